@@ -1,0 +1,45 @@
+#include "plot/data/iPlotDataFullList.h"
+
+TiPlotDataFullList::TiPlotDataFullList() {
+    SetDataPointSize(sizeof(TiPlotDataFullPoint));
+}
+
+void TiPlotDataFullList::DeletePoints(int count) {
+    DeleteOldest(count, Count() - 1, "Delete Size Out Of Range");
+}
+
+void TiPlotDataFullList::GetXYEmptyNull(int index, double& x, double& y, bool& empty,
+                                        bool& null) const {
+    const P& point = PointAt<P>(index);
+    x = point.X;
+    y = point.Y;
+    empty = point.Empty;
+    null = point.Null;
+}
+
+TiPlotDataFullPoint TiPlotDataFullList::NewPoint(double x, double y) const {
+    const TiPlotDataDefaults& d = Defaults();
+    P point{};
+    point.X = x;
+    point.Y = y;
+    point.TraceLineColor = d.TraceLineColor;
+    point.TraceLineWidth = d.TraceLineWidth;
+    point.TraceLineStyle = d.TraceLineStyle;
+    point.MarkerVisible = d.MarkerVisible;
+    point.MarkerSize = d.MarkerSize;
+    point.MarkerStyle = d.MarkerStyle;
+    point.MarkerPenColor = d.MarkerPenColor;
+    point.MarkerPenWidth = d.MarkerPenWidth;
+    point.MarkerPenStyle = d.MarkerPenStyle;
+    point.MarkerBrushColor = d.MarkerBrushColor;
+    point.MarkerBrushStyle = d.MarkerBrushStyle;
+    point.BarVisible = d.BarVisible;
+    point.BarReference = d.BarReference;
+    point.BarWidth = d.BarWidth;
+    point.BarPenColor = d.BarPenColor;
+    point.BarPenWidth = d.BarPenWidth;
+    point.BarPenStyle = d.BarPenStyle;
+    point.BarBrushColor = d.BarBrushColor;
+    point.BarBrushStyle = d.BarBrushStyle;
+    return point;
+}
