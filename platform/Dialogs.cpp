@@ -1,0 +1,112 @@
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QString Caption(TMessageKind kind) {
+    switch (kind) {
+    case TMessageKind::Error:
+        return QStringLiteral("Error");
+    case TMessageKind::Information:
+        return QStringLiteral("Information");
+    case TMessageKind::Confirmation:
+        break;
+    }
+    return QStringLiteral("Confirm");
+}
+
+QMessageBox::Icon IconOf(TMessageKind kind) {
+    switch (kind) {
+    case TMessageKind::Error:
+        return QMessageBox::Critical;
+    case TMessageKind::Information:
+        return QMessageBox::Information;
+    case TMessageKind::Confirmation:
+        break;
+    }
+    return QMessageBox::Question;
+}
+
+std::optional<QString> Chosen(const QString& fileName) {
+    if (fileName.isEmpty()) return std::nullopt;
+    return fileName;
+}
+
+QString InitialPath(const TFileDialogOptions& options) {
+    if (options.Directory.isEmpty()) return options.FileName;
+    return options.Directory + u'/' + options.FileName;
+}
+
+} // namespace
+
+TDialogs& TDialogs::Default() {
+    static QtDialogs dialogs;
+    return dialogs;
+}
+
+QString QtFileFilter(const QString& filter) {
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(u';', u' ');
+        const bool named = parts[i].contains(u'(' + patterns + u')');
+        filters.append(named ? parts[i] : parts[i] + QStringLiteral(" (") + patterns + u')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+void QtDialogs::ShowMessage(TMessageKind kind, const QString& text) {
+    QMessageBox box(IconOf(kind), Caption(kind), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+bool QtDialogs::AskYesNo(const QString& text) {
+    return QMessageBox::question(QApplication::activeWindow(), Caption(TMessageKind::Confirmation),
+                                 text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<QString> QtDialogs::SaveFileName(const TFileDialogOptions& options) {
+    QFileDialog dialog(QApplication::activeWindow(), options.Title, InitialPath(options),
+                       QtFileFilter(options.Filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(options.DefaultExtension);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return Chosen(dialog.selectedFiles().value(0));
+}
+
+std::optional<QString> QtDialogs::OpenFileName(const TFileDialogOptions& options) {
+    return Chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), options.Title,
+                                               InitialPath(options), QtFileFilter(options.Filter)));
+}
+
+void RecordingDialogs::ShowMessage(TMessageKind kind, const QString& text) {
+    Messages.push_back({kind, text});
+}
+
+bool RecordingDialogs::AskYesNo(const QString& text) {
+    Questions.append(text);
+    if (Answers.empty()) return DefaultAnswer;
+    const bool answer = Answers.front();
+    Answers.pop_front();
+    return answer;
+}
+
+std::optional<QString> RecordingDialogs::SaveFileName(const TFileDialogOptions& options) {
+    return NextFileName(options);
+}
+
+std::optional<QString> RecordingDialogs::OpenFileName(const TFileDialogOptions& options) {
+    return NextFileName(options);
+}
+
+std::optional<QString> RecordingDialogs::NextFileName(const TFileDialogOptions& options) {
+    FileDialogs.push_back(options);
+    if (FileNames.empty()) return std::nullopt;
+    std::optional<QString> fileName = FileNames.front();
+    FileNames.pop_front();
+    return fileName;
+}

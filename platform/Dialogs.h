@@ -1,0 +1,79 @@
+// Message boxes and file dialogs, reached through Dialogs() so that tests can answer them.
+#pragma once
+
+#include "platform/Service.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+struct TFileDialogOptions {
+    QString Title;
+    // As "Bitmap (*.bmp)|*.bmp|JPEG File Interchange Format (*.jpg)|*.jpg": pairs of a
+    // description and patterns separated by ";".
+    QString Filter;
+    QString FileName; // proposed name
+    QString DefaultExtension;
+    QString Directory;
+};
+
+enum class TMessageKind { Error, Information, Confirmation };
+
+class TDialogs {
+public:
+    virtual ~TDialogs() = default;
+
+    virtual void ShowMessage(TMessageKind kind, const QString& text) = 0;
+    // True for Yes, false for No.
+    virtual bool AskYesNo(const QString& text) = 0;
+    // The chosen file, nothing when cancelled.
+    virtual std::optional<QString> SaveFileName(const TFileDialogOptions& options) = 0;
+    virtual std::optional<QString> OpenFileName(const TFileDialogOptions& options) = 0;
+
+    static TDialogs& Default();
+};
+
+using ScopedDialogs = ScopedService<TDialogs>;
+inline TDialogs& Dialogs() {
+    return ScopedDialogs::Current();
+}
+
+// The filter in Qt's form: "Bitmap (*.bmp);;JPEG File Interchange Format (*.jpg)"; a
+// description without its patterns in parentheses gets them appended.
+QString QtFileFilter(const QString& filter);
+
+// Message boxes and file dialogs of Qt, modal on the active window.
+class QtDialogs : public TDialogs {
+public:
+    void ShowMessage(TMessageKind kind, const QString& text) override;
+    bool AskYesNo(const QString& text) override;
+    std::optional<QString> SaveFileName(const TFileDialogOptions& options) override;
+    std::optional<QString> OpenFileName(const TFileDialogOptions& options) override;
+};
+
+// Records what was shown and answers from queues, for tests: questions take the next
+// answer queued, or DefaultAnswer; file dialogs the next name queued, or cancel.
+class RecordingDialogs : public TDialogs {
+public:
+    struct Message {
+        TMessageKind Kind;
+        QString Text;
+    };
+
+    void ShowMessage(TMessageKind kind, const QString& text) override;
+    bool AskYesNo(const QString& text) override;
+    std::optional<QString> SaveFileName(const TFileDialogOptions& options) override;
+    std::optional<QString> OpenFileName(const TFileDialogOptions& options) override;
+
+    std::vector<Message> Messages;
+    QStringList Questions;
+    std::vector<TFileDialogOptions> FileDialogs;
+    std::deque<bool> Answers;
+    bool DefaultAnswer = false;
+    std::deque<std::optional<QString>> FileNames;
+
+private:
+    std::optional<QString> NextFileName(const TFileDialogOptions& options);
+};

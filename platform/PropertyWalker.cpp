@@ -1,0 +1,406 @@
+#include "platform/PropertyWalker.h"
+
+#include "platform/Exception.h"
+#include "platform/NumberText.h"
+#include "platform/Rounding.h"
+
+#include <QSet>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Qt's classes are named Q followed by a capital; the system's own never are.
+bool IsQtClass(const QMetaObject& metaObject) {
+    const char* name = metaObject.className();
+    return name[0] == 'Q' && name[1] >= 'A' && name[1] <= 'Z';
+}
+
+struct IntegerRange {
+    qint64 Min;
+    qint64 Max;
+};
+
+template <typename T> constexpr IntegerRange RangeOf() {
+    return {qint64(std::numeric_limits<T>::min()), qint64(std::numeric_limits<T>::max())};
+}
+
+std::optional<IntegerRange> IntegerRangeOf(const QMetaType& type) {
+    switch (type.id()) {
+    case QMetaType::Int:
+        return RangeOf<int>();
+    case QMetaType::UInt:
+        return RangeOf<unsigned>();
+    case QMetaType::Short:
+        return RangeOf<short>();
+    case QMetaType::UShort:
+        return RangeOf<unsigned short>();
+    case QMetaType::Char:
+        return RangeOf<char>();
+    case QMetaType::SChar:
+        return RangeOf<signed char>();
+    case QMetaType::UChar:
+        return RangeOf<unsigned char>();
+    case QMetaType::Long:
+        return RangeOf<long>();
+    case QMetaType::LongLong:
+        return RangeOf<qlonglong>();
+    default:
+        return std::nullopt;
+    }
+}
+
+TPropertyKind KindOf(const QMetaProperty& property) {
+    if (property.isFlagType()) return TPropertyKind::Set;
+    if (property.isEnumType()) return TPropertyKind::Enumeration;
+    const QMetaType type = property.metaType();
+    if (IntegerRangeOf(type)) {
+        const bool color = type.id() == QMetaType::Int &&
+                           QByteArray(property.name()).endsWith(QByteArrayLiteral("Color"));
+        return color ? TPropertyKind::Color : TPropertyKind::Integer;
+    }
+    switch (type.id()) {
+    case QMetaType::Bool:
+        return TPropertyKind::Boolean;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return TPropertyKind::Float;
+    case QMetaType::QString:
+        return TPropertyKind::String;
+    case QMetaType::QChar:
+        return TPropertyKind::Character;
+    default:
+        break;
+    }
+    if (type.flags().testFlag(QMetaType::PointerToQObject)) return TPropertyKind::Object;
+    return TPropertyKind::Other;
+}
+
+PropertyDescriptor MakeDescriptor(QObject* owner, const QMetaProperty& property,
+                                  const QString& prefix, bool ownerStored) {
+    const QString name = QString::fromLatin1(property.name());
+    return {prefix.isEmpty() ? name : prefix + u'.' + name,
+            owner,
+            property,
+            KindOf(property),
+            property.isWritable(),
+            ownerStored && property.isStored()};
+}
+
+std::optional<QMetaProperty> FindPublished(const QMetaObject& metaObject, const QString& name) {
+    const QList<QMetaProperty> published = PropertyWalker::Published(metaObject);
+    const auto found = std::find_if(published.begin(), published.end(), [&](const auto& p) {
+        return name.compare(QLatin1String(p.name()), Qt::CaseInsensitive) == 0;
+    });
+    if (found == published.end()) return std::nullopt;
+    return *found;
+}
+
+QObject* SubObject(const PropertyDescriptor& property) {
+    return property.Property.read(property.Owner).value<QObject*>();
+}
+
+void Collect(QObject* object, const QString& prefix, bool stored, QSet<QObject*>& visited,
+             QList<PropertyDescriptor>& list) {
+    for (const QMetaProperty& property : PropertyWalker::Published(*object->metaObject())) {
+        const PropertyDescriptor descriptor = MakeDescriptor(object, property, prefix, stored);
+        list.append(descriptor);
+        if (descriptor.Kind != TPropertyKind::Object) continue;
+        QObject* child = SubObject(descriptor);
+        if (!child || visited.contains(child)) continue;
+        visited.insert(child);
+        Collect(child, descriptor.Path, descriptor.Stored, visited, list);
+    }
+}
+
+[[noreturn]] void RaiseBadValue(const PropertyDescriptor& property, const QString& value) {
+    throw EConvertError(
+        QStringLiteral("'%1' is not a valid value of %2").arg(value, property.Path));
+}
+
+qlonglong CheckedRange(const PropertyDescriptor& property, qlonglong value, qlonglong min,
+                       qlonglong max) {
+    if (value < min || value > max) RaiseBadValue(property, QString::number(value));
+    return value;
+}
+
+qlonglong CheckedInteger(const PropertyDescriptor& property, qlonglong value) {
+    const IntegerRange range = *IntegerRangeOf(property.Property.metaType());
+    return CheckedRange(property, value, range.Min, range.Max);
+}
+
+// The declared position of an enumeration value; an undeclared value stays as it is and
+// then fails the range check of its caller.
+qlonglong PositionOf(const QMetaEnum& enumerator, int value) {
+    for (int i = 0; i < enumerator.keyCount(); ++i) {
+        if (enumerator.value(i) == value) return i;
+    }
+    return value;
+}
+
+qlonglong CheckedOrdinal(const PropertyDescriptor& property, qlonglong ordinal) {
+    return CheckedRange(property, ordinal, 0, property.Enumerator().keyCount() - 1);
+}
+
+qlonglong CheckedMask(const PropertyDescriptor& property, qlonglong mask) {
+    const QMetaEnum enumerator = property.Enumerator();
+    qlonglong all = 0;
+    for (int i = 0; i < enumerator.keyCount(); ++i)
+        all |= enumerator.value(i);
+    if ((mask & ~all) != 0) RaiseBadValue(property, QString::number(mask));
+    return mask;
+}
+
+qlonglong IntegerOf(const PropertyDescriptor& property, const QVariant& value) {
+    const int type = value.metaType().id();
+    if (type == QMetaType::Double || type == QMetaType::Float) return Round64(value.toDouble());
+    if (type == QMetaType::QChar) return value.toChar().unicode();
+    bool ok = false;
+    const qlonglong integer = value.toLongLong(&ok);
+    if (!ok) RaiseBadValue(property, value.toString());
+    return integer;
+}
+
+bool IsEnumerationValue(const QVariant& value) {
+    return value.metaType().flags().testFlag(QMetaType::IsEnumeration);
+}
+
+std::optional<qlonglong> NamedOrdinal(const QMetaEnum& enumerator, const QString& text) {
+    for (int i = 0; i < enumerator.keyCount(); ++i) {
+        if (text.compare(QLatin1String(enumerator.key(i)), Qt::CaseInsensitive) == 0) return i;
+    }
+    if (text.compare(u"True", Qt::CaseInsensitive) == 0) return 1;
+    if (text.compare(u"False", Qt::CaseInsensitive) == 0) return 0;
+    return std::nullopt;
+}
+
+bool BooleanOf(const QString& text, TBooleanText booleans) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.compare(u"True", Qt::CaseInsensitive) == 0) return true;
+    if (trimmed.compare(u"False", Qt::CaseInsensitive) == 0) return false;
+    if (booleans == TBooleanText::AnyButZeroIsTrue) return trimmed != u"0";
+    return StrToInt64(text) != 0;
+}
+
+bool FitsInt(const PropertyDescriptor& property) {
+    const IntegerRange range = *IntegerRangeOf(property.Property.metaType());
+    return range.Min >= std::numeric_limits<int>::min() &&
+           range.Max <= std::numeric_limits<int>::max();
+}
+
+QVariant CanonicalText(const PropertyDescriptor& property, const QString& text,
+                       TBooleanText booleans) {
+    switch (property.Kind) {
+    case TPropertyKind::Integer:
+    case TPropertyKind::Color:
+        return CheckedInteger(property, FitsInt(property) ? StrToInt(text) : StrToInt64(text));
+    case TPropertyKind::Character:
+        return CheckedRange(property, StrToInt(text), 0, 0xFFFF);
+    case TPropertyKind::Float:
+        return TextToFloat(text);
+    case TPropertyKind::Boolean:
+        return BooleanOf(text, booleans);
+    case TPropertyKind::Enumeration: {
+        const auto named = NamedOrdinal(property.Enumerator(), text.trimmed());
+        return CheckedOrdinal(property, named ? *named : StrToInt(text));
+    }
+    case TPropertyKind::Set:
+        return CheckedMask(property, StrToInt64(text));
+    case TPropertyKind::Object:
+        RaiseBadValue(property, text);
+    case TPropertyKind::String:
+    case TPropertyKind::Other:
+        break;
+    }
+    return text;
+}
+
+// The canonical value as the property's setter takes it.
+QVariant Typed(const PropertyDescriptor& property, const QVariant& canonical) {
+    switch (property.Kind) {
+    case TPropertyKind::Integer:
+    case TPropertyKind::Color: {
+        QVariant typed = canonical;
+        typed.convert(property.Property.metaType());
+        return typed;
+    }
+    case TPropertyKind::Character:
+        return QChar(char16_t(canonical.toLongLong()));
+    case TPropertyKind::Enumeration:
+        return property.Enumerator().value(int(canonical.toLongLong()));
+    case TPropertyKind::Set:
+        return int(canonical.toLongLong());
+    default:
+        return canonical;
+    }
+}
+
+void WriteCanonical(const PropertyDescriptor& property, const QVariant& canonical) {
+    if (!property.Writable) {
+        throw Exception(QStringLiteral("Property '%1' is read-only").arg(property.Path));
+    }
+    if (!property.Property.write(property.Owner, Typed(property, canonical))) {
+        throw Exception(QStringLiteral("Property '%1' could not be written").arg(property.Path));
+    }
+}
+
+} // namespace
+
+namespace PropertyWalker {
+
+QList<QMetaProperty> Published(const QMetaObject& metaObject) {
+    QList<const QMetaObject*> chain;
+    for (const QMetaObject* m = &metaObject; m; m = m->superClass()) {
+        if (!IsQtClass(*m)) chain.prepend(m);
+    }
+    QList<QMetaProperty> published;
+    for (const QMetaObject* m : chain) {
+        for (int i = m->propertyOffset(); i < m->propertyCount(); ++i) {
+            const QMetaProperty property = m->property(i);
+            const auto same = std::find_if(published.begin(), published.end(), [&](auto& p) {
+                return qstrcmp(p.name(), property.name()) == 0;
+            });
+            if (same != published.end()) {
+                *same = property;
+            } else {
+                published.append(property);
+            }
+        }
+    }
+    return published;
+}
+
+QList<PropertyDescriptor> List(QObject* object) {
+    QList<PropertyDescriptor> list;
+    if (!object) return list;
+    QSet<QObject*> visited{object};
+    Collect(object, QString(), true, visited, list);
+    return list;
+}
+
+std::optional<PropertyDescriptor> Find(QObject* object, const QString& path) {
+    const QStringList parts = path.split(u'.');
+    QObject* owner = object;
+    QString prefix;
+    bool stored = true;
+    for (qsizetype i = 0; owner; ++i) {
+        const auto property = FindPublished(*owner->metaObject(), parts[i]);
+        if (!property) return std::nullopt;
+        const PropertyDescriptor descriptor = MakeDescriptor(owner, *property, prefix, stored);
+        if (i == parts.size() - 1) return descriptor;
+        if (descriptor.Kind != TPropertyKind::Object) return std::nullopt;
+        owner = SubObject(descriptor);
+        prefix = descriptor.Path;
+        stored = descriptor.Stored;
+    }
+    return std::nullopt;
+}
+
+PropertyDescriptor Describe(QObject* object, const QString& path) {
+    if (auto descriptor = Find(object, path)) return *descriptor;
+    const QString className =
+        object ? QString::fromLatin1(object->metaObject()->className()) : QStringLiteral("nil");
+    throw Exception(QStringLiteral("Unknown property '%1' of %2").arg(path, className));
+}
+
+QVariant Read(const PropertyDescriptor& property) {
+    const QVariant raw = property.Property.read(property.Owner);
+    switch (property.Kind) {
+    case TPropertyKind::Integer:
+    case TPropertyKind::Color:
+    case TPropertyKind::Set:
+        return raw.toLongLong();
+    case TPropertyKind::Character:
+        return qlonglong(raw.toChar().unicode());
+    case TPropertyKind::Enumeration:
+        return PositionOf(property.Enumerator(), raw.toInt());
+    case TPropertyKind::Boolean:
+        return raw.toBool();
+    case TPropertyKind::Float:
+        return raw.toDouble();
+    case TPropertyKind::String:
+        return raw.toString();
+    case TPropertyKind::Object:
+        return QVariant::fromValue(raw.value<QObject*>());
+    case TPropertyKind::Other:
+        break;
+    }
+    return raw;
+}
+
+QVariant Read(QObject* object, const QString& path) {
+    return Read(Describe(object, path));
+}
+
+QVariant Canonical(const PropertyDescriptor& property, const QVariant& value) {
+    if (value.metaType().id() == QMetaType::QString) {
+        return CanonicalText(property, value.toString(), TBooleanText::Integer);
+    }
+    switch (property.Kind) {
+    case TPropertyKind::Integer:
+    case TPropertyKind::Color:
+        return CheckedInteger(property, IntegerOf(property, value));
+    case TPropertyKind::Character:
+        return CheckedRange(property, IntegerOf(property, value), 0, 0xFFFF);
+    case TPropertyKind::Enumeration:
+        return CheckedOrdinal(property, IsEnumerationValue(value)
+                                            ? PositionOf(property.Enumerator(), value.toInt())
+                                            : IntegerOf(property, value));
+    case TPropertyKind::Set:
+        return CheckedMask(property, IntegerOf(property, value));
+    case TPropertyKind::Boolean:
+        return IntegerOf(property, value) != 0;
+    case TPropertyKind::Float: {
+        bool ok = false;
+        const double number = value.toDouble(&ok);
+        if (!ok) RaiseBadValue(property, value.toString());
+        return number;
+    }
+    case TPropertyKind::String:
+        return value.toString();
+    case TPropertyKind::Object:
+        return QVariant::fromValue(value.value<QObject*>());
+    case TPropertyKind::Other:
+        break;
+    }
+    return value;
+}
+
+void Write(const PropertyDescriptor& property, const QVariant& value) {
+    WriteCanonical(property, Canonical(property, value));
+}
+
+void Write(QObject* object, const QString& path, const QVariant& value) {
+    Write(Describe(object, path), value);
+}
+
+QString ReadText(const PropertyDescriptor& property) {
+    const QVariant value = Read(property);
+    switch (property.Kind) {
+    case TPropertyKind::Float:
+        return FloatToText(value.toDouble());
+    case TPropertyKind::Boolean:
+        return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    case TPropertyKind::Object:
+        return QString();
+    case TPropertyKind::String:
+    case TPropertyKind::Other:
+        return value.toString();
+    default:
+        return IntToStr(value.toLongLong());
+    }
+}
+
+QString ReadText(QObject* object, const QString& path) {
+    return ReadText(Describe(object, path));
+}
+
+void WriteText(const PropertyDescriptor& property, const QString& text, TBooleanText booleans) {
+    WriteCanonical(property, CanonicalText(property, text, booleans));
+}
+
+void WriteText(QObject* object, const QString& path, const QString& text, TBooleanText booleans) {
+    WriteText(Describe(object, path), text, booleans);
+}
+
+} // namespace PropertyWalker
