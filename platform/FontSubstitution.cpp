@@ -1,0 +1,61 @@
+#include "platform/FontSubstitution.h"
+
+#include "platform/Font.h"
+#include "platform/Rounding.h"
+
+#include <QFontMetrics>
+#include <QHash>
+
+namespace {
+
+const QHash<QString, QString>& Substitutes() {
+    static const QHash<QString, QString> table = {
+        {QStringLiteral("ms sans serif"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("microsoft sans serif"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("arial"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("helvetica"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("tahoma"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("times new roman"), QStringLiteral("Liberation Serif")},
+        {QStringLiteral("ms serif"), QStringLiteral("Liberation Serif")},
+        {QStringLiteral("courier new"), QStringLiteral("Liberation Mono")},
+        {QStringLiteral("courier"), QStringLiteral("Liberation Mono")},
+    };
+    return table;
+}
+
+// The height of the toolkit's default font, used where a font asks for height 0.
+constexpr int DefaultPixelSize = 11;
+
+// A positive height is the whole cell; the face's em size is found from its cell at that size.
+int PixelSizeForCell(QFont font, int cellHeight) {
+    font.setPixelSize(cellHeight);
+    const int measured = QFontMetrics(font).height();
+    return measured > 0 ? std::max(1, Round(double(cellHeight) * cellHeight / measured))
+                        : cellHeight;
+}
+
+} // namespace
+
+QString SubstituteFontFamily(const QString& name) {
+    return Substitutes().value(name.trimmed().toLower(), name);
+}
+
+QFont ToQFont(const TFont& font) {
+    QFont result(SubstituteFontFamily(font.Name()));
+    // Text widths are sums of advances, as the window system measures them.
+    result.setKerning(false);
+    if (font.Pitch() == fpFixed) result.setStyleHint(QFont::TypeWriter);
+    const TFontStyles style = font.Style();
+    result.setBold(style.testFlag(fsBold));
+    result.setItalic(style.testFlag(fsItalic));
+    result.setUnderline(style.testFlag(fsUnderline));
+    result.setStrikeOut(style.testFlag(fsStrikeOut));
+    const int height = font.Height();
+    if (height < 0)
+        result.setPixelSize(-height);
+    else if (height > 0)
+        result.setPixelSize(PixelSizeForCell(result, height));
+    else
+        result.setPixelSize(DefaultPixelSize);
+    return result;
+}

@@ -1,0 +1,16 @@
+// Fonts named by stored descriptions resolve to metric-compatible installed faces, so text
+// keeps the widths the layouts were designed with.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+class TFont;
+
+// The installed family that stands in for a named face ("Arial" and "MS Sans Serif" give
+// "Liberation Sans"); other names come back unchanged.
+QString SubstituteFontFamily(const QString& name);
+
+// The toolkit font of a TFont at 96 dpi: pixel size from Height, the style set applied. The
+// escapement is left to the canvas, which rotates the text itself.
+QFont ToQFont(const TFont& font);

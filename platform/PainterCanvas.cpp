@@ -1,0 +1,443 @@
+#include "platform/PainterCanvas.h"
+
+#include "platform/FontSubstitution.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPrinter>
+#include <QSvgGenerator>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+QPainter::CompositionMode ModeComposition(TPenMode mode) {
+    switch (mode) {
+    case pmBlack:
+        return QPainter::RasterOp_ClearDestination;
+    case pmWhite:
+        return QPainter::RasterOp_SetDestination;
+    case pmNop:
+        return QPainter::CompositionMode_Destination;
+    case pmNot:
+        return QPainter::RasterOp_NotDestination;
+    case pmCopy:
+        return QPainter::CompositionMode_SourceOver;
+    case pmNotCopy:
+        return QPainter::RasterOp_NotSource;
+    case pmMergePenNot:
+        return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot:
+        return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen:
+        return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen:
+        return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMerge:
+        return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge:
+        return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMask:
+        return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask:
+        return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmXor:
+        return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor:
+        return QPainter::RasterOp_NotSourceXorDestination;
+    }
+    return QPainter::CompositionMode_SourceOver;
+}
+
+Qt::BrushStyle QtBrushStyle(TBrushStyle style) {
+    switch (style) {
+    case bsSolid:
+        return Qt::SolidPattern;
+    case bsClear:
+        return Qt::NoBrush;
+    case bsHorizontal:
+        return Qt::HorPattern;
+    case bsVertical:
+        return Qt::VerPattern;
+    case bsFDiagonal:
+        return Qt::FDiagPattern;
+    case bsBDiagonal:
+        return Qt::BDiagPattern;
+    case bsCross:
+        return Qt::CrossPattern;
+    case bsDiagCross:
+        return Qt::DiagCrossPattern;
+    }
+    return Qt::SolidPattern;
+}
+
+// The window system's cosmetic dash patterns, in pixels.
+QList<qreal> DashPattern(TPenStyle style) {
+    switch (style) {
+    case psDash:
+        return {18, 6};
+    case psDot:
+        return {3, 3};
+    case psDashDot:
+        return {9, 6, 3, 6};
+    case psDashDotDot:
+        return {9, 3, 3, 3, 3, 3};
+    default:
+        return {};
+    }
+}
+
+// The rectangle covering pixels Left..Right-1 as the toolkit's outline rectangle, whose
+// right and bottom edges are drawn.
+QRect OutlineRect(const TRect& r) {
+    return QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
+}
+
+double RayAngle(const QRectF& bounds, const TPoint& p) {
+    const QPointF c = bounds.center();
+    return std::atan2(-(p.Y - c.y()), p.X - c.x()) * 180.0 / std::numbers::pi;
+}
+
+struct TEdgeColors {
+    TColor OuterTopLeft, OuterBottomRight, InnerTopLeft, InnerBottomRight;
+};
+
+TEdgeColors EdgeColors(TEdgeStyle style) {
+    if (style == TEdgeStyle::Raised) return {cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow};
+    return {clBtnShadow, clBtnHighlight, cl3DDkShadow, cl3DLight};
+}
+
+} // namespace
+
+TPainterCanvas::TPainterCanvas(QPaintDevice& device, QImage* image, bool metafile)
+    : device_(device), image_(image), metafile_(metafile) {}
+
+TPainterCanvas::TPainterCanvas(QImage& image) : TPainterCanvas(image, &image, false) {}
+
+TPainterCanvas::TPainterCanvas(QWidget& widget) : TPainterCanvas(widget, nullptr, false) {}
+
+TPainterCanvas::TPainterCanvas(QSvgGenerator& generator)
+    : TPainterCanvas(generator, nullptr, true) {}
+
+TPainterCanvas::TPainterCanvas(QPrinter& printer) : TPainterCanvas(printer, nullptr, false) {}
+
+TPainterCanvas::~TPainterCanvas() {
+    EndPaint();
+}
+
+void TPainterCanvas::EndPaint() {
+    if (painter_.isActive()) painter_.end();
+}
+
+bool TPainterCanvas::Ready() {
+    if (painter_.isActive()) return true;
+    if (image_ && image_->isNull()) return false;
+    if (!painter_.begin(&device_)) return false;
+    ApplyState();
+    return true;
+}
+
+QPainter& TPainterCanvas::Painter() {
+    Ready();
+    return painter_;
+}
+
+int TPainterCanvas::PixelsPerInch() const {
+    return device_.devType() == QInternal::Printer ? device_.logicalDpiX() : Font()->PixelsPerInch;
+}
+
+TSize TPainterCanvas::SurfaceSize() const {
+    if (image_) {
+        const QSizeF size = image_->deviceIndependentSize();
+        return {int(std::lround(size.width())), int(std::lround(size.height()))};
+    }
+    return {device_.width(), device_.height()};
+}
+
+QImage TPainterCanvas::CopyImage(const TRect& r) const {
+    if (!image_ || image_->isNull()) return QImage();
+    const qreal ratio = image_->devicePixelRatio();
+    const TPoint topLeft = ToDevice(r.Left, r.Top);
+    const QRect device(int(std::lround(topLeft.X * ratio)), int(std::lround(topLeft.Y * ratio)),
+                       int(std::lround(r.Width() * ratio)), int(std::lround(r.Height() * ratio)));
+    QImage result = image_->copy(device);
+    result.setDevicePixelRatio(ratio);
+    return result;
+}
+
+void TPainterCanvas::ApplyState() {
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter_.resetTransform();
+    if (const std::optional<TRect> clip = DeviceClip())
+        painter_.setClipRect(ToQRect(*clip));
+    else
+        painter_.setClipping(false);
+    painter_.translate(-WindowOrigin().X, -WindowOrigin().Y);
+}
+
+void TPainterCanvas::DoStateChanged() {
+    if (painter_.isActive()) ApplyState();
+}
+
+void TPainterCanvas::UseMode() {
+    painter_.setCompositionMode(ModeComposition(Pen()->Mode()));
+}
+
+// Width 0 and 1 are the thinnest line, which leaves out its end point; wider pens draw round
+// ends and joins, and only the thinnest pen draws dashes.
+void TPainterCanvas::UsePen() {
+    const TPen& pen = *Pen();
+    if (pen.Style() == psClear) {
+        painter_.setPen(Qt::NoPen);
+        return;
+    }
+    QPen qpen(ToQColor(pen.Color()));
+    if (pen.Width() <= 1) {
+        qpen.setWidth(0);
+        qpen.setCapStyle(Qt::FlatCap);
+        const QList<qreal> dashes = DashPattern(pen.Style());
+        if (!dashes.isEmpty()) qpen.setDashPattern(dashes);
+    } else {
+        qpen.setWidth(pen.Width());
+        qpen.setCapStyle(Qt::RoundCap);
+        qpen.setJoinStyle(Qt::RoundJoin);
+    }
+    painter_.setPen(qpen);
+}
+
+void TPainterCanvas::UseBrush() {
+    const TBrush& brush = *Brush();
+    painter_.setBrush(QBrush(ToQColor(brush.Color()), QtBrushStyle(brush.Style())));
+}
+
+void TPainterCanvas::UseFill(TColor color) {
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(ToQColor(color));
+}
+
+void TPainterCanvas::DoLine(const TPoint& from, const TPoint& to) {
+    if (from == to || !Ready()) return;
+    UsePen();
+    UseMode();
+    painter_.drawLine(ToQPoint(from), ToQPoint(to));
+}
+
+void TPainterCanvas::DoPolyline(std::span<const TPoint> points) {
+    if (!Ready()) return;
+    UsePen();
+    UseMode();
+    if (Pen()->Width() <= 1) {
+        for (size_t i = 1; i < points.size(); ++i)
+            if (points[i - 1] != points[i])
+                painter_.drawLine(ToQPoint(points[i - 1]), ToQPoint(points[i]));
+        return;
+    }
+    QPolygon polygon;
+    for (const TPoint& p : points)
+        polygon << ToQPoint(p);
+    painter_.drawPolyline(polygon);
+}
+
+void TPainterCanvas::DoPolygon(std::span<const TPoint> points) {
+    if (!Ready()) return;
+    QPolygon polygon;
+    for (const TPoint& p : points)
+        polygon << ToQPoint(p);
+    UsePen();
+    UseBrush();
+    UseMode();
+    painter_.drawPolygon(polygon, Qt::OddEvenFill);
+}
+
+TRect TPainterCanvas::InsideFrame(const TRect& r) const {
+    if (Pen()->Style() != psInsideFrame || Pen()->Width() <= 1) return r;
+    const int inset = Pen()->Width() / 2;
+    return InflateRect(r, -inset, -inset);
+}
+
+void TPainterCanvas::DoRectangle(const TRect& r) {
+    if (!Ready()) return;
+    const TRect frame = InsideFrame(r);
+    UseMode();
+    if (Brush()->Style() != bsClear) {
+        painter_.setPen(Qt::NoPen);
+        UseBrush();
+        painter_.drawRect(ToQRect(frame));
+    }
+    UsePen();
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(OutlineRect(frame));
+}
+
+void TPainterCanvas::DoFillRect(const TRect& r) {
+    if (!Ready() || Brush()->Style() == bsClear) return;
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_.setPen(Qt::NoPen);
+    UseBrush();
+    painter_.drawRect(ToQRect(r));
+}
+
+void TPainterCanvas::DoFrameRect(const TRect& r) {
+    if (!Ready() || Brush()->Style() == bsClear) return;
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    UseFill(Brush()->Color());
+    painter_.drawRect(QRect(r.Left, r.Top, r.Width(), 1));
+    painter_.drawRect(QRect(r.Left, r.Bottom - 1, r.Width(), 1));
+    painter_.drawRect(QRect(r.Left, r.Top, 1, r.Height()));
+    painter_.drawRect(QRect(r.Right - 1, r.Top, 1, r.Height()));
+}
+
+void TPainterCanvas::DoEllipse(const TRect& r) {
+    if (!Ready()) return;
+    UsePen();
+    UseBrush();
+    UseMode();
+    painter_.drawEllipse(OutlineRect(InsideFrame(r)));
+}
+
+void TPainterCanvas::DoArc(const TRect& r, const TPoint& start, const TPoint& end) {
+    if (!Ready()) return;
+    const QRect bounds = OutlineRect(r);
+    const double from = RayAngle(bounds, start);
+    double span = RayAngle(bounds, end) - from;
+    while (span <= 0)
+        span += 360;
+    UsePen();
+    painter_.setBrush(Qt::NoBrush);
+    UseMode();
+    painter_.drawArc(bounds, int(std::lround(from * 16)), int(std::lround(span * 16)));
+}
+
+TColor TPainterCanvas::DoGetPixel(int x, int y) const {
+    if (!image_ || image_->isNull()) return clNone;
+    const qreal ratio = image_->devicePixelRatio();
+    const TPoint p = ToDevice(x, y);
+    const QPoint device(int(p.X * ratio), int(p.Y * ratio));
+    if (!image_->rect().contains(device)) return clNone;
+    return FromQColor(QColor(image_->pixel(device)));
+}
+
+void TPainterCanvas::DoSetPixel(int x, int y, TColor color) {
+    if (!Ready()) return;
+    painter_.setCompositionMode(QPainter::CompositionMode_Source);
+    painter_.fillRect(QRect(x, y, 1, 1), ToQColor(color));
+}
+
+void TPainterCanvas::DoTextOut(int x, int y, const QString& text) {
+    if (!Ready()) return;
+    const TTextLine line{text, {x, y}, TextWidth(text), -1};
+    DrawTextLine(line, QPoint(x, y));
+}
+
+TSize TPainterCanvas::DoTextExtent(const QString& text) const {
+    const QFontMetrics metrics(ToQFont(*Font()));
+    return {metrics.horizontalAdvance(text), metrics.height()};
+}
+
+void TPainterCanvas::DoDrawText(const TRect& r, TTextFormat format,
+                                const std::vector<TTextLine>& lines) {
+    if (!Ready()) return;
+    painter_.save();
+    if (!(format & tfNoClip)) painter_.setClipRect(ToQRect(r), Qt::IntersectClip);
+    for (const TTextLine& line : lines)
+        DrawTextLine(line, ToQPoint(r.TopLeft()));
+    painter_.restore();
+}
+
+// The text cell's top-left is the line position; an escapement turns the cell
+// counter-clockwise around the origin given.
+void TPainterCanvas::DrawTextLine(const TTextLine& line, const QPoint& origin) {
+    const QFont font = ToQFont(*Font());
+    const QFontMetrics metrics(font);
+    painter_.save();
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (const int escapement = Font()->Orientation(); escapement != 0) {
+        painter_.translate(origin);
+        painter_.rotate(-escapement / 10.0);
+        painter_.translate(-origin);
+    }
+    const QRect cell(line.Position.X, line.Position.Y, line.Width, metrics.height());
+    if (Brush()->Style() != bsClear) painter_.fillRect(cell, ToQColor(Brush()->Color()));
+    painter_.setFont(font);
+    painter_.setPen(ToQColor(Font()->Color()));
+    const int baseline = cell.top() + metrics.ascent();
+    painter_.drawText(QPoint(cell.left(), baseline), line.Text);
+    if (line.UnderlineIndex >= 0) {
+        const int left =
+            cell.left() + metrics.horizontalAdvance(line.Text.left(line.UnderlineIndex));
+        const int width = metrics.horizontalAdvance(line.Text.at(line.UnderlineIndex));
+        painter_.fillRect(
+            QRect(left, baseline + metrics.underlinePos(), width, std::max(1, metrics.lineWidth())),
+            ToQColor(Font()->Color()));
+    }
+    painter_.restore();
+}
+
+// Each ring: the top and left sides in the first colour, the bottom and right sides (with
+// both far corners) in the second.
+void TPainterCanvas::DoDrawEdge(const TRect& r, TEdgeStyle style) {
+    if (!Ready()) return;
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const TEdgeColors colors = EdgeColors(style);
+    const auto ring = [this](const TRect& ringRect, TColor topLeft, TColor bottomRight) {
+        if (ringRect.IsEmpty()) return;
+        const QColor light = ToQColor(topLeft);
+        const QColor dark = ToQColor(bottomRight);
+        painter_.fillRect(QRect(ringRect.Left, ringRect.Top, ringRect.Width() - 1, 1), light);
+        painter_.fillRect(QRect(ringRect.Left, ringRect.Top, 1, ringRect.Height() - 1), light);
+        painter_.fillRect(QRect(ringRect.Left, ringRect.Bottom - 1, ringRect.Width(), 1), dark);
+        painter_.fillRect(QRect(ringRect.Right - 1, ringRect.Top, 1, ringRect.Height()), dark);
+    };
+    ring(r, colors.OuterTopLeft, colors.OuterBottomRight);
+    ring(InflateRect(r, -1, -1), colors.InnerTopLeft, colors.InnerBottomRight);
+}
+
+// Every other pixel of the frame, counted from the top-left corner, is inverted once; a
+// corner shared by two sides is not inverted twice.
+void TPainterCanvas::DoDrawFocusRect(const TRect& r) {
+    if (!Ready()) return;
+    QRegion dots;
+    const auto dot = [&](int x, int y) {
+        if ((x - r.Left + y - r.Top) % 2 == 0) dots += QRect(x, y, 1, 1);
+    };
+    for (int x = r.Left; x < r.Right; ++x) {
+        dot(x, r.Top);
+        dot(x, r.Bottom - 1);
+    }
+    for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
+        dot(r.Left, y);
+        dot(r.Right - 1, y);
+    }
+    painter_.save();
+    painter_.setCompositionMode(QPainter::RasterOp_NotDestination);
+    for (const QRect& rect : dots)
+        painter_.fillRect(rect, Qt::black);
+    painter_.restore();
+}
+
+void TPainterCanvas::DoInvertRect(const TRect& r) {
+    if (!Ready()) return;
+    painter_.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter_.fillRect(ToQRect(r), Qt::black);
+}
+
+void TPainterCanvas::DoDraw(int x, int y, const QImage& image) {
+    if (!Ready()) return;
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_.drawImage(QPoint(x, y), image);
+}
+
+void TPainterCanvas::DoStretchDraw(const TRect& r, const QImage& image) {
+    if (!Ready()) return;
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_.drawImage(ToQRect(r), image);
+}
+
+void TPainterCanvas::DoCopyRect(const TRect& dest, const QImage& image, const TRect&) {
+    if (image.isNull() || !Ready()) return;
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_.drawImage(ToQRect(dest), image);
+}

@@ -1,0 +1,77 @@
+// The canvas on a Qt paint device: an image, a widget (inside its paint event, at its device
+// pixel ratio), an SVG generator (the metafile) or a printer. Antialiasing is off, so the
+// geometry is exact.
+#pragma once
+
+#include "platform/Canvas.h"
+
+#include <QPainter>
+#include <memory>
+
+class QImage;
+class QPrinter;
+class QSvgGenerator;
+class QWidget;
+
+class TPainterCanvas : public TCanvas {
+public:
+    // The painter begins on the first drawing; EndPaint before the image is read or replaced
+    // elsewhere.
+    explicit TPainterCanvas(QImage& image);
+    explicit TPainterCanvas(QWidget& widget);
+    explicit TPainterCanvas(QSvgGenerator& generator);
+    // In the printer's device pixels, as the printer reports them in PixelsPerInch.
+    explicit TPainterCanvas(QPrinter& printer);
+    ~TPainterCanvas() override;
+
+    void EndPaint();
+    // The active painter with the canvas's clip and origin applied, for drawing that the
+    // canvas does not offer.
+    QPainter& Painter();
+    int PixelsPerInch() const;
+
+    TSize SurfaceSize() const override;
+    bool IsMetafile() const override { return metafile_; }
+    QImage CopyImage(const TRect& r) const override;
+
+protected:
+    void DoLine(const TPoint& from, const TPoint& to) override;
+    void DoPolyline(std::span<const TPoint> points) override;
+    void DoPolygon(std::span<const TPoint> points) override;
+    void DoRectangle(const TRect& r) override;
+    void DoFillRect(const TRect& r) override;
+    void DoFrameRect(const TRect& r) override;
+    void DoEllipse(const TRect& r) override;
+    void DoArc(const TRect& r, const TPoint& start, const TPoint& end) override;
+    TColor DoGetPixel(int x, int y) const override;
+    void DoSetPixel(int x, int y, TColor color) override;
+    void DoTextOut(int x, int y, const QString& text) override;
+    TSize DoTextExtent(const QString& text) const override;
+    void DoDrawText(const TRect& r, TTextFormat format,
+                    const std::vector<TTextLine>& lines) override;
+    void DoDrawEdge(const TRect& r, TEdgeStyle style) override;
+    void DoDrawFocusRect(const TRect& r) override;
+    void DoInvertRect(const TRect& r) override;
+    void DoDraw(int x, int y, const QImage& image) override;
+    void DoStretchDraw(const TRect& r, const QImage& image) override;
+    void DoCopyRect(const TRect& dest, const QImage& image, const TRect& sourceRect) override;
+    void DoStateChanged() override;
+
+private:
+    TPainterCanvas(QPaintDevice& device, QImage* image, bool metafile);
+
+    // Begins the painter when needed; false when there is nothing to paint on.
+    bool Ready();
+    void ApplyState();
+    TRect InsideFrame(const TRect& r) const;
+    void UsePen();
+    void UseBrush();
+    void UseFill(TColor color);
+    void UseMode();
+    void DrawTextLine(const TTextLine& line, const QPoint& origin);
+
+    QPaintDevice& device_;
+    QImage* image_;
+    bool metafile_;
+    QPainter painter_;
+};
