@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the benchmarks in Release and runs them; extra arguments go
+# to the benchmark binary (for example --benchmark_filter=Compact).
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/install-deps.sh
+cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DMODULATION_BENCH=ON >/dev/null
+cmake --build build/bench --target plot_bench
+QT_QPA_PLATFORM=offscreen build/bench/bench/plot_bench "$@"
