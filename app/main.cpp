@@ -1,13 +1,15 @@
-// Entry point of the demonstrator.
-#include <QApplication>
-#include <QWidget>
+// Entry point of the demonstrator: the main window and the message loop until it closes. The
+// exit code is 0 even when start-up failed, once the failure has been shown.
+#include "app/Application.h"
+#include "app/Form1.h"
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("modulation numérique"));
-    window.resize(800, 600);
-    window.show();
-    application.exec();
+    TApplication application(argc, argv);
+    RunShowingExceptions([] {
+        TForm1 form;
+        form.show();
+        TApplication::exec();
+        return true;
+    });
     return 0;
 }

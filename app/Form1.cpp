@@ -1,0 +1,181 @@
+#include "app/Form1.h"
+
+#include "app/PhasorDiagram.h"
+#include "platform/Font.h"
+#include "platform/FontSubstitution.h"
+#include "platform/PainterCanvas.h"
+#include "ui_Form1.h"
+
+#include <QPalette>
+#include <QStringList>
+#include <QTimer>
+
+namespace {
+
+constexpr int TimerInterval = 50;
+constexpr int BackgroundSize = 300;
+constexpr TPoint PhasorOrigin{25, 25};
+constexpr int SymbolCount = 16;
+constexpr int SymbolBits = 4;
+
+// The stored description keeps fonts and colours as the platform does: a pixel height
+// (negative: without internal leading) and 0x00BBGGRR colours, which uic cannot apply.
+void ApplyStoredAppearance(QWidget& widget) {
+    if (const QVariant height = widget.property("FontHeight"); height.isValid()) {
+        TFont font;
+        font.SetName(widget.font().family());
+        font.SetHeight(height.toInt());
+        font.SetStyle(widget.font().bold() ? TFontStyles(fsBold) : TFontStyles());
+        widget.setFont(ToQFont(font));
+    }
+    const QVariant color = widget.property("Color");
+    const QVariant fontColor = widget.property("FontColor");
+    if (!color.isValid() && !fontColor.isValid()) return;
+    QPalette palette = widget.palette();
+    if (color.isValid()) palette.setColor(QPalette::Window, ToQColor(color.toInt()));
+    if (fontColor.isValid()) palette.setColor(QPalette::WindowText, ToQColor(fontColor.toInt()));
+    widget.setPalette(palette);
+}
+
+void ApplyStoredAppearanceToAll(QWidget& form) {
+    ApplyStoredAppearance(form);
+    for (QWidget* child : form.findChildren<QWidget*>())
+        ApplyStoredAppearance(*child);
+}
+
+void ShowValue(QWidget* display, const QVariant& value) {
+    display->setProperty("Value", value);
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TForm1>()) {
+    ui_->setupUi(this);
+    ApplyStoredAppearanceToAll(*this);
+    CreateBitmaps();
+    FillSymbolList();
+    DrawBackground();
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("Timer1"));
+    timer_->setInterval(TimerInterval);
+    connect(timer_, &QTimer::timeout, this, &TForm1::update);
+    connect(ui_->ComboBox1, &QComboBox::currentTextChanged, this, &TForm1::modqam);
+    timer_->start();
+}
+
+TForm1::~TForm1() = default;
+
+TColor TForm1::Color() const {
+    return property("Color").toInt();
+}
+
+// The phasor bitmap takes its brush before its size, so its first pixels are the window's.
+void TForm1::CreateBitmaps() {
+    background_.SetSize(BackgroundSize, BackgroundSize);
+    background_.Canvas()->Pen()->SetColor(Color());
+    phasor_.Canvas()->Brush()->SetColor(Color());
+    phasor_.SetSize(PhasorDiagram::Size, PhasorDiagram::Size);
+    phasor_.Canvas()->Pen()->SetColor(Color());
+}
+
+// The items go in before the change handler is connected and nothing is selected, so the text
+// stays empty and the model sees no change.
+void TForm1::FillSymbolList() {
+    QStringList symbols;
+    for (int symbol = 0; symbol < SymbolCount; ++symbol)
+        symbols.append(QString::number(symbol, 2).rightJustified(SymbolBits, QLatin1Char('0')));
+    ui_->ComboBox1->addItems(symbols);
+    ui_->ComboBox1->setCurrentIndex(-1);
+    ui_->ComboBox1->setEditText(QString());
+}
+
+void TForm1::DrawBackground() {
+    TCanvas& canvas = *background_.Canvas();
+    canvas.Brush()->SetColor(Color());
+    canvas.Pen()->SetColor(Color());
+    canvas.FillRect(Bounds(0, 0, background_.Width(), background_.Height()));
+    PhasorDiagram::UseLabelFont(canvas);
+    canvas.TextOut(270, 130, QStringLiteral("i(t)"));
+    canvas.TextOut(130, 10, QStringLiteral("q(t)"));
+}
+
+void TForm1::update() {
+    const ModulationModel::TickResult result = model_.Tick(ReadTickInputs());
+    PassOn(result);
+    DrawPhasorDiagram(result);
+    QWidget::update(
+        QRect(ToQPoint(PhasorOrigin), ToQSize({PhasorDiagram::Size, PhasorDiagram::Size})));
+}
+
+// The disc, filled with the brush, wipes the last diagram. Its outline keeps the width the last
+// phasor left on the pen: 1 on the very first tick, 2 after.
+void TForm1::DrawPhasorDiagram(const ModulationModel::TickResult& result) {
+    TCanvas& canvas = *phasor_.Canvas();
+    canvas.Pen()->SetColor(clBlack);
+    canvas.Ellipse(0, 0, PhasorDiagram::Size, PhasorDiagram::Size);
+    PhasorDiagram::DrawAxes(canvas);
+    const auto tip = [](ModulationModel::Point point) { return QPointF(point.X, point.Y); };
+    PhasorDiagram::DrawPhasor(canvas, tip(result.CarrierTip), clBlue);
+    PhasorDiagram::DrawPhasor(canvas, tip(result.ModulatedTip), clRed);
+}
+
+void TForm1::clavier(QObject*, int keyCode, QChar) {
+    PassOn(model_.KeyClick({.KeyCode = keyCode, .QpskSelected = ui_->QPSK->isChecked()}));
+}
+
+void TForm1::modqam() {
+    PassOn(model_.SymbolChange({.Text = ui_->ComboBox1->currentText().toStdString(),
+                                .QamSelected = ui_->QAM->isChecked()}));
+}
+
+void TForm1::paintEvent(QPaintEvent*) {
+    TPainterCanvas canvas(*this);
+    canvas.Draw(0, 0, background_);
+    canvas.Draw(PhasorOrigin.X, PhasorOrigin.Y, phasor_);
+}
+
+ModulationModel::TickInputs TForm1::ReadTickInputs() const {
+    return {.CarrierFrequency = KnobPosition(),
+            .FskSelected = ui_->FSK->isChecked(),
+            .QpskSelected = ui_->QPSK->isChecked(),
+            .FskBit = LeverActive(),
+            .NoiseOn = ui_->CheckBox1->isChecked(),
+            .NoiseLevel = SliderPosition()};
+}
+
+// Placeholder: the stored Position of iKnob2 until the knob takes its place.
+double TForm1::KnobPosition() const {
+    return 1.0;
+}
+
+// Placeholder: the stored Active of iSwitchLever1 until the lever takes its place.
+bool TForm1::LeverActive() const {
+    return false;
+}
+
+// Placeholder: the stored Position of iSlider1 until the slider takes its place.
+double TForm1::SliderPosition() const {
+    return 0.0;
+}
+
+void TForm1::PassOn(const ModulationModel::TickResult& result) {
+    ShowValue(ui_->iSevenSegmentAnalog1, result.CarrierFrequency);
+    lastTick_ = result;
+}
+
+void TForm1::PassOn(const std::optional<ModulationModel::KeyClickResult>& result) {
+    if (result && result->Display) {
+        ShowValue(ui_->iSevenSegmentBinary1, QString::fromStdString(result->Display->DibitText));
+        ShowValue(ui_->iSevenSegmentInteger1, result->Display->Phase);
+    }
+    lastKeyClick_ = result;
+}
+
+void TForm1::PassOn(const ModulationModel::SymbolChangeResult& result) {
+    if (result.Display) {
+        ShowValue(ui_->iSevenSegmentInteger2, result.Display->Phase);
+        ShowValue(ui_->iSevenSegmentInteger3, result.Display->Amplitude);
+    }
+    lastSymbolChange_ = result;
+}
