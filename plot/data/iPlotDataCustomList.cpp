@@ -69,13 +69,13 @@ TColor TiPlotDataCustomList::GetMarkerPenColor(int) const {
 int TiPlotDataCustomList::GetMarkerPenWidth(int) const {
     return defaults_.MarkerPenWidth;
 }
-uint8_t TiPlotDataCustomList::GetMarkerPenStyle(int) const {
+TPenStyle TiPlotDataCustomList::GetMarkerPenStyle(int) const {
     return defaults_.MarkerPenStyle;
 }
 TColor TiPlotDataCustomList::GetMarkerBrushColor(int) const {
     return defaults_.MarkerBrushColor;
 }
-uint8_t TiPlotDataCustomList::GetMarkerBrushStyle(int) const {
+TBrushStyle TiPlotDataCustomList::GetMarkerBrushStyle(int) const {
     return defaults_.MarkerBrushStyle;
 }
 char TiPlotDataCustomList::GetMarkerCharacter(int) const {
@@ -96,13 +96,13 @@ TColor TiPlotDataCustomList::GetBarPenColor(int) const {
 int TiPlotDataCustomList::GetBarPenWidth(int) const {
     return defaults_.BarPenWidth;
 }
-uint8_t TiPlotDataCustomList::GetBarPenStyle(int) const {
+TPenStyle TiPlotDataCustomList::GetBarPenStyle(int) const {
     return defaults_.BarPenStyle;
 }
 TColor TiPlotDataCustomList::GetBarBrushColor(int) const {
     return defaults_.BarBrushColor;
 }
-uint8_t TiPlotDataCustomList::GetBarBrushStyle(int) const {
+TBrushStyle TiPlotDataCustomList::GetBarBrushStyle(int) const {
     return defaults_.BarBrushStyle;
 }
 
@@ -114,18 +114,18 @@ void TiPlotDataCustomList::SetMarkerSize(int, int) {}
 void TiPlotDataCustomList::SetMarkerStyle(int, TiPlotMarkerStyle) {}
 void TiPlotDataCustomList::SetMarkerPenColor(int, TColor) {}
 void TiPlotDataCustomList::SetMarkerPenWidth(int, int) {}
-void TiPlotDataCustomList::SetMarkerPenStyle(int, uint8_t) {}
+void TiPlotDataCustomList::SetMarkerPenStyle(int, TPenStyle) {}
 void TiPlotDataCustomList::SetMarkerBrushColor(int, TColor) {}
-void TiPlotDataCustomList::SetMarkerBrushStyle(int, uint8_t) {}
+void TiPlotDataCustomList::SetMarkerBrushStyle(int, TBrushStyle) {}
 void TiPlotDataCustomList::SetMarkerCharacter(int, char) {}
 void TiPlotDataCustomList::SetBarVisible(int, bool) {}
 void TiPlotDataCustomList::SetBarReference(int, double) {}
 void TiPlotDataCustomList::SetBarWidth(int, double) {}
 void TiPlotDataCustomList::SetBarPenColor(int, TColor) {}
 void TiPlotDataCustomList::SetBarPenWidth(int, int) {}
-void TiPlotDataCustomList::SetBarPenStyle(int, uint8_t) {}
+void TiPlotDataCustomList::SetBarPenStyle(int, TPenStyle) {}
 void TiPlotDataCustomList::SetBarBrushColor(int, TColor) {}
-void TiPlotDataCustomList::SetBarBrushStyle(int, uint8_t) {}
+void TiPlotDataCustomList::SetBarBrushStyle(int, TBrushStyle) {}
 
 void TiPlotDataCustomList::Clear() {
     block_.Reset();

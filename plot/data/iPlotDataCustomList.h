@@ -3,7 +3,9 @@
 // where a concrete list stores less per point.
 #pragma once
 
+#include "platform/Brush.h"
 #include "platform/Colors.h"
+#include "platform/Pen.h"
 #include "plot/data/iRecordBlock.h"
 #include "plot/iPlotTypes.h"
 
@@ -11,7 +13,7 @@
 #include <memory>
 
 // The channel's appearance, kept in its list; lists that store attributes per point copy
-// these into every new point. Pen and brush styles are the canvas style ordinals.
+// these into every new point.
 struct TiPlotDataDefaults {
     TColor TraceLineColor = 0;
     int TraceLineWidth = 0;
@@ -21,18 +23,18 @@ struct TiPlotDataDefaults {
     TiPlotMarkerStyle MarkerStyle = ipmsCircle;
     TColor MarkerPenColor = 0;
     int MarkerPenWidth = 0;
-    uint8_t MarkerPenStyle = 0;
+    TPenStyle MarkerPenStyle = psSolid;
     TColor MarkerBrushColor = 0;
-    uint8_t MarkerBrushStyle = 0;
+    TBrushStyle MarkerBrushStyle = bsSolid;
     char MarkerCharacter = 0;
     bool BarVisible = true;
     double BarReference = 0;
     double BarWidth = 0;
     TColor BarPenColor = 0;
     int BarPenWidth = 0;
-    uint8_t BarPenStyle = 0;
+    TPenStyle BarPenStyle = psSolid;
     TColor BarBrushColor = 0;
-    uint8_t BarBrushStyle = 0;
+    TBrushStyle BarBrushStyle = bsSolid;
 };
 
 class TiPlotDataCustomList {
@@ -70,18 +72,18 @@ public:
     virtual TiPlotMarkerStyle GetMarkerStyle(int index) const;
     virtual TColor GetMarkerPenColor(int index) const;
     virtual int GetMarkerPenWidth(int index) const;
-    virtual uint8_t GetMarkerPenStyle(int index) const;
+    virtual TPenStyle GetMarkerPenStyle(int index) const;
     virtual TColor GetMarkerBrushColor(int index) const;
-    virtual uint8_t GetMarkerBrushStyle(int index) const;
+    virtual TBrushStyle GetMarkerBrushStyle(int index) const;
     virtual char GetMarkerCharacter(int index) const;
     virtual bool GetBarVisible(int index) const;
     virtual double GetBarReference(int index) const;
     virtual double GetBarWidth(int index) const;
     virtual TColor GetBarPenColor(int index) const;
     virtual int GetBarPenWidth(int index) const;
-    virtual uint8_t GetBarPenStyle(int index) const;
+    virtual TPenStyle GetBarPenStyle(int index) const;
     virtual TColor GetBarBrushColor(int index) const;
-    virtual uint8_t GetBarBrushStyle(int index) const;
+    virtual TBrushStyle GetBarBrushStyle(int index) const;
 
     virtual void SetTraceLineColor(int index, TColor value);
     virtual void SetTraceLineWidth(int index, int value);
@@ -91,18 +93,18 @@ public:
     virtual void SetMarkerStyle(int index, TiPlotMarkerStyle value);
     virtual void SetMarkerPenColor(int index, TColor value);
     virtual void SetMarkerPenWidth(int index, int value);
-    virtual void SetMarkerPenStyle(int index, uint8_t value);
+    virtual void SetMarkerPenStyle(int index, TPenStyle value);
     virtual void SetMarkerBrushColor(int index, TColor value);
-    virtual void SetMarkerBrushStyle(int index, uint8_t value);
+    virtual void SetMarkerBrushStyle(int index, TBrushStyle value);
     virtual void SetMarkerCharacter(int index, char value);
     virtual void SetBarVisible(int index, bool value);
     virtual void SetBarReference(int index, double value);
     virtual void SetBarWidth(int index, double value);
     virtual void SetBarPenColor(int index, TColor value);
     virtual void SetBarPenWidth(int index, int value);
-    virtual void SetBarPenStyle(int index, uint8_t value);
+    virtual void SetBarPenStyle(int index, TPenStyle value);
     virtual void SetBarBrushColor(int index, TColor value);
-    virtual void SetBarBrushStyle(int index, uint8_t value);
+    virtual void SetBarBrushStyle(int index, TBrushStyle value);
 
     // Releases the point storage: no points, no slots.
     void FreeMemory() { block_.Release(); }

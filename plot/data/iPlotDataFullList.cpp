@@ -30,16 +30,16 @@ TiPlotDataFullPoint TiPlotDataFullList::NewPoint(double x, double y) const {
     point.MarkerStyle = d.MarkerStyle;
     point.MarkerPenColor = d.MarkerPenColor;
     point.MarkerPenWidth = d.MarkerPenWidth;
-    point.MarkerPenStyle = d.MarkerPenStyle;
+    point.MarkerPenStyle = static_cast<uint8_t>(d.MarkerPenStyle);
     point.MarkerBrushColor = d.MarkerBrushColor;
-    point.MarkerBrushStyle = d.MarkerBrushStyle;
+    point.MarkerBrushStyle = static_cast<uint8_t>(d.MarkerBrushStyle);
     point.BarVisible = d.BarVisible;
     point.BarReference = d.BarReference;
     point.BarWidth = d.BarWidth;
     point.BarPenColor = d.BarPenColor;
     point.BarPenWidth = d.BarPenWidth;
-    point.BarPenStyle = d.BarPenStyle;
+    point.BarPenStyle = static_cast<uint8_t>(d.BarPenStyle);
     point.BarBrushColor = d.BarBrushColor;
-    point.BarBrushStyle = d.BarBrushStyle;
+    point.BarBrushStyle = static_cast<uint8_t>(d.BarBrushStyle);
     return point;
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+// Line, marker, pen and brush styles are stored as one-byte ordinals.
 struct TiPlotDataFullPoint {
     double X;
     double Y;
@@ -76,18 +77,24 @@ public:
     TiPlotMarkerStyle GetMarkerStyle(int i) const override { return Get<&P::MarkerStyle>(i); }
     TColor GetMarkerPenColor(int i) const override { return Get<&P::MarkerPenColor>(i); }
     int GetMarkerPenWidth(int i) const override { return Get<&P::MarkerPenWidth>(i); }
-    uint8_t GetMarkerPenStyle(int i) const override { return Get<&P::MarkerPenStyle>(i); }
+    TPenStyle GetMarkerPenStyle(int i) const override {
+        return TPenStyle(Get<&P::MarkerPenStyle>(i));
+    }
     TColor GetMarkerBrushColor(int i) const override { return Get<&P::MarkerBrushColor>(i); }
-    uint8_t GetMarkerBrushStyle(int i) const override { return Get<&P::MarkerBrushStyle>(i); }
+    TBrushStyle GetMarkerBrushStyle(int i) const override {
+        return TBrushStyle(Get<&P::MarkerBrushStyle>(i));
+    }
     char GetMarkerCharacter(int i) const override { return Get<&P::MarkerCharacter>(i); }
     bool GetBarVisible(int i) const override { return Get<&P::BarVisible>(i); }
     double GetBarReference(int i) const override { return Get<&P::BarReference>(i); }
     double GetBarWidth(int i) const override { return Get<&P::BarWidth>(i); }
     TColor GetBarPenColor(int i) const override { return Get<&P::BarPenColor>(i); }
     int GetBarPenWidth(int i) const override { return Get<&P::BarPenWidth>(i); }
-    uint8_t GetBarPenStyle(int i) const override { return Get<&P::BarPenStyle>(i); }
+    TPenStyle GetBarPenStyle(int i) const override { return TPenStyle(Get<&P::BarPenStyle>(i)); }
     TColor GetBarBrushColor(int i) const override { return Get<&P::BarBrushColor>(i); }
-    uint8_t GetBarBrushStyle(int i) const override { return Get<&P::BarBrushStyle>(i); }
+    TBrushStyle GetBarBrushStyle(int i) const override {
+        return TBrushStyle(Get<&P::BarBrushStyle>(i));
+    }
 
     void SetTraceLineColor(int i, TColor v) override { Set<&P::TraceLineColor>(i, v); }
     void SetTraceLineWidth(int i, int v) override { Set<&P::TraceLineWidth>(i, v); }
@@ -97,18 +104,20 @@ public:
     void SetMarkerStyle(int i, TiPlotMarkerStyle v) override { Set<&P::MarkerStyle>(i, v); }
     void SetMarkerPenColor(int i, TColor v) override { Set<&P::MarkerPenColor>(i, v); }
     void SetMarkerPenWidth(int i, int v) override { Set<&P::MarkerPenWidth>(i, v); }
-    void SetMarkerPenStyle(int i, uint8_t v) override { Set<&P::MarkerPenStyle>(i, v); }
+    void SetMarkerPenStyle(int i, TPenStyle v) override { Set<&P::MarkerPenStyle>(i, uint8_t(v)); }
     void SetMarkerBrushColor(int i, TColor v) override { Set<&P::MarkerBrushColor>(i, v); }
-    void SetMarkerBrushStyle(int i, uint8_t v) override { Set<&P::MarkerBrushStyle>(i, v); }
+    void SetMarkerBrushStyle(int i, TBrushStyle v) override {
+        Set<&P::MarkerBrushStyle>(i, uint8_t(v));
+    }
     void SetMarkerCharacter(int i, char v) override { Set<&P::MarkerCharacter>(i, v); }
     void SetBarVisible(int i, bool v) override { Set<&P::BarVisible>(i, v); }
     void SetBarReference(int i, double v) override { Set<&P::BarReference>(i, v); }
     void SetBarWidth(int i, double v) override { Set<&P::BarWidth>(i, v); }
     void SetBarPenColor(int i, TColor v) override { Set<&P::BarPenColor>(i, v); }
     void SetBarPenWidth(int i, int v) override { Set<&P::BarPenWidth>(i, v); }
-    void SetBarPenStyle(int i, uint8_t v) override { Set<&P::BarPenStyle>(i, v); }
+    void SetBarPenStyle(int i, TPenStyle v) override { Set<&P::BarPenStyle>(i, uint8_t(v)); }
     void SetBarBrushColor(int i, TColor v) override { Set<&P::BarBrushColor>(i, v); }
-    void SetBarBrushStyle(int i, uint8_t v) override { Set<&P::BarBrushStyle>(i, v); }
+    void SetBarBrushStyle(int i, TBrushStyle v) override { Set<&P::BarBrushStyle>(i, uint8_t(v)); }
 
     int Add(double x, double y) override { return Store(NewPoint(x, y)).Slot; }
     // Raises "Delete Size Out Of Range" outside 0 <= count < Count.

@@ -155,7 +155,8 @@ TEST_F(PlotDataFullList, EverySetterWritesItsOwnField) {
     list.SetClose(0, 2.5);
     list.SetNull(0, true);
     list.SetMarkerCharacter(0, 'A');
-    list.SetBarBrushStyle(0, 3);
+    list.SetBarBrushStyle(0, bsCross);
+    list.SetMarkerPenStyle(0, psDashDot);
     list.SetMarkerPenWidth(0, 4);
     EXPECT_EQ(list.GetHigh(0), 9);
     EXPECT_EQ(list.GetLow(0), -9);
@@ -164,7 +165,8 @@ TEST_F(PlotDataFullList, EverySetterWritesItsOwnField) {
     EXPECT_TRUE(list.GetNull(0));
     EXPECT_FALSE(list.GetEmpty(0));
     EXPECT_EQ(list.GetMarkerCharacter(0), 'A');
-    EXPECT_EQ(list.GetBarBrushStyle(0), 3);
+    EXPECT_EQ(list.GetBarBrushStyle(0), bsCross);
+    EXPECT_EQ(list.GetMarkerPenStyle(0), psDashDot);
     EXPECT_EQ(list.GetMarkerPenWidth(0), 4);
     EXPECT_EQ(list.GetTraceLineColor(0), clGreen);
 }
