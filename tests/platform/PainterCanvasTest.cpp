@@ -1,0 +1,243 @@
+#include "platform/PainterCanvas.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+class PainterCanvasTest : public ::testing::Test {
+protected:
+    PainterCanvasTest() : image_(40, 40, QImage::Format_RGB32), canvas_(image_) {
+        image_.fill(Qt::white);
+        canvas_.Pen()->SetColor(clBlack);
+        canvas_.Brush()->SetColor(clRed);
+    }
+
+    TColor At(int x, int y) {
+        canvas_.EndPaint();
+        return FromQColor(QColor(image_.pixel(x, y)));
+    }
+
+    // The pixels of row y from x to x + count - 1, one character each: '#' black, 'r' red,
+    // '.' white, '?' anything else.
+    std::string Row(int y, int x, int count) {
+        std::string result;
+        for (int i = 0; i < count; ++i) {
+            const TColor c = At(x + i, y);
+            result += c == clBlack ? '#' : c == clRed ? 'r' : c == clWhite ? '.' : '?';
+        }
+        return result;
+    }
+
+    QImage image_;
+    TPainterCanvas canvas_;
+};
+
+TEST_F(PainterCanvasTest, LineToLeavesOutItsEndPoint) {
+    canvas_.MoveTo(2, 5);
+    canvas_.LineTo(10, 5);
+    EXPECT_EQ(Row(5, 1, 11), ".########..");
+    canvas_.MoveTo(20, 0);
+    canvas_.LineTo(25, 5);
+    EXPECT_EQ(At(24, 4), clBlack);
+    EXPECT_EQ(At(25, 5), clWhite);
+    EXPECT_EQ(canvas_.PenPos(), Point(25, 5));
+}
+
+TEST_F(PainterCanvasTest, PolylineDrawsEveryCornerButTheLastPoint) {
+    const TPoint points[] = {{2, 2}, {6, 2}, {6, 6}};
+    canvas_.Polyline(points);
+    EXPECT_EQ(Row(2, 1, 7), ".#####.");
+    EXPECT_EQ(At(6, 5), clBlack);
+    EXPECT_EQ(At(6, 6), clWhite);
+}
+
+TEST_F(PainterCanvasTest, WidthZeroAndOneAreBothTheThinnestLine) {
+    canvas_.Pen()->SetWidth(0);
+    canvas_.MoveTo(2, 5);
+    canvas_.LineTo(8, 5);
+    canvas_.Pen()->SetWidth(1);
+    canvas_.MoveTo(2, 10);
+    canvas_.LineTo(8, 10);
+    EXPECT_EQ(At(4, 4), clWhite);
+    EXPECT_EQ(At(4, 6), clWhite);
+    EXPECT_EQ(At(4, 9), clWhite);
+    EXPECT_EQ(At(4, 11), clWhite);
+}
+
+TEST_F(PainterCanvasTest, RectangleAndFillsExcludeRightAndBottomEdges) {
+    canvas_.Rectangle(2, 2, 8, 6);
+    EXPECT_EQ(Row(2, 1, 8), ".######.");
+    EXPECT_EQ(Row(3, 1, 8), ".#rrrr#.");
+    EXPECT_EQ(Row(5, 1, 8), ".######.");
+    EXPECT_EQ(At(4, 6), clWhite);
+
+    canvas_.FillRect(Rect(10, 10, 13, 12));
+    EXPECT_EQ(Row(10, 9, 5), ".rrr.");
+    EXPECT_EQ(Row(12, 9, 5), ".....");
+
+    canvas_.FrameRect(Rect(20, 20, 24, 24));
+    EXPECT_EQ(Row(21, 19, 6), ".r..r.");
+}
+
+TEST_F(PainterCanvasTest, InvertedOrEmptyFillsDrawNothing) {
+    canvas_.FillRect(Rect(10, 10, 5, 15));
+    canvas_.FillRect(Rect(10, 10, 10, 15));
+    EXPECT_EQ(Row(12, 3, 10), "..........");
+}
+
+TEST_F(PainterCanvasTest, EllipseStaysInsideItsRectangle) {
+    canvas_.Ellipse(0, 0, 11, 11);
+    EXPECT_EQ(At(0, 5), clBlack);
+    EXPECT_EQ(At(10, 5), clBlack);
+    EXPECT_EQ(At(11, 5), clWhite);
+    EXPECT_EQ(At(5, 10), clBlack);
+    EXPECT_EQ(At(5, 11), clWhite);
+    EXPECT_EQ(At(5, 5), clRed);
+}
+
+TEST_F(PainterCanvasTest, ArcRunsCounterClockwiseFromStartToEnd) {
+    // From the top-right corner round to the bottom-left: the upper-left half of the rim.
+    canvas_.Arc(0, 0, 21, 21, 21, 0, 0, 21);
+    EXPECT_EQ(At(10, 0), clBlack);
+    EXPECT_EQ(At(0, 10), clBlack);
+    EXPECT_EQ(At(20, 10), clWhite);
+    EXPECT_EQ(At(10, 20), clWhite);
+}
+
+TEST_F(PainterCanvasTest, ClearPenAndClearBrushLeaveTheirPartsUndrawn) {
+    canvas_.Pen()->SetStyle(psClear);
+    canvas_.Rectangle(2, 2, 6, 6);
+    EXPECT_EQ(Row(2, 1, 6), ".rrrr.");
+    canvas_.Pen()->SetStyle(psSolid);
+    canvas_.Brush()->SetStyle(bsClear);
+    canvas_.Rectangle(10, 2, 14, 6);
+    EXPECT_EQ(Row(3, 9, 6), ".#..#.");
+}
+
+TEST_F(PainterCanvasTest, HatchesLeaveThePixelsBetweenTheirLines) {
+    canvas_.Brush()->SetStyle(bsHorizontal);
+    canvas_.FillRect(Rect(0, 0, 40, 40));
+    int red = 0;
+    for (int y = 0; y < 16; ++y)
+        red += At(5, y) == clRed;
+    EXPECT_GT(red, 0);
+    EXPECT_LT(red, 16);
+}
+
+TEST_F(PainterCanvasTest, DashedPenLeavesGaps) {
+    canvas_.Pen()->SetStyle(psDot);
+    canvas_.MoveTo(0, 5);
+    canvas_.LineTo(12, 5);
+    EXPECT_EQ(Row(5, 0, 12), "###...###...");
+}
+
+TEST_F(PainterCanvasTest, XorAndNotModesUndoThemselves) {
+    canvas_.FillRect(Rect(0, 0, 10, 10));
+    canvas_.Pen()->SetMode(pmXor);
+    canvas_.Pen()->SetColor(clWhite);
+    canvas_.MoveTo(0, 5);
+    canvas_.LineTo(10, 5);
+    EXPECT_EQ(At(3, 5), clAqua);
+    EXPECT_EQ(At(15, 5), clWhite);
+    canvas_.MoveTo(0, 5);
+    canvas_.LineTo(10, 5);
+    EXPECT_EQ(At(3, 5), clRed);
+    canvas_.Pen()->SetMode(pmNot);
+    canvas_.MoveTo(0, 6);
+    canvas_.LineTo(10, 6);
+    EXPECT_EQ(At(3, 6), clAqua);
+}
+
+TEST_F(PainterCanvasTest, FocusRectIsDottedAndDrawingItTwiceRestoresThePixels) {
+    canvas_.DrawFocusRect(Rect(2, 2, 9, 7));
+    EXPECT_EQ(Row(2, 2, 7), "#.#.#.#");
+    EXPECT_EQ(At(2, 4), clBlack);
+    EXPECT_EQ(At(2, 3), clWhite);
+    EXPECT_EQ(At(5, 4), clWhite);
+    canvas_.DrawFocusRect(Rect(2, 2, 9, 7));
+    for (int y = 0; y < 10; ++y)
+        EXPECT_EQ(Row(y, 0, 10), "..........") << y;
+}
+
+TEST_F(PainterCanvasTest, InvertRectFlipsEveryChannel) {
+    canvas_.FillRect(Rect(0, 0, 4, 4));
+    canvas_.InvertRect(Rect(0, 0, 8, 4));
+    EXPECT_EQ(At(1, 1), clAqua);
+    EXPECT_EQ(At(6, 1), clBlack);
+    EXPECT_EQ(At(1, 5), clWhite);
+}
+
+TEST_F(PainterCanvasTest, RaisedAndSunkenEdgesUseTheThreeDColours) {
+    canvas_.DrawEdge(Rect(0, 0, 10, 10), TEdgeStyle::Raised);
+    EXPECT_EQ(At(0, 0), ColorToRGB(cl3DLight));
+    EXPECT_EQ(At(9, 9), ColorToRGB(cl3DDkShadow));
+    EXPECT_EQ(At(9, 0), ColorToRGB(cl3DDkShadow));
+    EXPECT_EQ(At(1, 1), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(At(8, 8), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(At(5, 5), clWhite);
+    canvas_.DrawEdge(Rect(20, 0, 30, 10), TEdgeStyle::Sunken);
+    EXPECT_EQ(At(20, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(At(29, 9), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(At(21, 1), ColorToRGB(cl3DDkShadow));
+    EXPECT_EQ(At(28, 8), ColorToRGB(cl3DLight));
+}
+
+TEST_F(PainterCanvasTest, TextOutFillsItsCellWithTheBrushUnlessClear) {
+    const TSize extent = canvas_.TextExtent(QStringLiteral("Hi"));
+    ASSERT_GT(extent.cx, 0);
+    canvas_.TextOut(5, 5, QStringLiteral("Hi"));
+    EXPECT_EQ(At(5, 5), clRed);
+    EXPECT_EQ(At(5 + extent.cx - 1, 5 + extent.cy - 1), clRed);
+    EXPECT_EQ(At(5 + extent.cx, 5), clWhite);
+    EXPECT_EQ(At(5, 5 + extent.cy), clWhite);
+    EXPECT_EQ(canvas_.PenPos(), Point(5 + extent.cx, 5));
+
+    canvas_.Brush()->SetStyle(bsClear);
+    canvas_.TextOut(5, 20, QStringLiteral("Hi"));
+    EXPECT_EQ(At(5, 20), clWhite);
+}
+
+TEST_F(PainterCanvasTest, EscapementTurnsTextAroundItsPoint) {
+    // Reading upwards from (20, 30): the cell lies above the point and right of it.
+    canvas_.Font()->SetOrientation(900);
+    canvas_.TextOut(20, 30, QStringLiteral("Hi"));
+    EXPECT_EQ(At(21, 28), clRed);
+    EXPECT_EQ(At(21, 32), clWhite);
+    EXPECT_EQ(At(18, 28), clWhite);
+}
+
+TEST_F(PainterCanvasTest, ClipWindowOriginAndStateRestore) {
+    canvas_.SaveState();
+    canvas_.SetWindowOrigin(Point(-10, -10));
+    canvas_.IntersectClipRect(Rect(0, 0, 5, 5));
+    EXPECT_TRUE(canvas_.PtVisible(4, 4));
+    EXPECT_FALSE(canvas_.PtVisible(5, 4));
+    EXPECT_FALSE(canvas_.PtVisible(31, 0));
+    EXPECT_EQ(canvas_.ClipRect(), Rect(0, 0, 5, 5));
+    canvas_.FillRect(Rect(0, 0, 20, 20));
+    canvas_.RestoreState();
+    EXPECT_EQ(Row(12, 8, 8), "..rrrrr.");
+    EXPECT_EQ(At(12, 15), clWhite);
+    EXPECT_EQ(canvas_.WindowOrigin(), Point(0, 0));
+    EXPECT_EQ(canvas_.ClipRect(), Rect(0, 0, 40, 40));
+    canvas_.RestoreState();
+    EXPECT_EQ(canvas_.Pixels(12, 12), clRed);
+    EXPECT_EQ(canvas_.Pixels(40, 0), clNone);
+}
+
+TEST_F(PainterCanvasTest, CopyRectAndStretchDrawCopyPixels) {
+    QImage sourceImage(10, 10, QImage::Format_RGB32);
+    sourceImage.fill(Qt::blue);
+    TPainterCanvas source(sourceImage);
+    source.SetPixels(0, 0, clLime);
+    canvas_.CopyRect(Rect(20, 20, 24, 24), source, Rect(0, 0, 4, 4));
+    EXPECT_EQ(At(20, 20), clLime);
+    EXPECT_EQ(At(23, 23), clBlue);
+    EXPECT_EQ(At(24, 24), clWhite);
+    canvas_.CopyRect(Rect(0, 0, 8, 8), source, Rect(0, 0, 4, 4));
+    EXPECT_EQ(At(1, 1), clLime);
+    EXPECT_EQ(At(2, 2), clBlue);
+}
+
+} // namespace
