@@ -1,0 +1,723 @@
+#include "instruments/framework/iComponent.h"
+
+#include "instruments/framework/Igpfunctions.h"
+#include "instruments/framework/iFormLoading.h"
+#include "platform/Exception.h"
+#include "platform/PainterCanvas.h"
+#include "platform/PropertyDefaults.h"
+#include "platform/Rounding.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDrag>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPaintEngine>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+const PropertyDefaults::Registration defaults(TiComponent::staticMetaObject,
+                                              {
+                                                  {"Visible", true},
+                                                  {"Enabled", true},
+                                                  {"ShowHint", false},
+                                                  {"OptionSaveAllProperties", false},
+                                                  {"AutoFrameRate", false},
+                                                  {"UpdateFrameRate", 60},
+                                              });
+
+constexpr double MillisecondsPerDay = 86400000.0;
+
+bool IsSpecialKey(uint16_t key) {
+    return key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE || IsArrowKey(key);
+}
+
+bool PaintsToMetafile(TPainterCanvas& canvas) {
+    const QPaintEngine* engine = canvas.Painter().paintEngine();
+    return engine &&
+           (engine->type() == QPaintEngine::SVG || engine->type() == QPaintEngine::Picture);
+}
+
+// Window activation and popups move the focus without the user entering or leaving the
+// control, so they raise neither OnEnter nor OnExit.
+bool EntersOrExits(const QFocusEvent* event) {
+    return event->reason() != Qt::ActiveWindowFocusReason &&
+           event->reason() != Qt::PopupFocusReason;
+}
+
+TShiftState MouseShift(const QMouseEvent* event) {
+    return ShiftStateFromQt(event->modifiers(), event->buttons());
+}
+
+TShiftState KeyShift(const QKeyEvent* event) {
+    return ShiftStateFromQt(event->modifiers(), QGuiApplication::mouseButtons());
+}
+
+// The parent's children in focus-chain order, the chain being circular through the window.
+QList<QWidget*> TabSiblings(const QWidget& widget) {
+    QList<QWidget*> siblings;
+    QWidget* parent = widget.parentWidget();
+    if (!parent) return siblings;
+    for (QWidget* next = parent->nextInFocusChain(); next && next != parent;
+         next = next->nextInFocusChain()) {
+        if (next->parentWidget() == parent) siblings.append(next);
+    }
+    return siblings;
+}
+
+} // namespace
+
+TiComponent::TiUserInput::TiUserInput(TiComponent& component) : component_(component) {
+    component_.userInputActive_ = true;
+}
+
+TiComponent::TiUserInput::~TiUserInput() {
+    component_.userInputActive_ = false;
+}
+
+TiComponent::TiComponent(QWidget* parent)
+    : QWidget(parent), lastRepaintTime_(Now()), errorFont_(std::make_unique<TFont>()) {
+    errorFont_->SetColor(clRed);
+    errorFont_->SetStyle(fsBold);
+    errorFont_->OnChange = [this](QObject* sender) { InvalidateChangeEvent(sender); };
+    // The control paints every pixel of its frame, so nothing is erased before a paint and
+    // nothing flickers.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setAcceptDrops(true);
+    deferredRepaint_.setSingleShot(true);
+    deferredRepaint_.setTimerType(Qt::PreciseTimer);
+    connect(&deferredRepaint_, &QTimer::timeout, this, [this] { DeferredRepaint(); });
+    TiFormLoading::Enlist(*this);
+}
+
+TiComponent::~TiComponent() = default;
+
+void TiComponent::SetAutoFrameRate(bool value) {
+    if (value == autoFrameRate_) return;
+    autoFrameRate_ = value;
+    if (value)
+        BackGroundChange();
+    else
+        EndUpdate();
+}
+
+void TiComponent::SetUpdateFrameRate(int value) {
+    SetIntegerProperty(value, updateFrameRate_, irtBackGround);
+}
+
+void TiComponent::SetBackGroundColor(TColor value) {
+    SetColorProperty(value, backGroundColor_, irtBackGround);
+}
+
+void TiComponent::SetBorderStyle(TiBevelStyle value) {
+    if (value == borderStyle_) return;
+    borderStyle_ = value;
+    BackGroundChange();
+}
+
+void TiComponent::SetCachedDrawing(bool value) {
+    if (value == cachedDrawing_) return;
+    cachedDrawing_ = value;
+    BackGroundChange();
+    if (!value) backGroundBitmap_.reset();
+}
+
+void TiComponent::SetBackGroundPicture(const TBitmap* value) {
+    if (!backGroundPicture_) CreateBackGroundPicture();
+    if (value)
+        backGroundPicture_->Assign(*value);
+    else
+        backGroundPicture_->Assign(TBitmap());
+}
+
+void TiComponent::SetOffsetX(int value) {
+    SetIntegerProperty(value, offsetX_, irtBackGround);
+}
+
+void TiComponent::SetOffsetY(int value) {
+    SetIntegerProperty(value, offsetY_, irtBackGround);
+}
+
+void TiComponent::SetErrorActive(bool value) {
+    SetBooleanProperty(value, errorActive_, irtBackGround);
+}
+
+void TiComponent::SetErrorText(const QString& value) {
+    SetStringProperty(value, errorText_, irtBackGround);
+}
+
+void TiComponent::SetErrorBackGroundColor(TColor value) {
+    SetColorProperty(value, errorBackGroundColor_, irtBackGround);
+}
+
+void TiComponent::SetErrorFont(const TFont* value) {
+    if (value) errorFont_->Assign(*value);
+}
+
+int TiComponent::TabOrder() const {
+    return int(TabSiblings(*this).indexOf(const_cast<TiComponent*>(this)));
+}
+
+void TiComponent::SetTabOrder(int value) {
+    QList<QWidget*> siblings = TabSiblings(*this);
+    const qsizetype current = siblings.indexOf(this);
+    if (current < 0) return;
+    siblings.removeAt(current);
+    const qsizetype wanted = std::clamp<qsizetype>(value, 0, siblings.size());
+    if (wanted == current) return;
+    siblings.insert(wanted, this);
+    for (qsizetype i = 0; i + 1 < siblings.size(); ++i)
+        QWidget::setTabOrder(siblings[i], siblings[i + 1]);
+}
+
+void TiComponent::DoRepaint() {
+    invalidatePending_ = false;
+    backGroundPending_ = false;
+    deferredRepaint_.stop();
+    lastRepaintTime_ = Now();
+    update();
+}
+
+void TiComponent::InvalidateChange() {
+    if (updating_) {
+        invalidatePending_ = true;
+    } else if (autoFrameRate_) {
+        invalidatePending_ = true;
+        DoFrameRate();
+    } else {
+        DoRepaint();
+    }
+}
+
+void TiComponent::BackGroundChange() {
+    backGroundChanged_ = true;
+    if (updating_) {
+        backGroundPending_ = true;
+    } else if (autoFrameRate_) {
+        backGroundPending_ = true;
+        DoFrameRate();
+    } else {
+        DoRepaint();
+    }
+}
+
+void TiComponent::InvalidateNow() {
+    DoRepaint();
+}
+
+void TiComponent::DoRepaintType(TiRepaintType kind) {
+    switch (kind) {
+    case irtInvalidate:
+        InvalidateChange();
+        break;
+    case irtBackGround:
+        BackGroundChange();
+        break;
+    case irtNone:
+        break;
+    }
+}
+
+// A request inside the interval used to be dropped with nothing left to paint it later, so
+// the last change of a burst could stay unseen indefinitely. It now waits for the one
+// deferred repaint, due when the interval ends: the rate still holds and the last change
+// always shows.
+void TiComponent::DoFrameRate() {
+    if (!autoFrameRate_ || updateFrameRate_ == 0) {
+        DoRepaint();
+        return;
+    }
+    const TDateTime interval = 1.0 / (double(updateFrameRate_) * 86400.0);
+    const TDateTime now = Now();
+    if (now > lastRepaintTime_ + interval) {
+        DoRepaint();
+        return;
+    }
+    if (deferredRepaint_.isActive()) return;
+    // Bounded by the interval, so a clock set back cannot postpone the repaint further.
+    const double remaining = std::clamp(lastRepaintTime_ + interval - now, 0.0, interval);
+    deferredRepaint_.start(Trunc(std::ceil(remaining * MillisecondsPerDay)));
+}
+
+void TiComponent::DeferredRepaint() {
+    // A batch begun meanwhile paints at its EndUpdate.
+    if (updating_) return;
+    if (invalidatePending_ || backGroundPending_) DoRepaint();
+}
+
+void TiComponent::RepaintAll() {
+    BackGroundChange();
+}
+
+void TiComponent::BeginUpdate() {
+    updating_ = true;
+}
+
+void TiComponent::EndUpdate() {
+    updating_ = false;
+    if (invalidatePending_ || backGroundPending_) DoFrameRate();
+}
+
+void TiComponent::BackGroundChangeEvent(QObject*) {
+    BackGroundChange();
+}
+
+void TiComponent::InvalidateChangeEvent(QObject*) {
+    InvalidateChange();
+}
+
+void TiComponent::InvalidateNowEvent(QObject*) {
+    InvalidateNow();
+}
+
+bool TiComponent::GetIsDesigning() {
+    bool designing = iGetDesigning(this);
+    if (OnGetDesigning) OnGetDesigning(this, designing);
+    return designing;
+}
+
+void TiComponent::DoIsDesigning(QObject*, bool& Designing) {
+    Designing = GetIsDesigning();
+}
+
+TPoint TiComponent::GetCenterPoint(TCanvas&) {
+    return {width() / 2 + offsetX_, height() / 2 + offsetY_};
+}
+
+TPointDouble TiComponent::GetCenterPointDouble(TCanvas&) const {
+    return {(width() - 1) / 2.0, (height() - 1) / 2.0};
+}
+
+TPoint TiComponent::GetXYRadPoint(double Degrees, double Radius, TPoint Center) {
+    return ::GetXYRadPoint(Degrees, Radius, Center);
+}
+
+void TiComponent::PropertyVarType(const QString&, int&) {}
+
+bool TiComponent::OPCOutputData(const QString&, const QVariant&) {
+    return false;
+}
+
+void TiComponent::BeginDrag() {
+    QObject* dragObject = this;
+    if (OnStartDrag) OnStartDrag(this, dragObject);
+    auto* drag = new QDrag(dragObject ? dragObject : this);
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("application/x-instrument-control"), objectName().toUtf8());
+    drag->setMimeData(data);
+    drag->exec(Qt::CopyAction | Qt::MoveAction);
+    QObject* target = drag->target();
+    const auto* targetWidget = qobject_cast<const QWidget*>(target);
+    const QPoint at = targetWidget ? targetWidget->mapFromGlobal(QCursor::pos()) : QPoint();
+    if (OnEndDrag) OnEndDrag(this, target, at.x(), at.y());
+}
+
+void TiComponent::DrawBackGround(TCanvas& Canvas, TColor Color) {
+    backGroundChanged_ = false;
+    const TRect whole = Rect(0, 0, width(), height());
+    if (backGroundPicture_ && backGroundPicture_->Width() > 0) {
+        Canvas.StretchDraw(whole, *backGroundPicture_);
+        return;
+    }
+    Canvas.Brush()->SetStyle(bsSolid);
+    Canvas.Brush()->SetColor(Color);
+    Canvas.FillRect(whole);
+    DrawBorder(Canvas);
+}
+
+void TiComponent::DrawBorder(TCanvas& Canvas) {
+    const TRect whole = Rect(0, 0, width(), height());
+    switch (borderStyle_) {
+    case ibsRaised:
+        iDrawEdge(&Canvas, whole, idesRaised);
+        break;
+    case ibsLowered:
+        iDrawEdge(&Canvas, whole, idesSunken);
+        break;
+    case ibsNone:
+        break;
+    }
+}
+
+std::unique_ptr<TBitmap> TiComponent::MakeControlBitmap() const {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetDevicePixelRatio(devicePixelRatioF());
+    bitmap->SetSize(width(), height());
+    return bitmap;
+}
+
+TBitmap* TiComponent::GetBackGroundBitmap() {
+    if (!backGroundBitmap_) CreateBackGroundBitmap();
+    return backGroundBitmap_.get();
+}
+
+void TiComponent::CreateBackGroundBitmap() {
+    backGroundBitmap_ = MakeControlBitmap();
+}
+
+void TiComponent::ResizeBackGroundBitmap() {
+    if (!backGroundBitmap_) {
+        CreateBackGroundBitmap();
+        return;
+    }
+    backGroundBitmap_->SetDevicePixelRatio(devicePixelRatioF());
+    backGroundBitmap_->SetSize(width(), height());
+}
+
+void TiComponent::TransferBackGround(TCanvas& Canvas) {
+    Canvas.Draw(0, 0, *GetBackGroundBitmap());
+}
+
+void TiComponent::ShowBackGround() {
+    showingBackGround_ = true;
+    repaint();
+    showingBackGround_ = false;
+}
+
+void TiComponent::CreateBackGroundPicture() {
+    if (backGroundPicture_) return;
+    backGroundPicture_ = std::make_unique<TBitmap>();
+    backGroundPicture_->OnChange = [this](QObject* sender) { BackGroundChangeEvent(sender); };
+}
+
+template <typename T> void TiComponent::SetProperty(const T& value, T& field, TiRepaintType kind) {
+    if (field == value) return;
+    field = value;
+    DoRepaintType(kind);
+}
+
+void TiComponent::SetBooleanProperty(bool Value, bool& Field, TiRepaintType Kind) {
+    SetProperty(Value, Field, Kind);
+}
+
+void TiComponent::SetIntegerProperty(int Value, int& Field, TiRepaintType Kind) {
+    SetProperty(Value, Field, Kind);
+}
+
+void TiComponent::SetDoubleProperty(double Value, double& Field, TiRepaintType Kind) {
+    SetProperty(Value, Field, Kind);
+}
+
+void TiComponent::SetStringProperty(const QString& Value, QString& Field, TiRepaintType Kind) {
+    SetProperty(Value, Field, Kind);
+}
+
+void TiComponent::SetWideStringProperty(const QString& Value, QString& Field, TiRepaintType Kind) {
+    SetProperty(Value, Field, Kind);
+}
+
+void TiComponent::SetColorProperty(TColor Value, TColor& Field, TiRepaintType Kind) {
+    SetProperty(Value, Field, Kind);
+}
+
+void TiComponent::iDoSetFocus() {
+    focused_ = true;
+    SetParentsToTopMost(this);
+    update();
+}
+
+void TiComponent::iDoKillFocus() {
+    focused_ = false;
+    try {
+        iMouseUp(mbLeft, {}, 0, 0);
+        update();
+    } catch (...) {
+        // The focus moves on whatever the instrument's clean-up raised.
+    }
+}
+
+void TiComponent::iWantSpecialKey(uint16_t&, bool&) {}
+void TiComponent::iKeyUp(uint16_t&, TShiftState) {}
+void TiComponent::iKeyDown(uint16_t&, TShiftState) {}
+void TiComponent::iKeyPress(QChar&) {}
+void TiComponent::iMouseDown(TMouseButton, TShiftState, int, int) {}
+void TiComponent::iMouseUp(TMouseButton, TShiftState, int, int) {}
+void TiComponent::iMouseMove(TShiftState, int, int) {}
+void TiComponent::iDoubleClick() {}
+bool TiComponent::iMouseWheel(int, TShiftState, TPoint) {
+    return false;
+}
+
+bool TiComponent::DoMouseWheel(TShiftState, int, TPoint) {
+    return false;
+}
+
+void TiComponent::PaintUncached(TCanvas& Canvas) {
+    TiComponentLock hold(*this);
+    const bool cached = cachedDrawing_;
+    cachedDrawing_ = false;
+    try {
+        iPaintTo(Canvas);
+    } catch (const Exception&) {
+        // A failing paint shows nothing for this frame.
+    }
+    cachedDrawing_ = cached;
+}
+
+void TiComponent::MatchBackGroundToScreen() {
+    if (!backGroundBitmap_ || backGroundBitmap_->DevicePixelRatio() == devicePixelRatioF()) return;
+    ResizeBackGroundBitmap();
+    backGroundChanged_ = true;
+}
+
+void TiComponent::PaintBuffered(TCanvas& screen) {
+    TiComponentLock hold(*this);
+    MatchBackGroundToScreen();
+    const std::unique_ptr<TBitmap> frame = MakeControlBitmap();
+    frame->Canvas()->Brush()->SetStyle(bsSolid);
+    frame->Canvas()->Pen()->SetStyle(psSolid);
+    try {
+        iPaintTo(*frame->Canvas());
+        if (OnAfterPaint) OnAfterPaint(this, frame->Canvas());
+    } catch (const Exception&) {
+        return; // the screen keeps its previous picture
+    }
+    screen.Draw(0, 0, *frame);
+}
+
+void TiComponent::paintEvent(QPaintEvent*) {
+    TPainterCanvas screen(*this);
+    if (showingBackGround_)
+        TransferBackGround(screen);
+    else if (PaintsToMetafile(screen))
+        PaintUncached(screen);
+    else
+        PaintBuffered(screen);
+}
+
+bool TiComponent::WantsKey(uint16_t key) {
+    bool wanted = false;
+    uint16_t asked = key;
+    iWantSpecialKey(asked, wanted);
+    // The control always asks the dialog navigation for the arrow keys.
+    return wanted || IsArrowKey(key);
+}
+
+bool TiComponent::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const uint16_t code = VirtualKeyFromQt(key->key(), key->modifiers());
+        if (IsSpecialKey(code) && WantsKey(code)) {
+            event->accept();
+            return true;
+        }
+        break;
+    }
+    case QEvent::KeyPress: {
+        // Tab would move the focus before the key reached the control.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && WantsKey(VK_TAB)) {
+            keyPressEvent(key);
+            return true;
+        }
+        break;
+    }
+    case QEvent::ToolTip:
+        if (!showHint_) {
+            event->ignore();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void TiComponent::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        BackGroundChange();
+    QWidget::changeEvent(event);
+}
+
+bool TiComponent::RouteKeyDown(uint16_t key, TShiftState shift) {
+    TiUserInput input(*this);
+    try {
+        if (OnKeyDown) OnKeyDown(this, key, shift);
+        iKeyDown(key, shift);
+    } catch (const Exception&) {
+        // A faulty handler neither reaches the user nor stops the control.
+    }
+    return key == 0;
+}
+
+bool TiComponent::RouteKeyPress(QChar key) {
+    TiUserInput input(*this);
+    try {
+        if (OnKeyPress) OnKeyPress(this, key);
+        iKeyPress(key);
+    } catch (const Exception&) {
+        // As for key down.
+    }
+    return key.isNull();
+}
+
+// Keys the control handled (set to 0) or asked for as special keys stop here; the others go
+// on to the parent, as dialog keys do.
+void TiComponent::keyPressEvent(QKeyEvent* event) {
+    const uint16_t key = VirtualKeyFromQt(event->key(), event->modifiers());
+    bool handled = key != 0 && RouteKeyDown(key, KeyShift(event));
+    if (!event->text().isEmpty()) handled = RouteKeyPress(event->text().front()) || handled;
+    event->setAccepted(handled || (IsSpecialKey(key) && WantsKey(key)));
+}
+
+void TiComponent::keyReleaseEvent(QKeyEvent* event) {
+    // Held keys repeat as further key downs only, as the window system reports them.
+    uint16_t key = VirtualKeyFromQt(event->key(), event->modifiers());
+    if (event->isAutoRepeat() || key == 0) {
+        event->ignore();
+        return;
+    }
+    const TShiftState shift = KeyShift(event);
+    TiUserInput input(*this);
+    try {
+        if (OnKeyUp) OnKeyUp(this, key, shift);
+        iKeyUp(key, shift);
+    } catch (const Exception&) {
+        // As for key down.
+    }
+    event->setAccepted(key == 0);
+}
+
+void TiComponent::RouteMouseDown(TMouseButton button, TShiftState shift, QPoint at) {
+    TiUserInput input(*this);
+    try {
+        iMouseDown(button, shift, at.x(), at.y());
+        if (OnMouseDown) OnMouseDown(this, button, shift, at.x(), at.y());
+    } catch (const Exception&) {
+        // As for the keys.
+    }
+}
+
+void TiComponent::mousePressEvent(QMouseEvent* event) {
+    const auto button = MouseButtonFromQt(event->button());
+    if (!button) {
+        event->ignore();
+        return;
+    }
+    if (*button == mbLeft) clicked_ = true;
+    RouteMouseDown(*button, MouseShift(event), event->position().toPoint());
+}
+
+// A left release inside the control after a left press there is a click, raised before the
+// release itself as the toolkit does.
+void TiComponent::mouseReleaseEvent(QMouseEvent* event) {
+    const auto button = MouseButtonFromQt(event->button());
+    if (!button) {
+        event->ignore();
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    const TShiftState shift = MouseShift(event);
+    TiUserInput input(*this);
+    try {
+        if (*button == mbLeft && std::exchange(clicked_, false) && rect().contains(at) && OnClick)
+            OnClick(this);
+        iMouseUp(*button, shift, at.x(), at.y());
+        if (OnMouseUp) OnMouseUp(this, *button, shift, at.x(), at.y());
+    } catch (const Exception&) {
+        // As for the keys.
+    }
+}
+
+void TiComponent::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const TShiftState shift = MouseShift(event);
+    TiUserInput input(*this);
+    iMouseMove(shift, at.x(), at.y());
+    if (OnMouseMove) OnMouseMove(this, shift, at.x(), at.y());
+}
+
+// The second press of a double click arrives here: the double click, then a press that
+// carries ssDouble.
+void TiComponent::mouseDoubleClickEvent(QMouseEvent* event) {
+    const auto button = MouseButtonFromQt(event->button());
+    if (!button) {
+        event->ignore();
+        return;
+    }
+    if (*button == mbLeft) {
+        TiUserInput input(*this);
+        try {
+            iDoubleClick();
+            if (OnDblClick) OnDblClick(this);
+        } catch (const Exception&) {
+            // As for the keys.
+        }
+    }
+    RouteMouseDown(*button, MouseShift(event) | ssDouble, event->position().toPoint());
+}
+
+void TiComponent::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    const TShiftState shift = ShiftStateFromQt(event->modifiers(), event->buttons());
+    const bool handled = DoMouseWheel(shift, delta, FromQPoint(event->position().toPoint()));
+    event->setAccepted(handled);
+}
+
+void TiComponent::focusInEvent(QFocusEvent* event) {
+    TiUserInput input(*this);
+    iDoSetFocus();
+    QWidget::focusInEvent(event);
+    if (EntersOrExits(event) && OnEnter) OnEnter(this);
+}
+
+void TiComponent::focusOutEvent(QFocusEvent* event) {
+    {
+        TiUserInput input(*this);
+        if (QApplication::focusWidget() != this) iDoKillFocus();
+    }
+    QWidget::focusOutEvent(event);
+    if (EntersOrExits(event) && OnExit) OnExit(this);
+}
+
+void TiComponent::contextMenuEvent(QContextMenuEvent* event) {
+    if (!popupMenu_) {
+        event->ignore();
+        return;
+    }
+    popupMenu_->popup(event->globalPos());
+}
+
+bool TiComponent::RouteDragOver(QDropEvent* event, TDragState state) {
+    if (!OnDragOver) return false;
+    dragSource_ = event->source();
+    const QPoint at = event->position().toPoint();
+    bool accept = true;
+    OnDragOver(this, event->source(), at.x(), at.y(), state, accept);
+    return accept;
+}
+
+void TiComponent::dragEnterEvent(QDragEnterEvent* event) {
+    event->setAccepted(RouteDragOver(event, dsDragEnter));
+}
+
+void TiComponent::dragMoveEvent(QDragMoveEvent* event) {
+    event->setAccepted(RouteDragOver(event, dsDragMove));
+}
+
+void TiComponent::dragLeaveEvent(QDragLeaveEvent*) {
+    if (!OnDragOver) return;
+    const QPoint at = mapFromGlobal(QCursor::pos());
+    bool accept = false;
+    OnDragOver(this, dragSource_, at.x(), at.y(), dsDragLeave, accept);
+}
+
+void TiComponent::dropEvent(QDropEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (OnDragDrop) OnDragDrop(this, event->source(), at.x(), at.y());
+    event->acceptProposedAction();
+}

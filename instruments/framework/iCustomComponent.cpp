@@ -1,0 +1,3 @@
+#include "instruments/framework/iCustomComponent.h"
+
+TiCustomComponent::TiCustomComponent(QWidget* parent) : TiVCLComponent(parent) {}

@@ -1,0 +1,197 @@
+#include "instruments/framework/iVCLComponent.h"
+
+#include "platform/Exception.h"
+
+#include <QImage>
+#include <QRegion>
+#include <algorithm>
+#include <array>
+#include <climits>
+
+namespace {
+
+int TimerMilliseconds(uint32_t value) {
+    return int(std::min<uint32_t>(value, INT_MAX));
+}
+
+} // namespace
+
+TiVCLComponent::TiVCLComponent(QWidget* parent) : TiComponent(parent) {
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, [this] { TimerTick(); });
+}
+
+// Destroying a locked mutex is undefined, so holds still taken are let go here.
+TiVCLComponent::~TiVCLComponent() {
+    destroying_ = true;
+    timer_.stop();
+    while (lockDepth_ > 0 && owner_ == std::this_thread::get_id())
+        Unlock();
+}
+
+void TiVCLComponent::SetTransparent(bool value) {
+    if (value == transparent_) return;
+    transparent_ = value;
+    // Not opaque, the window system composes what lies behind before the control paints.
+    setAttribute(Qt::WA_OpaquePaintEvent, !value);
+    if (value) {
+        transparencyBitmap_ = MakeControlBitmap();
+        RequestTransparentCapture();
+    } else {
+        transparencyBitmap_.reset();
+    }
+    BackGroundChange();
+}
+
+void TiVCLComponent::TimerStart(uint32_t InitialDelay, uint32_t Interval) {
+    if (timer_.isActive()) return;
+    repeatInterval_ = Interval;
+    if (InitialDelay != 0) {
+        firstShot_ = true;
+        timer_.start(TimerMilliseconds(InitialDelay));
+    } else if (Interval != 0) {
+        firstShot_ = false;
+        timer_.start(TimerMilliseconds(Interval));
+    }
+}
+
+// Restarting after the first shot with an interval of 0 would fire on every pass of the
+// event loop; no interval means a single shot, as TimerStart(0, 0) means no timer.
+void TiVCLComponent::TimerTick() {
+    if (firstShot_) {
+        firstShot_ = false;
+        if (repeatInterval_ != 0)
+            timer_.start(TimerMilliseconds(repeatInterval_));
+        else
+            timer_.stop();
+    }
+    if (OnInternalTimer) OnInternalTimer(this);
+}
+
+void TiVCLComponent::Lock() {
+    if (destroying_) return;
+    lock_.lock();
+    if (lockDepth_++ == 0) owner_ = std::this_thread::get_id();
+}
+
+// Releasing a lock the thread does not hold is undefined, so an unmatched Unlock does
+// nothing. A hold taken before destruction began is still released.
+void TiVCLComponent::Unlock() {
+    if (owner_ != std::this_thread::get_id()) return;
+    if (--lockDepth_ == 0) owner_ = std::thread::id();
+    lock_.unlock();
+}
+
+void TiVCLComponent::RepaintAll() {
+    TiComponent::RepaintAll();
+    RequestTransparentCapture();
+}
+
+void TiVCLComponent::iPaintToDC(int X, int Y, bool NoBackGround, TCanvas& Canvas) {
+    Canvas.SaveState();
+    Canvas.SetWindowOrigin(Point(-X, -Y));
+    Canvas.IntersectClipRect(Rect(0, 0, width(), height()));
+    noBackGround_ = NoBackGround;
+    {
+        TiComponentLock hold(*this);
+        const bool cached = CachedDrawing();
+        SetCachedDrawing(false);
+        try {
+            iPaintTo(Canvas);
+        } catch (const Exception&) {
+            // A failing paint leaves the canvas as it was.
+        }
+        SetCachedDrawing(cached);
+    }
+    noBackGround_ = false;
+    Canvas.RestoreState();
+}
+
+bool TiVCLComponent::OPCNewDataSpecial(QObject*) {
+    return false;
+}
+
+void TiVCLComponent::UpdateOPCSpecialList() {}
+
+void TiVCLComponent::DrawBackGround(TCanvas& Canvas, TColor Color) {
+    if (noBackGround_) return;
+    if (!transparent_) {
+        TiComponent::DrawBackGround(Canvas, Color);
+        return;
+    }
+    if (!transparencyBitmap_) transparencyBitmap_ = MakeControlBitmap();
+    if (capturePending_) CaptureTransparency();
+    Canvas.Draw(0, 0, *transparencyBitmap_);
+}
+
+bool TiVCLComponent::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    return iMouseWheel(WheelDelta, Shift, MousePos);
+}
+
+void TiVCLComponent::paintEvent(QPaintEvent* event) {
+    if (!capturing_) TiComponent::paintEvent(event);
+}
+
+void TiVCLComponent::moveEvent(QMoveEvent* event) {
+    TiComponent::moveEvent(event);
+    BoundsChanged();
+}
+
+void TiVCLComponent::resizeEvent(QResizeEvent* event) {
+    TiComponent::resizeEvent(event);
+    BoundsChanged();
+}
+
+void TiVCLComponent::BoundsChanged() {
+    if (transparencyBitmap_) {
+        transparencyBitmap_->SetDevicePixelRatio(devicePixelRatioF());
+        transparencyBitmap_->SetSize(width(), height());
+    }
+    RequestTransparentCapture();
+    ResizeBackGroundBitmap();
+    BackGroundChange();
+}
+
+void TiVCLComponent::RequestTransparentCapture() {
+    if (!transparent_ || capturePending_) return;
+    capturePending_ = true;
+    BackGroundChange();
+}
+
+bool TiVCLComponent::CornersVisible() const {
+    const QRegion visible = visibleRegion();
+    const int w = width();
+    const int h = height();
+    const std::array<QPoint, 4> corners{QPoint(5, 5), QPoint(w - 5, 5), QPoint(5, h - 5),
+                                        QPoint(w - 5, h - 5)};
+    return std::all_of(corners.begin(), corners.end(),
+                       [&](const QPoint& p) { return visible.contains(p); });
+}
+
+void TiVCLComponent::FillTransparency(TColor color) {
+    TCanvas* canvas = transparencyBitmap_->Canvas();
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(color);
+    canvas->FillRect(Rect(0, 0, width(), height()));
+}
+
+// What lies behind is the parent's rendering of the control's rectangle, siblings included,
+// with the control itself left out. A covered corner means the picture would show the cover,
+// so the capture waits for the next paint.
+void TiVCLComponent::CaptureTransparency() {
+    QWidget* parent = parentWidget();
+    if (!parent || !CornersVisible()) {
+        FillTransparency(BackGroundColor());
+        return;
+    }
+    const qreal ratio = devicePixelRatioF();
+    QImage behind(size() * ratio, QImage::Format_RGB32);
+    behind.setDevicePixelRatio(ratio);
+    behind.fill(Qt::black);
+    capturing_ = true;
+    parent->render(&behind, QPoint(), QRegion(geometry()),
+                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    capturing_ = false;
+    transparencyBitmap_->SetImage(behind);
+    capturePending_ = false;
+}
