@@ -1,9 +1,9 @@
 #include "instruments/framework/Idateutils.h"
 
 #include "platform/Exception.h"
+#include "platform/NumberText.h"
 #include "platform/Rounding.h"
 
-#include <QLocale>
 #include <QString>
 #include <algorithm>
 #include <cmath>
@@ -116,7 +116,7 @@ QString ComponentText(uint16_t original, uint16_t asked, TDateTime base) {
     const QString attempted = text(&Components::year) + dateSeparator + text(&Components::month) +
                               dateSeparator + text(&Components::day) + ' ' +
                               text(&Components::hour) + timeSeparator + text(&Components::minute) +
-                              timeSeparator + text(&Components::second) + QLocale().decimalPoint() +
+                              timeSeparator + text(&Components::second) + DecimalSeparator() +
                               text(&Components::milliSecond);
     throw EConvertError(QStringLiteral("'%1' is not a valid date and time").arg(attempted));
 }

@@ -2,6 +2,7 @@
 
 #include "instruments/framework/iMath.h"
 #include "platform/Exception.h"
+#include "platform/NumberText.h"
 #include "platform/Rounding.h"
 
 #include <QDialog>
@@ -254,17 +255,6 @@ int BaseOf(TiIntegerFormatStyle style) {
     throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
 }
 
-// The toolkit's integer text: decimal within 32 bits signed, or "$"/"0x" hexadecimal
-// within 32 bits.
-int ToolkitStrToInt(const QString& text) {
-    static const QRegularExpression Hex(QStringLiteral("^\\s*(\\$|0[xX])([0-9A-Fa-f]+)$"));
-    bool ok = false;
-    const QRegularExpressionMatch hex = Hex.match(text);
-    const int value = hex.hasMatch() ? int(hex.captured(2).toUInt(&ok, 16)) : text.toInt(&ok, 10);
-    if (!ok) InvalidInteger(text);
-    return value;
-}
-
 // Digits of base after a one-letter prefix, most significant first; a digit that does not
 // belong to the base, or a value beyond 32 bits, is a conversion error.
 int DigitsToInt(const QString& text, int base) {
@@ -272,8 +262,8 @@ int DigitsToInt(const QString& text, int base) {
     if (digits.isEmpty()) InvalidInteger(text);
     uint64_t value = 0;
     for (QChar digit : digits) {
-        const int d = digit.digitValue();
-        if (d < 0 || d >= base) InvalidInteger(QString(digit));
+        const int d = StrToInt(QString(digit));
+        if (d >= base) InvalidInteger(QString(digit));
         value = value * uint64_t(base) + uint64_t(d);
         if (value > std::numeric_limits<uint32_t>::max()) InvalidInteger(text);
     }
@@ -580,7 +570,7 @@ QString iIntToStr(uint32_t value, TiIntegerFormatStyle style, int digitCount, bo
 int iStrToInt(const QString& text) {
     if (text.startsWith('b')) return DigitsToInt(text, 2);
     if (text.startsWith('o')) return DigitsToInt(text, 8);
-    return ToolkitStrToInt(text);
+    return StrToInt(text);
 }
 
 // ---- Windows and components ----

@@ -1,8 +1,8 @@
 #include "instruments/framework/Idateutils.h"
 
 #include "platform/Exception.h"
+#include "platform/NumberText.h"
 
-#include <QLocale>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -30,7 +30,7 @@ protected:
 
     QString Attempted(const QString& date, const QString& time, const QString& ms) const {
         return QStringLiteral("'%1 %2%3%4' is not a valid date and time")
-            .arg(date, time, QLocale().decimalPoint(), ms);
+            .arg(date, time, DecimalSeparator(), ms);
     }
 
     TDateTime sample = 0;
