@@ -1,6 +1,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Exception.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -101,8 +102,13 @@ TEST_F(BitmapTest, SavesAndLoadsPngAndBmp) {
 TEST_F(BitmapTest, LoadingFailuresRaiseTheToolkitException) {
     QTemporaryDir dir;
     EXPECT_THROW(bitmap_.LoadFromFile(dir.filePath(QStringLiteral("missing.bmp"))), Exception);
+    const QString garbage = dir.filePath(QStringLiteral("garbage.bmp"));
+    QFile file(garbage);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+    file.close();
     try {
-        bitmap_.LoadFromFile(QStringLiteral(__FILE__));
+        bitmap_.LoadFromFile(garbage);
         FAIL();
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "Bitmap image is not valid");
