@@ -58,4 +58,11 @@ bool IsDefault(QObject* object, const QString& path) {
     return declared && *declared == PropertyWalker::Read(PropertyWalker::Describe(object, path));
 }
 
+QList<PropertyDescriptor> ValuesToStore(QObject* object) {
+    QList<PropertyDescriptor> values = PropertyWalker::StoredValues(object);
+    values.removeIf(
+        [&](const PropertyDescriptor& property) { return IsDefault(object, property.Path); });
+    return values;
+}
+
 } // namespace PropertyDefaults

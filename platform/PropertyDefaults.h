@@ -44,4 +44,7 @@ std::optional<QVariant> Declared(QObject* object, const QString& path);
 // that the property cannot hold raises EConvertError, as that is a fault of the table.
 bool IsDefault(QObject* object, const QString& path);
 
+// What a stored description holds: the stored values that differ from their defaults.
+QList<PropertyDescriptor> ValuesToStore(QObject* object);
+
 } // namespace PropertyDefaults

@@ -278,6 +278,14 @@ QList<PropertyDescriptor> List(QObject* object) {
     return list;
 }
 
+QList<PropertyDescriptor> StoredValues(QObject* object) {
+    QList<PropertyDescriptor> values = List(object);
+    values.removeIf([](const PropertyDescriptor& property) {
+        return !property.IsValue() || !property.Writable || !property.Stored;
+    });
+    return values;
+}
+
 std::optional<PropertyDescriptor> Find(QObject* object, const QString& path) {
     const QStringList parts = path.split(u'.');
     QObject* owner = object;

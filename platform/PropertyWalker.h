@@ -58,6 +58,10 @@ QList<QMetaProperty> Published(const QMetaObject& metaObject);
 // sub-objects cannot make the walk endless.
 QList<PropertyDescriptor> List(QObject* object);
 
+// The values that property files and plot files save and load: those with a setter and
+// stored, in walk order.
+QList<PropertyDescriptor> StoredValues(QObject* object);
+
 // The property at path; nothing when a part names no published property, or a part before
 // the last is not a sub-object holding an object.
 std::optional<PropertyDescriptor> Find(QObject* object, const QString& path);

@@ -67,3 +67,13 @@ TEST_F(PropertyDefaultsTest, OwnerEntryOverridesTheSubObjectClassTable) {
     TFixturePart part;
     EXPECT_TRUE(PropertyDefaults::IsDefault(&part, QStringLiteral("Caption")));
 }
+
+TEST_F(PropertyDefaultsTest, StoredDescriptionHoldsOnlyValuesThatDiffer) {
+    fixture.SetRatio(0.75);
+    QStringList paths;
+    for (const PropertyDescriptor& property : PropertyDefaults::ValuesToStore(&fixture)) {
+        paths.append(property.Path);
+    }
+    EXPECT_EQ(paths, QStringList(
+                         {"Ratio", "Active", "Edges", "Character", "SegmentBits", "Part.Caption"}));
+}

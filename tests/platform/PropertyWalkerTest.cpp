@@ -168,4 +168,17 @@ TEST_F(PropertyWalkerTest, ReadGivesCanonicalValuesAndWriteTakesTypedOnes) {
     EXPECT_EQ(fixture.Count(), 2);
     EXPECT_EQ(PropertyWalker::Read(&fixture, QStringLiteral("Part")).value<QObject*>(),
               fixture.Part());
+    TFixturePart source;
+    source.SetCaption(QStringLiteral("copied"));
+    PropertyWalker::Write(&fixture, QStringLiteral("Part"), QVariant::fromValue(&source));
+    EXPECT_EQ(fixture.Part()->Caption(), QStringLiteral("copied"));
+}
+
+TEST_F(PropertyWalkerTest, StoredValuesAreTheWritableStoredValueProperties) {
+    const QStringList paths = Paths(PropertyWalker::StoredValues(&fixture));
+    EXPECT_EQ(paths.first(), QStringLiteral("Count"));
+    EXPECT_TRUE(paths.contains(QStringLiteral("Part.Caption")));
+    for (const char* excluded : {"Part", "Part.Next", "Area", "Scratch"}) {
+        EXPECT_FALSE(paths.contains(QString::fromLatin1(excluded))) << excluded;
+    }
 }
