@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/Colors.h"
+#include "platform/Font.h"
 
 #include <QChar>
 #include <QObject>
@@ -96,3 +97,16 @@ private:
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TFixture::TiEdges)
+
+// A scale-like owner of a font, whose setter copies the font handed to it.
+class TFixtureScale : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(TFont* TickLabelFont READ TickLabelFont WRITE SetTickLabelFont)
+
+public:
+    TFont* TickLabelFont() const { return tickLabelFont_; }
+    void SetTickLabelFont(TFont* value) { tickLabelFont_->Assign(*value); }
+
+private:
+    TFont* tickLabelFont_ = new TFont(this);
+};

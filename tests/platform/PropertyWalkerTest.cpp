@@ -182,3 +182,20 @@ TEST_F(PropertyWalkerTest, StoredValuesAreTheWritableStoredValueProperties) {
         EXPECT_FALSE(paths.contains(QString::fromLatin1(excluded))) << excluded;
     }
 }
+
+TEST(PropertyWalkerFont, FontSubObjectIsReachedByDottedPaths) {
+    TFixtureScale scale;
+    PropertyWalker::WriteText(&scale, QStringLiteral("TickLabelFont.Style"), QStringLiteral("3"));
+    PropertyWalker::WriteText(&scale, QStringLiteral("ticklabelfont.name"),
+                              QStringLiteral("Arial"));
+    EXPECT_EQ(scale.TickLabelFont()->Style(), fsBold | fsItalic);
+    EXPECT_EQ(scale.TickLabelFont()->Name(), QStringLiteral("Arial"));
+    EXPECT_EQ(PropertyWalker::ReadText(&scale, QStringLiteral("TickLabelFont.Style")), u"3");
+    const auto color = PropertyWalker::Describe(&scale, QStringLiteral("TickLabelFont.Color"));
+    EXPECT_EQ(color.Kind, TPropertyKind::Color);
+    EXPECT_EQ(PropertyWalker::Read(color), QVariant(qlonglong(clWindowText)));
+    EXPECT_FALSE(PropertyWalker::Describe(&scale, QStringLiteral("TickLabelFont.Size")).Stored);
+    EXPECT_THROW(PropertyWalker::WriteText(&scale, QStringLiteral("TickLabelFont.Style"),
+                                           QStringLiteral("16")),
+                 EConvertError);
+}
