@@ -100,9 +100,9 @@ const QImage& TBitmap::Image() const {
 void TBitmap::SetImage(const QImage& image) {
     canvas_->EndPaint();
     devicePixelRatio_ = image.devicePixelRatio() > 0 ? image.devicePixelRatio() : 1.0;
-    const QSizeF logical = image.deviceIndependentSize();
-    width_ = int(std::lround(logical.width()));
-    height_ = int(std::lround(logical.height()));
+    const TSize logical = LogicalSize(image);
+    width_ = logical.cx;
+    height_ = logical.cy;
     Replace(image.convertToFormat(QImage::Format_RGB32));
 }
 

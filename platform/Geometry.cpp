@@ -1,6 +1,8 @@
 #include "platform/Geometry.h"
 
+#include <QImage>
 #include <algorithm>
+#include <cmath>
 
 TRect NormalizedRect(const TRect& r) {
     return {std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
@@ -39,4 +41,9 @@ QRect ToQRect(const TRect& r) {
 
 TRect FromQRect(const QRect& r) {
     return Bounds(r.x(), r.y(), r.width(), r.height());
+}
+
+TSize LogicalSize(const QImage& image) {
+    const QSizeF size = image.deviceIndependentSize();
+    return {int(std::lround(size.width())), int(std::lround(size.height()))};
 }

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QSize>
 
+class QImage;
+
 struct TPoint {
     int X = 0;
     int Y = 0;
@@ -63,3 +65,6 @@ QSize ToQSize(const TSize& s);
 // QRect keeps an inclusive right edge; the conversions keep the covered pixels the same.
 QRect ToQRect(const TRect& r);
 TRect FromQRect(const QRect& r);
+
+// An image's size in logical pixels (its device pixels over its pixel ratio).
+TSize LogicalSize(const QImage& image);

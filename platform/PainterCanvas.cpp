@@ -95,9 +95,13 @@ QRect OutlineRect(const TRect& r) {
     return QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
 }
 
+// The toolkit's arc angles are parametric on the ellipse; the window system's end points
+// name rays from the centre, which meet a flat ellipse at a different parameter.
 double RayAngle(const QRectF& bounds, const TPoint& p) {
     const QPointF c = bounds.center();
-    return std::atan2(-(p.Y - c.y()), p.X - c.x()) * 180.0 / std::numbers::pi;
+    const double up = -(p.Y - c.y());
+    const double right = p.X - c.x();
+    return std::atan2(bounds.width() * up, bounds.height() * right) * 180.0 / std::numbers::pi;
 }
 
 struct TEdgeColors {
@@ -119,7 +123,9 @@ TPainterCanvas::TPainterCanvas(QImage& image) : TPainterCanvas(image, &image, fa
 TPainterCanvas::TPainterCanvas(QWidget& widget) : TPainterCanvas(widget, nullptr, false) {}
 
 TPainterCanvas::TPainterCanvas(QSvgGenerator& generator)
-    : TPainterCanvas(generator, nullptr, true) {}
+    : TPainterCanvas(generator, nullptr, true) {
+    generator.setResolution(TFont::PixelsPerInch);
+}
 
 TPainterCanvas::TPainterCanvas(QPrinter& printer) : TPainterCanvas(printer, nullptr, false) {}
 
@@ -149,10 +155,7 @@ int TPainterCanvas::PixelsPerInch() const {
 }
 
 TSize TPainterCanvas::SurfaceSize() const {
-    if (image_) {
-        const QSizeF size = image_->deviceIndependentSize();
-        return {int(std::lround(size.width())), int(std::lround(size.height()))};
-    }
+    if (image_) return LogicalSize(*image_);
     return {device_.width(), device_.height()};
 }
 

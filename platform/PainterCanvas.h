@@ -19,6 +19,7 @@ public:
     // elsewhere.
     explicit TPainterCanvas(QImage& image);
     explicit TPainterCanvas(QWidget& widget);
+    // At 96 dpi, so that the picture's physical size matches the screen's.
     explicit TPainterCanvas(QSvgGenerator& generator);
     // In the printer's device pixels, as the printer reports them in PixelsPerInch.
     explicit TPainterCanvas(QPrinter& printer);

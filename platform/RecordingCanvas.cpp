@@ -138,15 +138,15 @@ void TRecordingCanvas::DoInvertRect(const TRect& r) {
 void TRecordingCanvas::DoDraw(int x, int y, const QImage& image) {
     TCanvasRecord& r = Record(TCanvasOperation::Draw);
     r.Points = {{x, y}};
-    r.ImageSize = {image.width(), image.height()};
+    r.ImageSize = LogicalSize(image);
 }
 
 void TRecordingCanvas::DoStretchDraw(const TRect& rect, const QImage& image) {
-    RecordRect(TCanvasOperation::StretchDraw, rect).ImageSize = {image.width(), image.height()};
+    RecordRect(TCanvasOperation::StretchDraw, rect).ImageSize = LogicalSize(image);
 }
 
 void TRecordingCanvas::DoCopyRect(const TRect& dest, const QImage& image, const TRect& sourceRect) {
     TCanvasRecord& r = RecordRect(TCanvasOperation::CopyRect, dest);
     r.SourceRect = sourceRect;
-    r.ImageSize = {image.width(), image.height()};
+    r.ImageSize = LogicalSize(image);
 }
