@@ -25,21 +25,6 @@ TEST(Services, InstalledFakeServesUntilItsGuardEndsThenTheDefaultReturns) {
     EXPECT_NE(dynamic_cast<QtDialogs*>(&Dialogs()), nullptr);
 }
 
-TEST(Services, RecordingDialogsAnswerFromTheirQueues) {
-    RecordingDialogs dialogs;
-    ScopedDialogs guard(dialogs);
-    dialogs.Answers = {true};
-    dialogs.FileNames = {QStringLiteral("plot.bmp")};
-    Dialogs().ShowMessage(TMessageKind::Error, QStringLiteral("Error Printing : x"));
-    EXPECT_TRUE(Dialogs().AskYesNo(QStringLiteral("Do you want to overwrite a?")));
-    EXPECT_FALSE(Dialogs().AskYesNo(QStringLiteral("Again?")));
-    EXPECT_EQ(Dialogs().SaveFileName({}), QStringLiteral("plot.bmp"));
-    EXPECT_EQ(Dialogs().OpenFileName({}), std::nullopt);
-    ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_EQ(dialogs.Messages[0].Text, QStringLiteral("Error Printing : x"));
-    EXPECT_EQ(dialogs.Questions.size(), 2);
-}
-
 TEST(Services, FileFilterBecomesQtFilter) {
     EXPECT_EQ(QtFileFilter(QStringLiteral("Bitmap (*.bmp)|*.bmp|Plot Files|*.ipl;*.txt")),
               QStringLiteral("Bitmap (*.bmp);;Plot Files (*.ipl *.txt)"));
@@ -77,16 +62,6 @@ TEST(Services, QtClipboardHoldsSvgBytesUnderTheirMimeType) {
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->data(TClipboard::SvgMimeType()), QByteArrayLiteral("<svg/>"));
     EXPECT_FALSE(data->hasText());
-}
-
-TEST(Services, RecordingClipboardKeepsOnlyTheLastContent) {
-    RecordingClipboard clipboard;
-    ScopedClipboard guard(clipboard);
-    Clipboard().SetImage(QImage(4, 3, QImage::Format_RGB32));
-    Clipboard().SetJpeg(QByteArrayLiteral("\xFF\xD8"));
-    EXPECT_TRUE(clipboard.Image.isNull());
-    EXPECT_EQ(clipboard.MimeType, TClipboard::JpegMimeType());
-    EXPECT_EQ(clipboard.Assignments, 2);
 }
 
 TEST(Services, PdfPrinterPrintsOnePageWithTheRequestedLayout) {
