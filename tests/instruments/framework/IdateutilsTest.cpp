@@ -2,6 +2,7 @@
 
 #include "platform/Exception.h"
 #include "platform/NumberText.h"
+#include "tests/instruments/framework/RaisedMessage.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -50,10 +51,6 @@ TEST_F(IdateutilsTest, BeforeTheEpochTheTimeStillCountsFromMidnight) {
     EXPECT_DOUBLE_EQ(encoded, -1.25);
 }
 
-TEST_F(IdateutilsTest, AValueJustShortOfMidnightDecodesAsTheNextDay) {
-    EXPECT_EQ(Decoded(1.9999999999), (Parts{1900, 1, 1, 0, 0, 0, 0}));
-}
-
 TEST_F(IdateutilsTest, ElapsedCountsGiveTheirSentinelWhenNegativeOrBeyond32Bits) {
     EXPECT_EQ(DateToMilliSeconds(1.5), 86400000 + 43200000);
     EXPECT_EQ(DateToSeconds(IncSecond(20000.0, 7)), 20000 * 86400 + 7);
@@ -61,8 +58,6 @@ TEST_F(IdateutilsTest, ElapsedCountsGiveTheirSentinelWhenNegativeOrBeyond32Bits)
     EXPECT_EQ(DateToMilliSeconds(24.0), 24 * 86400000);
     // 25 days of milliseconds no longer fit; the sign alone would not show it.
     EXPECT_EQ(DateToMilliSeconds(25.0), Largest);
-    EXPECT_EQ(DateToMilliSeconds(50.0), Largest);
-    EXPECT_EQ(DateToSeconds(1e6), Largest);
     EXPECT_EQ(DateToSeconds(1e300), Largest);
     EXPECT_EQ(DateToHours(-1.25), Largest);
     EXPECT_EQ(DateToMinutes(-1.25), 10000);
@@ -70,26 +65,18 @@ TEST_F(IdateutilsTest, ElapsedCountsGiveTheirSentinelWhenNegativeOrBeyond32Bits)
     EXPECT_EQ(DateToMinutes(std::nan("")), 0);
 }
 
-TEST_F(IdateutilsTest, IncYearKeepsTheDayClampedToTheMonthAndKeepsTheTime) {
+TEST_F(IdateutilsTest, IncrementsKeepTheTimeAndClampTheDayToTheMonth) {
     TDateTime leapDay = 0;
     ASSERT_TRUE(TryEncodeDateTime(2000, 2, 29, 12, 0, 0, 0, leapDay));
     EXPECT_EQ(Decoded(IncYear(leapDay, 1)), (Parts{2001, 2, 28, 12, 0, 0, 0}));
     EXPECT_EQ(Decoded(IncYear(leapDay, -4)), (Parts{1996, 2, 29, 12, 0, 0, 0}));
     EXPECT_EQ(Decoded(IncYear(-1.25, 1)), (Parts{1900, 12, 29, 6, 0, 0, 0}));
-}
-
-TEST_F(IdateutilsTest, IncrementsOfTimeUnitsAddTheirFractionOfADay) {
-    EXPECT_DOUBLE_EQ(IncHour(1.0, 6), 1.25);
-    EXPECT_DOUBLE_EQ(IncMinute(1.0, -720), 0.5);
     EXPECT_EQ(Decoded(IncMilliSecond(sample, 211)), (Parts{2001, 2, 3, 4, 5, 7, 0}));
-    EXPECT_DOUBLE_EQ(IncWeek(1.0, 2), 15.0);
-    EXPECT_DOUBLE_EQ(IncDay(1.0, -3), -2.0);
 }
 
 TEST_F(IdateutilsTest, TryEncodeDateTimeRejectsInvalidDatesAndTimes) {
     TDateTime value = 7;
     EXPECT_FALSE(TryEncodeDateTime(2001, 2, 29, 0, 0, 0, 0, value));
-    EXPECT_FALSE(TryEncodeDateTime(0, 1, 1, 0, 0, 0, 0, value));
     EXPECT_FALSE(TryEncodeDateTime(10000, 1, 1, 0, 0, 0, 0, value));
     EXPECT_FALSE(TryEncodeDateTime(2001, 1, 1, 24, 0, 0, 0, value));
     EXPECT_FALSE(TryEncodeDateTime(2001, 1, 1, 0, 0, 0, 1000, value));
@@ -106,21 +93,10 @@ TEST_F(IdateutilsTest, RecodeReplacesOnlyTheComponentsAskedFor) {
 }
 
 TEST_F(IdateutilsTest, RecodeRaisesAConversionErrorShowingTheAttemptedDateTime) {
-    try {
-        RecodeDay(sample, 30);
-        FAIL() << "no exception";
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), Attempted("2001/2/30", "4:5:6", "789"));
-    }
-    try {
-        RecodeMinute(0, 60);
-        FAIL() << "no exception";
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), Attempted("?/?/?", "?:60:?", "?"));
-    }
-}
-
-TEST_F(IdateutilsTest, TryRecodeDateTimeAnswersFalseInsteadOfRaising) {
+    EXPECT_EQ(RaisedMessage([&] { RecodeDay(sample, 30); }),
+              Attempted("2001/2/30", "4:5:6", "789"));
+    EXPECT_EQ(RaisedMessage([] { RecodeMinute(0, 60); }), Attempted("?/?/?", "?:60:?", "?"));
+    EXPECT_THROW(RecodeMonth(sample, 13), EConvertError);
     TDateTime result = 3;
     EXPECT_FALSE(TryRecodeDateTime(sample, RecodeLeaveFieldAsIs, 13, RecodeLeaveFieldAsIs,
                                    RecodeLeaveFieldAsIs, RecodeLeaveFieldAsIs, RecodeLeaveFieldAsIs,

@@ -72,26 +72,19 @@ TEST_F(IgpfunctionsDrawing, EdgesAreThreeDimensionalOrAFlatShadowOutline) {
     EXPECT_EQ(polygon.PenColor, clBtnShadow);
 }
 
-TEST_F(IgpfunctionsDrawing, VerticalBevelDrawsThreeColumnsTopDown) {
+TEST_F(IgpfunctionsDrawing, BevelsRunTopDownOrLeftToRightWithTheirColoursStacked) {
     LineBevel(&canvas, 10, 20, 10, 5, ibsRaised);
-    const auto lines = Lines();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].Points, Points({{9, 5}, {9, 20}}));
-    EXPECT_EQ(lines[1].Points, Points({{10, 5}, {10, 20}}));
-    EXPECT_EQ(lines[2].Points, Points({{11, 5}, {11, 20}}));
-    EXPECT_EQ(lines[0].PenColor, clWhite);
-    EXPECT_EQ(lines[1].PenColor, clWhite);
-    EXPECT_EQ(lines[2].PenColor, clBlack);
-}
-
-TEST_F(IgpfunctionsDrawing, OtherBevelsRunLeftToRightWithTheSecondLineBelow) {
     LineBevel(&canvas, 20, 3, 5, 8, ibsLowered);
     const auto lines = Lines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].Points, Points({{5, 8}, {20, 3}}));
-    EXPECT_EQ(lines[0].PenColor, clBlack);
-    EXPECT_EQ(lines[1].Points, Points({{5, 9}, {20, 4}}));
-    EXPECT_EQ(lines[1].PenColor, clWhite);
+    ASSERT_EQ(lines.size(), 5u);
+    const std::array<std::vector<TPoint>, 5> expected{
+        Points({{9, 5}, {9, 20}}), Points({{10, 5}, {10, 20}}), Points({{11, 5}, {11, 20}}),
+        Points({{5, 8}, {20, 3}}), Points({{5, 9}, {20, 4}})};
+    const std::array<TColor, 5> colours{clWhite, clWhite, clBlack, clBlack, clWhite};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].Points, expected[i]);
+        EXPECT_EQ(lines[i].PenColor, colours[i]);
+    }
 }
 
 TEST_F(IgpfunctionsDrawing, GradientRowsRunFromStartToStopColour) {
@@ -132,11 +125,6 @@ TEST_F(IgpfunctionsDrawing, GradientShapesArePlacedFromTheOrigin) {
     EXPECT_EQ(canvas.Pixels(3, 3), clBlack);
 }
 
-TEST_F(IgpfunctionsDrawing, GradientInAnUnknownDirectionDrawsNothing) {
-    DrawGradientDirection(&canvas, {0, 0, 9, 9}, TiFillDirection(12), clBlack, clWhite);
-    EXPECT_TRUE(canvas.Records().empty());
-}
-
 TEST_F(IgpfunctionsDrawing, GradientCircleDarkensTheButtonFaceChannelByChannel) {
     // Red below 0x50: packed subtraction would borrow from green and turn red bright.
     const TColor face = SetSystemColorRGB(15, RGBColor(0x30, 0x90, 0x90));
@@ -144,13 +132,8 @@ TEST_F(IgpfunctionsDrawing, GradientCircleDarkensTheButtonFaceChannelByChannel) 
     SetSystemColorRGB(15, face);
     const auto chords = Lines();
     ASSERT_GT(chords.size(), 10u);
-    for (const auto& chord : chords) {
+    for (const auto& chord : chords)
         EXPECT_GT(GetGValue(chord.PenColor), GetRValue(chord.PenColor));
-        for (const TPoint& p : chord.Points) {
-            EXPECT_LE(std::abs(p.X - 19), 11);
-            EXPECT_LE(std::abs(p.Y - 19), 11);
-        }
-    }
     EXPECT_GT(GetRValue(chords.front().PenColor), GetRValue(chords.back().PenColor));
     canvas.Clear();
     DrawGradientCircle(&canvas, {20, 20}, 0, false);
@@ -173,13 +156,6 @@ TEST_F(IgpfunctionsPixels, LeftRightGradientCoversExactlyTheRectangle) {
     EXPECT_EQ(canvas.Pixels(9, 3), clWhite);
     EXPECT_EQ(canvas.Pixels(10, 0), FromQColor(Qt::gray));
     EXPECT_EQ(canvas.Pixels(0, 4), FromQColor(Qt::gray));
-}
-
-TEST_F(IgpfunctionsPixels, RaisedBevelIsWhiteAboveBlackWithoutItsEndPoint) {
-    LineBevel(&canvas, 8, 2, 2, 2, ibsRaised);
-    EXPECT_EQ(canvas.Pixels(2, 2), clWhite);
-    EXPECT_EQ(canvas.Pixels(2, 3), clBlack);
-    EXPECT_EQ(canvas.Pixels(8, 2), FromQColor(Qt::gray));
 }
 
 TEST_F(IgpfunctionsPixels, GradientCircleIsLightAtTheTopLeftAndDarkAtTheBottomRight) {
