@@ -37,15 +37,11 @@ int TiRecordBlock::ActualIndex(int index) const {
     return slot > count_ - 1 ? slot - count_ : slot;
 }
 
-TiRecordSlot TiRecordBlock::NextSlotWhenFull() {
-    if (!ringActive_) {
-        Grow();
-        return {count_++, false};
-    }
+TiRecordSlot TiRecordBlock::GrowForNextSlot() {
     // A ring cut to no slots has nowhere to put a point; writing slot -1 would corrupt memory.
-    if (count_ == 0) throw Exception("Index out of Bounds");
-    if (++ringStart_ == count_) ringStart_ = 0;
-    return {ringStart_ == 0 ? count_ - 1 : ringStart_ - 1, true};
+    if (ringActive_) throw Exception("Index out of Bounds");
+    Grow();
+    return {count_++, false};
 }
 
 void TiRecordBlock::Grow() {

@@ -37,7 +37,13 @@ public:
     // overwrites its oldest record and allocates nothing.
     TiRecordSlot NextSlot() {
         if (count_ < capacity_) return {count_++, false};
-        return NextSlotWhenFull();
+        // The oldest record sits in slot RingStart; the next oldest becomes the start.
+        if (ringActive_ && count_ > 0) {
+            const int slot = ringStart_;
+            ringStart_ = slot + 1 == count_ ? 0 : slot + 1;
+            return {slot, true};
+        }
+        return GrowForNextSlot();
     }
 
     void Grow();
@@ -73,7 +79,7 @@ public:
     }
 
 private:
-    TiRecordSlot NextSlotWhenFull();
+    TiRecordSlot GrowForNextSlot();
     void CheckRange(int first, int count) const;
     void Unwrap();
     void Resize(int capacity);
