@@ -116,7 +116,18 @@ TEdgeColors EdgeColors(TEdgeStyle style) {
 } // namespace
 
 TPainterCanvas::TPainterCanvas(QPaintDevice& device, QImage* image, bool metafile)
-    : device_(device), image_(image), metafile_(metafile) {}
+    : device_(device), image_(image), metafile_(metafile), painter_(&ownPainter_) {}
+
+TPainterCanvas::TPainterCanvas(QPainter& painter, bool metafile)
+    : device_(*painter.device()),
+      image_(device_.devType() == QInternal::Image ? static_cast<QImage*>(&device_) : nullptr),
+      metafile_(metafile), painter_(&painter), external_(true) {
+    painter.save();
+    baseTransform_ = painter.worldTransform();
+    baseClipping_ = painter.hasClipping();
+    baseClip_ = painter.clipRegion();
+    if (painter.isActive()) ApplyState();
+}
 
 TPainterCanvas::TPainterCanvas(QImage& image) : TPainterCanvas(image, &image, false) {}
 
@@ -130,24 +141,27 @@ TPainterCanvas::TPainterCanvas(QSvgGenerator& generator)
 TPainterCanvas::TPainterCanvas(QPrinter& printer) : TPainterCanvas(printer, nullptr, false) {}
 
 TPainterCanvas::~TPainterCanvas() {
-    EndPaint();
+    if (external_)
+        painter_->restore();
+    else
+        EndPaint();
 }
 
 void TPainterCanvas::EndPaint() {
-    if (painter_.isActive()) painter_.end();
+    if (!external_ && ownPainter_.isActive()) ownPainter_.end();
 }
 
 bool TPainterCanvas::Ready() {
-    if (painter_.isActive()) return true;
-    if (image_ && image_->isNull()) return false;
-    if (!painter_.begin(&device_)) return false;
+    if (painter_->isActive()) return true;
+    if (external_ || (image_ && image_->isNull())) return false;
+    if (!ownPainter_.begin(&device_)) return false;
     ApplyState();
     return true;
 }
 
 QPainter& TPainterCanvas::Painter() {
     Ready();
-    return painter_;
+    return *painter_;
 }
 
 int TPainterCanvas::PixelsPerInch() const {
@@ -161,32 +175,41 @@ TSize TPainterCanvas::SurfaceSize() const {
 
 QImage TPainterCanvas::CopyImage(const TRect& r) const {
     if (!image_ || image_->isNull()) return QImage();
-    const qreal ratio = image_->devicePixelRatio();
     const TPoint topLeft = ToDevice(r.Left, r.Top);
-    const QRect device(int(std::lround(topLeft.X * ratio)), int(std::lround(topLeft.Y * ratio)),
-                       int(std::lround(r.Width() * ratio)), int(std::lround(r.Height() * ratio)));
-    QImage result = image_->copy(device);
+    const QRectF logical(
+        baseTransform_.mapRect(QRectF(topLeft.X, topLeft.Y, r.Width(), r.Height())));
+    const qreal ratio = image_->devicePixelRatio();
+    QImage result =
+        image_->copy(QRectF(logical.topLeft() * ratio, logical.size() * ratio).toRect());
     result.setDevicePixelRatio(ratio);
     return result;
 }
 
+QPoint TPainterCanvas::ImagePixel(int x, int y) const {
+    const TPoint p = ToDevice(x, y);
+    const QPointF pixel = baseTransform_.map(QPointF(p.X, p.Y)) * image_->devicePixelRatio();
+    return QPoint(int(std::floor(pixel.x())), int(std::floor(pixel.y())));
+}
+
 void TPainterCanvas::ApplyState() {
-    painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter_.resetTransform();
-    if (const std::optional<TRect> clip = DeviceClip())
-        painter_.setClipRect(ToQRect(*clip));
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter_->setWorldTransform(baseTransform_);
+    if (baseClipping_)
+        painter_->setClipRegion(baseClip_);
     else
-        painter_.setClipping(false);
-    painter_.translate(-WindowOrigin().X, -WindowOrigin().Y);
+        painter_->setClipping(false);
+    if (const std::optional<TRect> clip = DeviceClip())
+        painter_->setClipRect(ToQRect(*clip), baseClipping_ ? Qt::IntersectClip : Qt::ReplaceClip);
+    painter_->translate(-WindowOrigin().X, -WindowOrigin().Y);
 }
 
 void TPainterCanvas::DoStateChanged() {
-    if (painter_.isActive()) ApplyState();
+    if (painter_->isActive()) ApplyState();
 }
 
 void TPainterCanvas::UseMode() {
-    painter_.setCompositionMode(ModeComposition(Pen()->Mode()));
+    painter_->setCompositionMode(ModeComposition(Pen()->Mode()));
 }
 
 // Width 0 and 1 are the thinnest line, which leaves out its end point; wider pens draw round
@@ -194,7 +217,7 @@ void TPainterCanvas::UseMode() {
 void TPainterCanvas::UsePen() {
     const TPen& pen = *Pen();
     if (pen.Style() == psClear) {
-        painter_.setPen(Qt::NoPen);
+        painter_->setPen(Qt::NoPen);
         return;
     }
     QPen qpen(ToQColor(pen.Color()));
@@ -208,24 +231,24 @@ void TPainterCanvas::UsePen() {
         qpen.setCapStyle(Qt::RoundCap);
         qpen.setJoinStyle(Qt::RoundJoin);
     }
-    painter_.setPen(qpen);
+    painter_->setPen(qpen);
 }
 
 void TPainterCanvas::UseBrush() {
     const TBrush& brush = *Brush();
-    painter_.setBrush(QBrush(ToQColor(brush.Color()), QtBrushStyle(brush.Style())));
+    painter_->setBrush(QBrush(ToQColor(brush.Color()), QtBrushStyle(brush.Style())));
 }
 
 void TPainterCanvas::UseFill(TColor color) {
-    painter_.setPen(Qt::NoPen);
-    painter_.setBrush(ToQColor(color));
+    painter_->setPen(Qt::NoPen);
+    painter_->setBrush(ToQColor(color));
 }
 
 void TPainterCanvas::DoLine(const TPoint& from, const TPoint& to) {
     if (from == to || !Ready()) return;
     UsePen();
     UseMode();
-    painter_.drawLine(ToQPoint(from), ToQPoint(to));
+    painter_->drawLine(ToQPoint(from), ToQPoint(to));
 }
 
 void TPainterCanvas::DoPolyline(std::span<const TPoint> points) {
@@ -235,13 +258,13 @@ void TPainterCanvas::DoPolyline(std::span<const TPoint> points) {
     if (Pen()->Width() <= 1) {
         for (size_t i = 1; i < points.size(); ++i)
             if (points[i - 1] != points[i])
-                painter_.drawLine(ToQPoint(points[i - 1]), ToQPoint(points[i]));
+                painter_->drawLine(ToQPoint(points[i - 1]), ToQPoint(points[i]));
         return;
     }
     QPolygon polygon;
     for (const TPoint& p : points)
         polygon << ToQPoint(p);
-    painter_.drawPolyline(polygon);
+    painter_->drawPolyline(polygon);
 }
 
 void TPainterCanvas::DoPolygon(std::span<const TPoint> points) {
@@ -252,7 +275,7 @@ void TPainterCanvas::DoPolygon(std::span<const TPoint> points) {
     UsePen();
     UseBrush();
     UseMode();
-    painter_.drawPolygon(polygon, Qt::OddEvenFill);
+    painter_->drawPolygon(polygon, Qt::OddEvenFill);
 }
 
 TRect TPainterCanvas::InsideFrame(const TRect& r) const {
@@ -266,31 +289,31 @@ void TPainterCanvas::DoRectangle(const TRect& r) {
     const TRect frame = InsideFrame(r);
     UseMode();
     if (Brush()->Style() != bsClear) {
-        painter_.setPen(Qt::NoPen);
+        painter_->setPen(Qt::NoPen);
         UseBrush();
-        painter_.drawRect(ToQRect(frame));
+        painter_->drawRect(ToQRect(frame));
     }
     UsePen();
-    painter_.setBrush(Qt::NoBrush);
-    painter_.drawRect(OutlineRect(frame));
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawRect(OutlineRect(frame));
 }
 
 void TPainterCanvas::DoFillRect(const TRect& r) {
     if (!Ready() || Brush()->Style() == bsClear) return;
-    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter_.setPen(Qt::NoPen);
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->setPen(Qt::NoPen);
     UseBrush();
-    painter_.drawRect(ToQRect(r));
+    painter_->drawRect(ToQRect(r));
 }
 
 void TPainterCanvas::DoFrameRect(const TRect& r) {
     if (!Ready() || Brush()->Style() == bsClear) return;
-    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
     UseFill(Brush()->Color());
-    painter_.drawRect(QRect(r.Left, r.Top, r.Width(), 1));
-    painter_.drawRect(QRect(r.Left, r.Bottom - 1, r.Width(), 1));
-    painter_.drawRect(QRect(r.Left, r.Top, 1, r.Height()));
-    painter_.drawRect(QRect(r.Right - 1, r.Top, 1, r.Height()));
+    painter_->drawRect(QRect(r.Left, r.Top, r.Width(), 1));
+    painter_->drawRect(QRect(r.Left, r.Bottom - 1, r.Width(), 1));
+    painter_->drawRect(QRect(r.Left, r.Top, 1, r.Height()));
+    painter_->drawRect(QRect(r.Right - 1, r.Top, 1, r.Height()));
 }
 
 void TPainterCanvas::DoEllipse(const TRect& r) {
@@ -298,7 +321,7 @@ void TPainterCanvas::DoEllipse(const TRect& r) {
     UsePen();
     UseBrush();
     UseMode();
-    painter_.drawEllipse(OutlineRect(InsideFrame(r)));
+    painter_->drawEllipse(OutlineRect(InsideFrame(r)));
 }
 
 void TPainterCanvas::DoArc(const TRect& r, const TPoint& start, const TPoint& end) {
@@ -309,24 +332,22 @@ void TPainterCanvas::DoArc(const TRect& r, const TPoint& start, const TPoint& en
     while (span <= 0)
         span += 360;
     UsePen();
-    painter_.setBrush(Qt::NoBrush);
+    painter_->setBrush(Qt::NoBrush);
     UseMode();
-    painter_.drawArc(bounds, int(std::lround(from * 16)), int(std::lround(span * 16)));
+    painter_->drawArc(bounds, int(std::lround(from * 16)), int(std::lround(span * 16)));
 }
 
 TColor TPainterCanvas::DoGetPixel(int x, int y) const {
     if (!image_ || image_->isNull()) return clNone;
-    const qreal ratio = image_->devicePixelRatio();
-    const TPoint p = ToDevice(x, y);
-    const QPoint device(int(p.X * ratio), int(p.Y * ratio));
+    const QPoint device = ImagePixel(x, y);
     if (!image_->rect().contains(device)) return clNone;
     return FromQColor(QColor(image_->pixel(device)));
 }
 
 void TPainterCanvas::DoSetPixel(int x, int y, TColor color) {
     if (!Ready()) return;
-    painter_.setCompositionMode(QPainter::CompositionMode_Source);
-    painter_.fillRect(QRect(x, y, 1, 1), ToQColor(color));
+    painter_->setCompositionMode(QPainter::CompositionMode_Source);
+    painter_->fillRect(QRect(x, y, 1, 1), ToQColor(color));
 }
 
 void TPainterCanvas::DoTextOut(int x, int y, const QString& text) {
@@ -343,11 +364,11 @@ TSize TPainterCanvas::DoTextExtent(const QString& text) const {
 void TPainterCanvas::DoDrawText(const TRect& r, TTextFormat format,
                                 const std::vector<TTextLine>& lines) {
     if (!Ready()) return;
-    painter_.save();
-    if (!(format & tfNoClip)) painter_.setClipRect(ToQRect(r), Qt::IntersectClip);
+    painter_->save();
+    if (!(format & tfNoClip)) painter_->setClipRect(ToQRect(r), Qt::IntersectClip);
     for (const TTextLine& line : lines)
         DrawTextLine(line, ToQPoint(r.TopLeft()));
-    painter_.restore();
+    painter_->restore();
 }
 
 // The text cell's top-left is the line position; an escapement turns the cell
@@ -355,44 +376,44 @@ void TPainterCanvas::DoDrawText(const TRect& r, TTextFormat format,
 void TPainterCanvas::DrawTextLine(const TTextLine& line, const QPoint& origin) {
     const QFont font = ToQFont(*Font());
     const QFontMetrics metrics(font);
-    painter_.save();
-    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->save();
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (const int escapement = Font()->Orientation(); escapement != 0) {
-        painter_.translate(origin);
-        painter_.rotate(-escapement / 10.0);
-        painter_.translate(-origin);
+        painter_->translate(origin);
+        painter_->rotate(-escapement / 10.0);
+        painter_->translate(-origin);
     }
     const QRect cell(line.Position.X, line.Position.Y, line.Width, metrics.height());
-    if (Brush()->Style() != bsClear) painter_.fillRect(cell, ToQColor(Brush()->Color()));
-    painter_.setFont(font);
-    painter_.setPen(ToQColor(Font()->Color()));
+    if (Brush()->Style() != bsClear) painter_->fillRect(cell, ToQColor(Brush()->Color()));
+    painter_->setFont(font);
+    painter_->setPen(ToQColor(Font()->Color()));
     const int baseline = cell.top() + metrics.ascent();
-    painter_.drawText(QPoint(cell.left(), baseline), line.Text);
+    painter_->drawText(QPoint(cell.left(), baseline), line.Text);
     if (line.UnderlineIndex >= 0) {
         const int left =
             cell.left() + metrics.horizontalAdvance(line.Text.left(line.UnderlineIndex));
         const int width = metrics.horizontalAdvance(line.Text.at(line.UnderlineIndex));
-        painter_.fillRect(
+        painter_->fillRect(
             QRect(left, baseline + metrics.underlinePos(), width, std::max(1, metrics.lineWidth())),
             ToQColor(Font()->Color()));
     }
-    painter_.restore();
+    painter_->restore();
 }
 
 // Each ring: the top and left sides in the first colour, the bottom and right sides (with
 // both far corners) in the second.
 void TPainterCanvas::DoDrawEdge(const TRect& r, TEdgeStyle style) {
     if (!Ready()) return;
-    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
     const TEdgeColors colors = EdgeColors(style);
     const auto ring = [this](const TRect& ringRect, TColor topLeft, TColor bottomRight) {
         if (ringRect.IsEmpty()) return;
         const QColor light = ToQColor(topLeft);
         const QColor dark = ToQColor(bottomRight);
-        painter_.fillRect(QRect(ringRect.Left, ringRect.Top, ringRect.Width() - 1, 1), light);
-        painter_.fillRect(QRect(ringRect.Left, ringRect.Top, 1, ringRect.Height() - 1), light);
-        painter_.fillRect(QRect(ringRect.Left, ringRect.Bottom - 1, ringRect.Width(), 1), dark);
-        painter_.fillRect(QRect(ringRect.Right - 1, ringRect.Top, 1, ringRect.Height()), dark);
+        painter_->fillRect(QRect(ringRect.Left, ringRect.Top, ringRect.Width() - 1, 1), light);
+        painter_->fillRect(QRect(ringRect.Left, ringRect.Top, 1, ringRect.Height() - 1), light);
+        painter_->fillRect(QRect(ringRect.Left, ringRect.Bottom - 1, ringRect.Width(), 1), dark);
+        painter_->fillRect(QRect(ringRect.Right - 1, ringRect.Top, 1, ringRect.Height()), dark);
     };
     ring(r, colors.OuterTopLeft, colors.OuterBottomRight);
     ring(InflateRect(r, -1, -1), colors.InnerTopLeft, colors.InnerBottomRight);
@@ -414,33 +435,33 @@ void TPainterCanvas::DoDrawFocusRect(const TRect& r) {
         dot(r.Left, y);
         dot(r.Right - 1, y);
     }
-    painter_.save();
-    painter_.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter_->save();
+    painter_->setCompositionMode(QPainter::RasterOp_NotDestination);
     for (const QRect& rect : dots)
-        painter_.fillRect(rect, Qt::black);
-    painter_.restore();
+        painter_->fillRect(rect, Qt::black);
+    painter_->restore();
 }
 
 void TPainterCanvas::DoInvertRect(const TRect& r) {
     if (!Ready()) return;
-    painter_.setCompositionMode(QPainter::RasterOp_NotDestination);
-    painter_.fillRect(ToQRect(r), Qt::black);
+    painter_->setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter_->fillRect(ToQRect(r), Qt::black);
 }
 
 void TPainterCanvas::DoDraw(int x, int y, const QImage& image) {
     if (!Ready()) return;
-    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter_.drawImage(QPoint(x, y), image);
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->drawImage(QPoint(x, y), image);
 }
 
 void TPainterCanvas::DoStretchDraw(const TRect& r, const QImage& image) {
     if (!Ready()) return;
-    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter_.drawImage(ToQRect(r), image);
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->drawImage(ToQRect(r), image);
 }
 
 void TPainterCanvas::DoCopyRect(const TRect& dest, const QImage& image, const TRect&) {
     if (image.isNull() || !Ready()) return;
-    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter_.drawImage(ToQRect(dest), image);
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->drawImage(ToQRect(dest), image);
 }

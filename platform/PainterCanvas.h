@@ -23,6 +23,9 @@ public:
     explicit TPainterCanvas(QSvgGenerator& generator);
     // In the printer's device pixels, as the printer reports them in PixelsPerInch.
     explicit TPainterCanvas(QPrinter& printer);
+    // Through a painter that is already active (a printer's page, a paint event); its
+    // transform and clip are the canvas's device, and they come back when the canvas goes.
+    explicit TPainterCanvas(QPainter& painter, bool metafile = false);
     ~TPainterCanvas() override;
 
     void EndPaint();
@@ -65,6 +68,8 @@ private:
     bool Ready();
     void ApplyState();
     TRect InsideFrame(const TRect& r) const;
+    // The image pixel under the top-left of logical pixel (x, y).
+    QPoint ImagePixel(int x, int y) const;
     void UsePen();
     void UseBrush();
     void UseFill(TColor color);
@@ -74,5 +79,10 @@ private:
     QPaintDevice& device_;
     QImage* image_;
     bool metafile_;
-    QPainter painter_;
+    QPainter ownPainter_;
+    QPainter* painter_;
+    bool external_ = false;
+    QTransform baseTransform_;
+    bool baseClipping_ = false;
+    QRegion baseClip_;
 };

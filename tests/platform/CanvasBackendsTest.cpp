@@ -71,4 +71,25 @@ TEST(CanvasBackends, PrinterCanvasDrawsInPrinterPixels) {
     EXPECT_GT(QFileInfo(printer.outputFileName()).size(), 0);
 }
 
+TEST(CanvasBackends, ActivePainterKeepsItsTransformAndClipAndGetsThemBack) {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.translate(5, 5);
+    painter.setClipRect(QRect(0, 0, 10, 10));
+    {
+        TPainterCanvas canvas(painter);
+        canvas.Brush()->SetColor(clRed);
+        canvas.IntersectClipRect(Rect(2, 0, 20, 20));
+        canvas.FillRect(Rect(0, 0, 20, 20));
+        EXPECT_EQ(canvas.Pixels(2, 2), clRed);
+    }
+    EXPECT_EQ(painter.worldTransform(), QTransform::fromTranslate(5, 5));
+    painter.end();
+    EXPECT_EQ(FromQColor(image.pixelColor(6, 6)), clWhite);
+    EXPECT_EQ(FromQColor(image.pixelColor(7, 7)), clRed);
+    EXPECT_EQ(FromQColor(image.pixelColor(14, 14)), clRed);
+    EXPECT_EQ(FromQColor(image.pixelColor(15, 15)), clWhite);
+}
+
 } // namespace
