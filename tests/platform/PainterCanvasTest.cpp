@@ -207,6 +207,46 @@ TEST_F(PainterCanvasTest, EscapementTurnsTextAroundItsPoint) {
     EXPECT_EQ(At(18, 28), clWhite);
 }
 
+TEST_F(PainterCanvasTest, DrawTextTurnsAroundTheTopLeftOfItsRectangleAsTextOutDoes) {
+    QImage other = image_.copy();
+    canvas_.Font()->SetOrientation(900);
+    canvas_.TextOut(10, 35, QStringLiteral("Ab"));
+    TPainterCanvas second(other);
+    second.Font()->SetOrientation(900);
+    second.Brush()->SetColor(clRed);
+    TRect r = Rect(10, 35, 10, 35);
+    second.DrawText(QStringLiteral("Ab"), r, tfSingleLine | tfNoClip);
+    second.EndPaint();
+    canvas_.EndPaint();
+    EXPECT_EQ(image_, other);
+}
+
+TEST_F(PainterCanvasTest, DrawTextClipsToItsRectangleUnlessTold) {
+    TRect r = Rect(0, 0, 3, 20);
+    canvas_.DrawText(QStringLiteral("WWWW"), r, tfSingleLine);
+    EXPECT_EQ(At(2, 2), clRed);
+    EXPECT_EQ(At(3, 2), clWhite);
+    r = Rect(0, 20, 3, 40);
+    canvas_.DrawText(QStringLiteral("WWWW"), r, tfSingleLine | tfNoClip);
+    EXPECT_EQ(At(3, 22), clRed);
+}
+
+TEST_F(PainterCanvasTest, PrefixUnderlinesItsCharacter) {
+    canvas_.Brush()->SetStyle(bsClear);
+    QImage plain = image_.copy();
+    TRect r = Rect(0, 0, 40, 20);
+    canvas_.DrawText(QStringLiteral("&W"), r, tfSingleLine);
+    TPainterCanvas second(plain);
+    second.Brush()->SetStyle(bsClear);
+    second.DrawText(QStringLiteral("W"), r, tfSingleLine);
+    second.EndPaint();
+    canvas_.EndPaint();
+    EXPECT_NE(image_, plain);
+    second.DrawText(QStringLiteral("&W"), r, tfSingleLine | tfNoPrefix);
+    second.EndPaint();
+    EXPECT_NE(image_, plain);
+}
+
 TEST_F(PainterCanvasTest, ClipWindowOriginAndStateRestore) {
     canvas_.SaveState();
     canvas_.SetWindowOrigin(Point(-10, -10));
