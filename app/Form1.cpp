@@ -12,6 +12,8 @@
 
 namespace {
 
+// The stored Left and Top: uic sizes a top-level window but leaves its place to the caller.
+constexpr QPoint FormPosition{395, 108};
 constexpr int TimerInterval = 50;
 constexpr int BackgroundSize = 300;
 constexpr TPoint PhasorOrigin{25, 25};
@@ -51,6 +53,7 @@ void ShowValue(QWidget* display, const QVariant& value) {
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TForm1>()) {
     ui_->setupUi(this);
+    move(FormPosition);
     ApplyStoredAppearanceToAll(*this);
     CreateBitmaps();
     FillSymbolList();
