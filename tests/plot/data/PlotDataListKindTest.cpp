@@ -145,28 +145,20 @@ TEST_F(PlotDataFullList, PointsKeepTheAttributesInForceWhenAdded) {
     EXPECT_EQ(list.GetMarkerStyle(0), ipmsDiamond);
     EXPECT_EQ(list.GetBarWidth(0), 2.5);
     EXPECT_TRUE(list.GetBarVisible(0));
-    EXPECT_EQ(list.GetMarkerCharacter(0), 0);
 }
 
-TEST_F(PlotDataFullList, EverySetterWritesItsOwnField) {
+TEST_F(PlotDataFullList, ValueAndAttributeSettersWriteOnlyTheirPoint) {
+    list.Add(3, 4);
     list.SetHigh(0, 9);
-    list.SetLow(0, -9);
-    list.SetOpen(0, 1.5);
-    list.SetClose(0, 2.5);
     list.SetNull(0, true);
     list.SetMarkerCharacter(0, 'A');
     list.SetBarBrushStyle(0, bsCross);
-    list.SetMarkerPenStyle(0, psDashDot);
-    list.SetMarkerPenWidth(0, 4);
     EXPECT_EQ(list.GetHigh(0), 9);
-    EXPECT_EQ(list.GetLow(0), -9);
-    EXPECT_EQ(list.GetOpen(0), 1.5);
-    EXPECT_EQ(list.GetClose(0), 2.5);
     EXPECT_TRUE(list.GetNull(0));
     EXPECT_FALSE(list.GetEmpty(0));
     EXPECT_EQ(list.GetMarkerCharacter(0), 'A');
     EXPECT_EQ(list.GetBarBrushStyle(0), bsCross);
-    EXPECT_EQ(list.GetMarkerPenStyle(0), psDashDot);
-    EXPECT_EQ(list.GetMarkerPenWidth(0), 4);
-    EXPECT_EQ(list.GetTraceLineColor(0), clGreen);
+    EXPECT_FALSE(list.GetNull(1));
+    EXPECT_EQ(list.GetMarkerCharacter(1), 0);
+    EXPECT_EQ(list.GetBarBrushStyle(1), bsSolid);
 }

@@ -175,14 +175,6 @@ TYPED_TEST(PlotDataList, ForEachPointReadsAWrappedRangeInLogicalOrder) {
               (V{this->list.GetX(1), this->list.GetX(2), this->list.GetX(3), this->list.GetX(4)}));
 }
 
-TYPED_TEST(PlotDataList, AttributeDefaultsStartAtZeroWithBarsVisible) {
-    const TiPlotDataDefaults& defaults = this->list.Defaults();
-    EXPECT_TRUE(defaults.BarVisible);
-    EXPECT_EQ(defaults.TraceLineColor, 0);
-    EXPECT_EQ(defaults.MarkerSize, 0);
-    EXPECT_EQ(defaults.MarkerCharacter, 0);
-}
-
 struct ListKind {
     TiPlotDataStyle style;
     int pointSize;
