@@ -206,7 +206,7 @@ bool AlignCovering(double min, double max, double h, double step, double& newMin
     } else if (max > 0) {
         newMax = MultipleAtOrAbove(max, step);
         newMin = newMax - h;
-        const int stepsBelowZero = int(std::ceil(-newMin / step - GridTolerance));
+        const int stepsBelowZero = Trunc(std::ceil(-newMin / step - GridTolerance));
         if (stepsBelowZero > 0) {
             newMin += stepsBelowZero * step;
             newMax += stepsBelowZero * step;

@@ -117,6 +117,7 @@ using enum iTypes::TiTextFlag;
 class TiTextFlags {
 public:
     constexpr TiTextFlags() = default;
+    constexpr TiTextFlags(TiTextFlag flag) : bits_(Bit(flag)) {}
     constexpr TiTextFlags(std::initializer_list<TiTextFlag> flags) {
         for (TiTextFlag flag : flags)
             bits_ |= Bit(flag);
