@@ -173,8 +173,21 @@ void TiComponent::SetTabOrder(int value) {
     const qsizetype wanted = std::clamp<qsizetype>(value, 0, siblings.size());
     if (wanted == current) return;
     siblings.insert(wanted, this);
+    // Qt chains only focusable widgets, yet the order holds for every sibling, as a tab stop
+    // may be switched on later. Nor does Qt move a widget behind the last one of the window's
+    // chain, so a temporary widget stands last while the siblings are chained.
+    QWidget last(parentWidget());
+    last.setFocusPolicy(Qt::TabFocus);
+    QList<QWidget*> unfocusable;
+    for (QWidget* sibling : siblings) {
+        if (sibling->focusPolicy() != Qt::NoFocus) continue;
+        unfocusable.append(sibling);
+        sibling->setFocusPolicy(Qt::TabFocus);
+    }
     for (qsizetype i = 0; i + 1 < siblings.size(); ++i)
         QWidget::setTabOrder(siblings[i], siblings[i + 1]);
+    for (QWidget* sibling : unfocusable)
+        sibling->setFocusPolicy(Qt::NoFocus);
 }
 
 void TiComponent::DoRepaint() {

@@ -143,6 +143,9 @@ void TiVCLComponent::resizeEvent(QResizeEvent* event) {
 }
 
 void TiVCLComponent::BoundsChanged() {
+    // Qt repeats the events for a hidden control at every rendering.
+    if (geometry() == appliedBounds_) return;
+    appliedBounds_ = geometry();
     if (transparencyBitmap_) {
         transparencyBitmap_->SetDevicePixelRatio(devicePixelRatioF());
         transparencyBitmap_->SetSize(width(), height());

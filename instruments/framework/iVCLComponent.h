@@ -4,6 +4,7 @@
 
 #include "instruments/framework/iComponent.h"
 
+#include <QRect>
 #include <QTimer>
 #include <QVariant>
 #include <atomic>
@@ -78,4 +79,5 @@ private:
     bool capturePending_ = false;
     // The parent is being rendered for the capture: the control must not paint itself in.
     bool capturing_ = false;
+    QRect appliedBounds_;
 };
