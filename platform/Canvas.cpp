@@ -1,6 +1,7 @@
 #include "platform/Canvas.h"
 
 #include "platform/Bitmap.h"
+#include "platform/Metafile.h"
 #include "platform/TextLayout.h"
 
 TCanvas::TCanvas() = default;
@@ -127,6 +128,14 @@ void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {
 void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect) {
     if (dest.IsEmpty() || sourceRect.IsEmpty()) return;
     DoCopyRect(dest, source.CopyImage(sourceRect), sourceRect);
+}
+
+void TCanvas::Draw(int x, int y, const TMetafile& metafile) {
+    StretchDraw(Bounds(x, y, metafile.Width(), metafile.Height()), metafile);
+}
+
+void TCanvas::StretchDraw(const TRect& r, const TMetafile& metafile) {
+    if (!metafile.Empty() && !r.IsEmpty()) DoPlayMetafile(r, metafile);
 }
 
 void TCanvas::IntersectClipRect(const TRect& r) {

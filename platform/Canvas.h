@@ -17,6 +17,7 @@
 #include <vector>
 
 class TBitmap;
+class TMetafile;
 
 // Options of the formatted text output; left and top alignment are the defaults.
 enum TTextFormatFlag : unsigned {
@@ -113,6 +114,9 @@ public:
     void Draw(int x, int y, const TBitmap& bitmap);
     void StretchDraw(const TRect& r, const TBitmap& bitmap);
     void CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
+    // Plays the picture at its own size, or stretched over r.
+    void Draw(int x, int y, const TMetafile& metafile);
+    void StretchDraw(const TRect& r, const TMetafile& metafile);
 
     // In logical coordinates at the time of the call; the clip stays where it is on the
     // device when the window origin moves afterwards.
@@ -165,6 +169,7 @@ protected:
     virtual void DoDraw(int x, int y, const QImage& image) = 0;
     virtual void DoStretchDraw(const TRect& r, const QImage& image) = 0;
     virtual void DoCopyRect(const TRect& dest, const QImage& image, const TRect& sourceRect) = 0;
+    virtual void DoPlayMetafile(const TRect& r, const TMetafile& metafile) = 0;
     // The clip or the origin changed.
     virtual void DoStateChanged() {}
 

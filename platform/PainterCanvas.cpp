@@ -1,11 +1,13 @@
 #include "platform/PainterCanvas.h"
 
 #include "platform/FontSubstitution.h"
+#include "platform/Metafile.h"
 
 #include <QFontMetrics>
 #include <QImage>
 #include <QPrinter>
 #include <QSvgGenerator>
+#include <QSvgRenderer>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -464,4 +466,11 @@ void TPainterCanvas::DoCopyRect(const TRect& dest, const QImage& image, const TR
     if (image.isNull() || !Ready()) return;
     painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter_->drawImage(ToQRect(dest), image);
+}
+
+void TPainterCanvas::DoPlayMetafile(const TRect& r, const TMetafile& metafile) {
+    if (!Ready()) return;
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    QSvgRenderer renderer(metafile.Data());
+    renderer.render(painter_, QRectF(ToQRect(r)));
 }

@@ -59,6 +59,7 @@ protected:
     void DoDraw(int x, int y, const QImage& image) override;
     void DoStretchDraw(const TRect& r, const QImage& image) override;
     void DoCopyRect(const TRect& dest, const QImage& image, const TRect& sourceRect) override;
+    void DoPlayMetafile(const TRect& r, const TMetafile& metafile) override;
     void DoStateChanged() override;
 
 private:

@@ -1,12 +1,14 @@
 #include "platform/RecordingCanvas.h"
 
+#include "platform/Metafile.h"
+
 #include <algorithm>
 
 QString OperationName(TCanvasOperation operation) {
     static const char* const names[] = {
         "LineTo",        "Polyline",   "Polygon",  "Rectangle",   "FillRect", "FrameRect",
         "Ellipse",       "Arc",        "SetPixel", "TextOut",     "DrawText", "DrawEdge",
-        "DrawFocusRect", "InvertRect", "Draw",     "StretchDraw", "CopyRect"};
+        "DrawFocusRect", "InvertRect", "Draw",     "StretchDraw", "CopyRect", "PlayMetafile"};
     return QString::fromLatin1(names[int(operation)]);
 }
 
@@ -149,4 +151,9 @@ void TRecordingCanvas::DoCopyRect(const TRect& dest, const QImage& image, const 
     TCanvasRecord& r = RecordRect(TCanvasOperation::CopyRect, dest);
     r.SourceRect = sourceRect;
     r.ImageSize = LogicalSize(image);
+}
+
+void TRecordingCanvas::DoPlayMetafile(const TRect& rect, const TMetafile& metafile) {
+    RecordRect(TCanvasOperation::PlayMetafile, rect).ImageSize = {metafile.Width(),
+                                                                  metafile.Height()};
 }

@@ -27,7 +27,8 @@ enum class TCanvasOperation {
     InvertRect,
     Draw,
     StretchDraw,
-    CopyRect
+    CopyRect,
+    PlayMetafile
 };
 
 QString OperationName(TCanvasOperation operation);
@@ -37,8 +38,8 @@ struct TCanvasRecord {
     // LineTo: from, to; Polyline, Polygon: the points; Arc: start and end ray points;
     // SetPixel, TextOut, Draw: the point; DrawText: the top-left of each line.
     std::vector<TPoint> Points;
-    // The rectangle of rectangles, fills, ellipses, arcs, edges, DrawText, StretchDraw and
-    // the destination of CopyRect.
+    // The rectangle of rectangles, fills, ellipses, arcs, edges, DrawText, StretchDraw,
+    // PlayMetafile and the destination of CopyRect.
     TRect Rect;
     TRect SourceRect;
     // TextOut: the text; DrawText: the lines as laid out.
@@ -106,6 +107,7 @@ protected:
     void DoDraw(int x, int y, const QImage& image) override;
     void DoStretchDraw(const TRect& r, const QImage& image) override;
     void DoCopyRect(const TRect& dest, const QImage& image, const TRect& sourceRect) override;
+    void DoPlayMetafile(const TRect& r, const TMetafile& metafile) override;
 
 private:
     TCanvasRecord& Record(TCanvasOperation operation);
