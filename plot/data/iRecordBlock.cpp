@@ -46,8 +46,10 @@ TiRecordSlot TiRecordBlock::GrowForNextSlot() {
 
 void TiRecordBlock::Grow() {
     const int delta = capacity_ > 64 ? capacity_ / 4 : capacity_ > 8 ? 16 : 4;
-    const long long grown = static_cast<long long>(capacity_) + delta;
-    SetCapacity(grown > INT_MAX ? INT_MAX : static_cast<int>(grown));
+    // The last step stops at the limit instead of failing while slots below it remain.
+    const int grown = static_cast<int>(std::min<long long>(0LL + capacity_ + delta, maxRecords_));
+    if (grown == capacity_) throw Exception("Exceed Maximum List Size");
+    SetCapacity(grown);
 }
 
 void TiRecordBlock::CheckCapacity(int capacity) const {

@@ -46,6 +46,7 @@ public:
         return GrowForNextSlot();
     }
 
+    // Grows by 4 up to 8 slots, by 16 up to 64, then by a quarter, at most to MaxRecords.
     void Grow();
     // Raises "Exceed Maximum List Size" for a size outside 0 to MaxRecords.
     void CheckCapacity(int capacity) const;

@@ -107,6 +107,10 @@ TYPED_TEST(PlotDataList, CapacityMayReachMaxDataPointsButNotBeyond) {
     this->list.SetCapacity(max);
     EXPECT_EQ(requested, std::size_t(max) * this->list.DataPointSize());
     EXPECT_EQ(this->list.GetMemoryUsed(), max * this->list.DataPointSize());
+    ExpectError([&] { this->list.Grow(); }, "Exceed Maximum List Size");
+    this->list.SetCapacity(max - 10);
+    this->list.Grow();
+    EXPECT_EQ(this->list.Capacity(), max);
     this->list.FreeMemory();
     EXPECT_EQ(this->list.GetMemoryUsed(), 0);
 }
