@@ -124,11 +124,13 @@ TPainterCanvas::TPainterCanvas(QPainter& painter, bool metafile)
     : device_(*painter.device()),
       image_(device_.devType() == QInternal::Image ? static_cast<QImage*>(&device_) : nullptr),
       metafile_(metafile), painter_(&painter), external_(true) {
+    if (!painter.isActive()) return;
     painter.save();
+    restoreExternal_ = true;
     baseTransform_ = painter.worldTransform();
     baseClipping_ = painter.hasClipping();
     baseClip_ = painter.clipRegion();
-    if (painter.isActive()) ApplyState();
+    ApplyState();
 }
 
 TPainterCanvas::TPainterCanvas(QImage& image) : TPainterCanvas(image, &image, false) {}
@@ -143,7 +145,7 @@ TPainterCanvas::TPainterCanvas(QSvgGenerator& generator)
 TPainterCanvas::TPainterCanvas(QPrinter& printer) : TPainterCanvas(printer, nullptr, false) {}
 
 TPainterCanvas::~TPainterCanvas() {
-    if (external_)
+    if (restoreExternal_ && painter_->isActive())
         painter_->restore();
     else
         EndPaint();
@@ -289,12 +291,17 @@ TRect TPainterCanvas::InsideFrame(const TRect& r) const {
 void TPainterCanvas::DoRectangle(const TRect& r) {
     if (!Ready()) return;
     const TRect frame = InsideFrame(r);
+    const bool outlined = Pen()->Style() != psClear;
     UseMode();
     if (Brush()->Style() != bsClear) {
+        // A thin outline is drawn over no fill, so raster modes meet each pixel once; a clear
+        // pen leaves the whole rectangle to the brush.
+        const bool thin = outlined && Pen()->Width() <= 1;
         painter_->setPen(Qt::NoPen);
         UseBrush();
-        painter_->drawRect(ToQRect(frame));
+        painter_->drawRect(ToQRect(thin ? InflateRect(frame, -1, -1) : frame));
     }
+    if (!outlined) return;
     UsePen();
     painter_->setBrush(Qt::NoBrush);
     painter_->drawRect(OutlineRect(frame));

@@ -83,6 +83,7 @@ private:
     QPainter ownPainter_;
     QPainter* painter_;
     bool external_ = false;
+    bool restoreExternal_ = false;
     QTransform baseTransform_;
     bool baseClipping_ = false;
     QRegion baseClip_;

@@ -149,6 +149,15 @@ TEST_F(PainterCanvasTest, XorAndNotModesUndoThemselves) {
     EXPECT_EQ(At(3, 6), clAqua);
 }
 
+TEST_F(PainterCanvasTest, XorRectangleMeetsEachPixelOnce) {
+    canvas_.Pen()->SetMode(pmXor);
+    canvas_.Pen()->SetColor(clWhite);
+    canvas_.Brush()->SetColor(clWhite);
+    canvas_.Rectangle(2, 2, 8, 8);
+    EXPECT_EQ(Row(2, 1, 8), ".######.");
+    EXPECT_EQ(Row(4, 1, 8), ".######.");
+}
+
 TEST_F(PainterCanvasTest, FocusRectIsDottedAndDrawingItTwiceRestoresThePixels) {
     canvas_.DrawFocusRect(Rect(2, 2, 9, 7));
     EXPECT_EQ(Row(2, 2, 7), "#.#.#.#");
