@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace {
 ScopedRecordReallocator::TReallocate reallocateRecords = [](void* block, std::size_t bytes) {
@@ -47,7 +48,8 @@ TiRecordSlot TiRecordBlock::GrowForNextSlot() {
 void TiRecordBlock::Grow() {
     const int delta = capacity_ > 64 ? capacity_ / 4 : capacity_ > 8 ? 16 : 4;
     // The last step stops at the limit instead of failing while slots below it remain.
-    const int grown = static_cast<int>(std::min<long long>(0LL + capacity_ + delta, maxRecords_));
+    const int grown = static_cast<int>(
+        std::min<long long>(static_cast<long long>(capacity_) + delta, maxRecords_));
     if (grown == capacity_) throw Exception("Exceed Maximum List Size");
     SetCapacity(grown);
 }
