@@ -1,12 +1,9 @@
 #include "app/Form1.h"
 
-#include "platform/Colors.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QImage>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTimer>
@@ -23,7 +20,6 @@ struct StoredControl {
     QRect Geometry;
 };
 
-// The client-area layout of the stored description.
 const StoredControl StoredControls[] = {
     {"Panel2", "TForm1", {24, 304, 185, 265}},
     {"Label3", "Panel2", {64, 233, 60, 24}},
@@ -60,29 +56,24 @@ const StoredControl StoredControls[] = {
 
 struct StoredCaption {
     const char* Name;
-    QString Text;
+    const char* Text;
     TColor FontColor;
-    bool Bold;
+    int PixelSize; // bold whenever 16
 };
 
 const StoredCaption StoredCaptions[] = {
-    {"Label3", QStringLiteral("FE(Hz)"), clBlue, false},
-    {"Label1", QStringLiteral("1 logique F1=FE+0.4"), clWindowText, true},
-    {"Label2", QStringLiteral("0 logique F0=FE-0.4"), clWindowText, true},
-    {"Label4", QStringLiteral("Amplitude"), clFuchsia, true},
-    {"Label6", QStringLiteral("Déphasage"), clGreen, true},
-    {"Label7", QStringLiteral("Bruit"), clMaroon, true},
-    {"Label8", QStringLiteral("QPSK"), clMaroon, true},
-    {"FSK", QStringLiteral("FSK-2"), clRed, true},
-    {"QPSK", QStringLiteral("QPSK"), clMaroon, true},
-    {"QAM", QStringLiteral("QAM-16"), clTeal, true},
-    {"CheckBox1", QStringLiteral("CheckBox1"), clWindowText, false},
+    {"Label3", "FE(Hz)", clBlue, 21},
+    {"Label1", "1 logique F1=FE+0.4", clWindowText, 16},
+    {"Label2", "0 logique F0=FE-0.4", clWindowText, 16},
+    {"Label4", "Amplitude", clFuchsia, 16},
+    {"Label6", "Déphasage", clGreen, 16},
+    {"Label7", "Bruit", clMaroon, 16},
+    {"Label8", "QPSK", clMaroon, 16},
+    {"FSK", "FSK-2", clRed, 16},
+    {"QPSK", "QPSK", clMaroon, 16},
+    {"QAM", "QAM-16", clTeal, 16},
+    {"CheckBox1", "CheckBox1", clWindowText, 11},
 };
-
-QString Caption(const QWidget* widget) {
-    if (const auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
-    return qobject_cast<const QAbstractButton*>(widget)->text();
-}
 
 constexpr QPoint DiscCentre{145, 145};
 
@@ -92,7 +83,7 @@ QPoint OnDisc(double degrees, double radius) {
                                -int(std::lround(std::sin(radians) * radius)));
 }
 
-// Lines are two pixels wide and end on truncated coordinates: look around the point.
+// Phasors are two pixels wide and end on truncated coordinates: look around the point.
 bool ColorNear(const QImage& image, QPoint point, TColor color) {
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx)
@@ -114,63 +105,40 @@ protected:
     TForm1 form;
 
     template <typename T = QWidget> T* Control(const char* name) {
-        T* control = form.findChild<T*>(QString::fromLatin1(name));
+        T* control = form.findChild<T*>(QString::fromUtf8(name));
         EXPECT_NE(control, nullptr) << name;
         return control;
     }
+    QVariant Shown(const char* display) { return Control(display)->property("Value"); }
+    void Check(const char* scheme) { Control<QAbstractButton>(scheme)->setChecked(true); }
     QImage Window() { return form.grab().toImage(); }
 };
 
-TEST_F(Form1Test, WindowHasTheStoredTitleClientAreaAndPosition) {
+TEST_F(Form1Test, WindowAndControlsFollowTheStoredDescription) {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("modulation numérique"));
     EXPECT_EQ(form.geometry(), QRect(395, 108, 963, 597));
-    EXPECT_EQ(form.Color(), clBtnFace);
     EXPECT_EQ(form.palette().color(QPalette::Window), ToQColor(clBtnFace));
-}
-
-TEST_F(Form1Test, ControlsSitOnTheirParentsAtTheStoredPlaces) {
     for (const StoredControl& stored : StoredControls) {
         const QWidget* control = Control(stored.Name);
-        ASSERT_NE(control, nullptr);
         EXPECT_EQ(control->parentWidget()->objectName(), QString::fromLatin1(stored.Parent))
             << stored.Name;
         EXPECT_EQ(control->geometry(), stored.Geometry) << stored.Name;
     }
-}
-
-TEST_F(Form1Test, CaptionsCarryTheStoredFontsAndColours) {
     for (const StoredCaption& stored : StoredCaptions) {
         const QWidget* control = Control(stored.Name);
-        ASSERT_NE(control, nullptr);
-        EXPECT_EQ(Caption(control), stored.Text) << stored.Name;
+        const auto* label = qobject_cast<const QLabel*>(control);
+        EXPECT_EQ(label ? label->text() : qobject_cast<const QAbstractButton*>(control)->text(),
+                  QString::fromUtf8(stored.Text));
         EXPECT_EQ(control->palette().color(QPalette::WindowText), ToQColor(stored.FontColor))
             << stored.Name;
-        EXPECT_EQ(control->font().bold(), stored.Bold) << stored.Name;
-        EXPECT_EQ(control->font().family(), QStringLiteral("Liberation Sans")) << stored.Name;
+        EXPECT_EQ(control->font().pixelSize(), stored.PixelSize) << stored.Name;
+        EXPECT_EQ(control->font().bold(), stored.PixelSize == 16) << stored.Name;
     }
-    EXPECT_EQ(Control("Label3")->font().pixelSize(), 21);
-    EXPECT_EQ(Control("FSK")->font().pixelSize(), 16);
-    EXPECT_EQ(Control("ComboBox1")->font().pixelSize(), 11);
-}
-
-TEST_F(Form1Test, SchemesStartUncheckedAndFormOneGroup) {
-    auto* fsk = Control<QRadioButton>("FSK");
-    auto* qpsk = Control<QRadioButton>("QPSK");
-    auto* qam = Control<QRadioButton>("QAM");
-    EXPECT_FALSE(fsk->isChecked() || qpsk->isChecked() || qam->isChecked());
-    EXPECT_FALSE(Control<QCheckBox>("CheckBox1")->isChecked());
-    fsk->setChecked(true);
-    qam->setChecked(true);
-    EXPECT_FALSE(fsk->isChecked());
-    EXPECT_TRUE(qam->isChecked());
 }
 
 TEST_F(Form1Test, TabOrderFollowsTheStoredOrder) {
-    const QStringList order = {QStringLiteral("iKnob2"),        QStringLiteral("iPlot1"),
-                               QStringLiteral("iSwitchLever1"), QStringLiteral("iXYPlot1"),
-                               QStringLiteral("ComboBox1"),     QStringLiteral("FSK"),
-                               QStringLiteral("QPSK"),          QStringLiteral("QAM"),
-                               QStringLiteral("iSlider1"),      QStringLiteral("CheckBox1")};
+    const QStringList order = {"iKnob2", "iPlot1", "iSwitchLever1", "iXYPlot1", "ComboBox1",
+                               "FSK",    "QPSK",   "QAM",           "iSlider1", "CheckBox1"};
     QStringList chain;
     for (QWidget* widget = form.nextInFocusChain(); widget != &form;
          widget = widget->nextInFocusChain())
@@ -178,139 +146,99 @@ TEST_F(Form1Test, TabOrderFollowsTheStoredOrder) {
     EXPECT_EQ(chain, order);
 }
 
-TEST_F(Form1Test, ComboBoxHoldsTheSixteenSymbolsWithNothingChosen) {
+TEST_F(Form1Test, StartsWithNothingCheckedNoSymbolChosenAndNoModelOperationRun) {
+    auto* fsk = Control<QRadioButton>("FSK");
+    EXPECT_FALSE(fsk->isChecked() || Control<QRadioButton>("QPSK")->isChecked() ||
+                 Control<QRadioButton>("QAM")->isChecked() ||
+                 Control<QCheckBox>("CheckBox1")->isChecked());
     auto* combo = Control<QComboBox>("ComboBox1");
     ASSERT_EQ(combo->count(), 16);
-    EXPECT_EQ(combo->itemText(0), QStringLiteral("0000"));
     EXPECT_EQ(combo->itemText(5), QStringLiteral("0101"));
     EXPECT_EQ(combo->itemText(15), QStringLiteral("1111"));
     EXPECT_EQ(combo->currentIndex(), -1);
     EXPECT_TRUE(combo->currentText().isEmpty());
-    EXPECT_FALSE(form.LastSymbolChangeResult());
+    EXPECT_FALSE(form.LastTickResult() || form.LastKeyClickResult() ||
+                 form.LastSymbolChangeResult());
+    // The three schemes share the form and so form one group.
+    Check("FSK");
+    Check("QAM");
+    EXPECT_FALSE(fsk->isChecked());
 }
 
-TEST_F(Form1Test, ConstructorRunsNoModelOperation) {
-    EXPECT_EQ(form.Model().Time(), 0.0);
-    EXPECT_FALSE(form.LastTickResult());
-    EXPECT_FALSE(form.LastKeyClickResult());
-}
-
-TEST_F(Form1Test, TimerTicksEvery50ms) {
+TEST_F(Form1Test, TimerRunsTheCycleEvery50ms) {
     const auto* timer = form.findChild<QTimer*>(QStringLiteral("Timer1"));
     ASSERT_NE(timer, nullptr);
     EXPECT_EQ(timer->interval(), 50);
-    EXPECT_TRUE(timer->isActive());
     QDeadlineTimer deadline(5000);
     while (form.Model().Time() < 0.1 && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_GE(form.Model().Time(), 0.1);
 }
 
-TEST_F(Form1Test, TickPassesTheModelOutputsOn) {
+TEST_F(Form1Test, TickReadsTheControlsAndPassesTheOutputsOn) {
     form.update();
-    ASSERT_TRUE(form.LastTickResult());
-    const ModulationModel::TickResult& result = *form.LastTickResult();
-    EXPECT_DOUBLE_EQ(result.CarrierFrequency, 1.0);
-    EXPECT_FALSE(result.QpskPoint);
-    EXPECT_DOUBLE_EQ(result.CarrierPoint.X, 0.05);
-    EXPECT_NEAR(result.CarrierPoint.Y, 120.0 * std::sin(18.0 * std::numbers::pi / 180.0), 1e-9);
-    EXPECT_EQ(Control("iSevenSegmentAnalog1")->property("Value").toDouble(), 1.0);
-}
-
-TEST_F(Form1Test, TickReadsTheCheckedSchemeAndNoise) {
-    Control<QRadioButton>("QPSK")->setChecked(true);
+    EXPECT_EQ(Shown("iSevenSegmentAnalog1").toDouble(), 1.0);
+    EXPECT_FALSE(form.LastTickResult()->QpskPoint);
+    EXPECT_NEAR(form.LastTickResult()->CarrierPoint.Y, 120.0 * std::sin(std::numbers::pi / 10),
+                1e-9);
+    Check("QPSK");
     Control<QCheckBox>("CheckBox1")->setChecked(true);
     form.update();
-    // Noise under QPSK adds a point every tick, at the origin before any key.
-    ASSERT_TRUE(form.LastTickResult()->QpskPoint);
-    EXPECT_EQ(*form.LastTickResult()->QpskPoint, (ModulationModel::Point{0.0, 0.0}));
+    EXPECT_EQ(form.LastTickResult()->QpskPoint, (ModulationModel::Point{0.0, 0.0}));
 }
 
-TEST_F(Form1Test, ClavierUnderQpskShowsTheDibitAndItsPhase) {
-    Control<QRadioButton>("QPSK")->setChecked(true);
+TEST_F(Form1Test, ClavierShowsTheDibitUnderQpskOnly) {
+    form.clavier(nullptr, 3, QLatin1Char('3'));
+    EXPECT_FALSE(form.LastKeyClickResult());
+    EXPECT_FALSE(Shown("iSevenSegmentBinary1").isValid());
+    Check("QPSK");
     form.clavier(nullptr, 2, QLatin1Char('2'));
-    EXPECT_EQ(Control("iSevenSegmentBinary1")->property("Value").toString(), QStringLiteral("01"));
-    EXPECT_EQ(Control("iSevenSegmentInteger1")->property("Value").toInt(), 135);
-    ASSERT_TRUE(form.LastKeyClickResult());
+    EXPECT_EQ(Shown("iSevenSegmentBinary1").toString(), QStringLiteral("01"));
+    EXPECT_EQ(Shown("iSevenSegmentInteger1").toInt(), 135);
     EXPECT_EQ(form.LastKeyClickResult()->QpskPoint, (ModulationModel::Point{-0.7, 0.7}));
 }
 
-TEST_F(Form1Test, ClavierWithoutQpskShowsNothingButKeepsTheKey) {
-    form.clavier(nullptr, 3, QLatin1Char('3'));
-    EXPECT_FALSE(form.LastKeyClickResult());
-    EXPECT_FALSE(Control("iSevenSegmentBinary1")->property("Value").isValid());
-    EXPECT_EQ(form.Model().LastKeyCode(), 3);
-}
-
-TEST_F(Form1Test, ChoosingASymbolUnderQamShowsItsPhaseAndAmplitude) {
-    Control<QRadioButton>("QAM")->setChecked(true);
-    Control<QComboBox>("ComboBox1")->setCurrentIndex(0);
-    EXPECT_EQ(Control("iSevenSegmentInteger2")->property("Value").toInt(), 225);
-    EXPECT_EQ(Control("iSevenSegmentInteger3")->property("Value").toInt(), 53);
-    ASSERT_TRUE(form.LastSymbolChangeResult());
-    EXPECT_EQ(form.LastSymbolChangeResult()->QamPoint, (ModulationModel::Point{-0.33, -0.33}));
-}
-
-TEST_F(Form1Test, TypedTextReachesTheModelWithoutQam) {
-    Control<QComboBox>("ComboBox1")->setEditText(QStringLiteral("01"));
-    EXPECT_EQ(form.Model().QamSymbolText(), "01");
-    ASSERT_TRUE(form.LastSymbolChangeResult());
-    EXPECT_FALSE(form.LastSymbolChangeResult()->Display);
-    EXPECT_FALSE(Control("iSevenSegmentInteger2")->property("Value").isValid());
-}
-
-TEST_F(Form1Test, BackgroundCarriesTheAxisCaptionsOnTheWindowColour) {
-    const QImage window = Window();
-    EXPECT_EQ(FromQColor(window.pixelColor(5, 5)), ColorToRGB(clBtnFace));
-    const auto ink = [&](QRect area) {
-        return area.width() * area.height() - CountPixels(window.copy(area), clBtnFace);
-    };
-    EXPECT_GT(ink({270, 130, 20, 12}), 10);
-    EXPECT_GT(ink({130, 10, 20, 12}), 10);
-    EXPECT_EQ(ink({270, 150, 20, 12}), 0);
-}
-
-TEST_F(Form1Test, PhasorAreaStaysInTheWindowColourUntilTheFirstTick) {
-    EXPECT_EQ(CountPixels(form.PhasorBitmap().Image(), clBtnFace), 240 * 240);
+TEST_F(Form1Test, ComboBoxTextRunsModqam) {
+    Control<QComboBox>("ComboBox1")->setEditText(QStringLiteral("0000"));
+    EXPECT_EQ(form.Model().QamSymbolText(), "0000");
+    EXPECT_FALSE(Shown("iSevenSegmentInteger2").isValid());
+    Check("QAM");
+    Control<QComboBox>("ComboBox1")->setCurrentIndex(5);
+    EXPECT_EQ(Shown("iSevenSegmentInteger2").toInt(), 288);
+    EXPECT_EQ(Shown("iSevenSegmentInteger3").toInt(), 120);
+    EXPECT_EQ(form.LastSymbolChangeResult()->QamPoint, (ModulationModel::Point{0.33, -1.0}));
 }
 
 TEST_F(Form1Test, PhasorDiagramShowsDiscAxesAndBothPhasorsAtTheModelAngles) {
-    Control<QRadioButton>("QPSK")->setChecked(true);
+    EXPECT_EQ(CountPixels(form.PhasorBitmap().Image(), clBtnFace), 240 * 240);
+    Check("QPSK");
     form.clavier(nullptr, 2, QLatin1Char('2'));
     form.update();
     const QImage window = Window();
-    const double carrier = 18.0;
-    const double modulated = carrier - 135.0;
-    for (double radius : {30.0, 60.0, 110.0}) {
-        EXPECT_TRUE(ColorNear(window, OnDisc(carrier, radius), clBlue)) << radius;
-        EXPECT_TRUE(ColorNear(window, OnDisc(modulated, radius), clRed)) << radius;
+    for (double radius : {30.0, 110.0}) {
+        EXPECT_TRUE(ColorNear(window, OnDisc(18.0, radius), clBlue)) << radius;
+        EXPECT_TRUE(ColorNear(window, OnDisc(18.0 - 135.0, radius), clRed)) << radius;
     }
     EXPECT_EQ(FromQColor(window.pixelColor(OnDisc(200.0, 80.0))), ColorToRGB(clBtnFace));
     EXPECT_TRUE(ColorNear(window, OnDisc(315.0, 119.0), clBlack));
-    EXPECT_EQ(FromQColor(window.pixelColor(DiscCentre + QPoint(-100, 0))), ColorToRGB(clBlack));
-    EXPECT_EQ(FromQColor(window.pixelColor(DiscCentre + QPoint(0, 100))), ColorToRGB(clBlack));
-    // The corners of the phasor bitmap lie outside the disc and are never drawn.
+    EXPECT_EQ(FromQColor(window.pixelColor(DiscCentre + QPoint(-100, 0))), clBlack);
+    EXPECT_EQ(FromQColor(window.pixelColor(DiscCentre + QPoint(0, 100))), clBlack);
     EXPECT_EQ(FromQColor(window.pixelColor(26, 26)), ColorToRGB(clBtnFace));
+    // The captions of the background bitmap stand beside the ends of the axes.
+    EXPECT_LT(CountPixels(window.copy(270, 130, 20, 12), clBtnFace), 240);
+    EXPECT_LT(CountPixels(window.copy(130, 10, 20, 12), clBtnFace), 240);
 }
 
-TEST_F(Form1Test, WithoutSchemeTheRedPhasorCoversTheBlueOneAndTurns18DegreesPerTick) {
+TEST_F(Form1Test, EachTickWipesTheLastDiagramAndThickensTheOutlineAfterTheFirst) {
     form.update();
+    const int firstOutline = CountPixels(form.PhasorBitmap().Image(), clBlack);
     form.update();
+    EXPECT_GT(CountPixels(form.PhasorBitmap().Image(), clBlack), firstOutline + 300);
+    // Without a scheme the red phasor covers the blue one, 18 degrees on per tick.
     const QImage window = Window();
     EXPECT_TRUE(ColorNear(window, OnDisc(36.0, 80.0), clRed));
-    EXPECT_EQ(CountPixels(window.copy(25, 25, 240, 240), clBlue), 0);
-    // Each tick's disc wipes the phasors of the tick before.
     EXPECT_FALSE(ColorNear(window, OnDisc(18.0, 80.0), clRed));
-}
-
-TEST_F(Form1Test, DiscOutlineIsThinOnTheFirstTickOnlyAndRepaintsKeepTheDiagram) {
-    form.update();
-    const int firstTick = CountPixels(form.PhasorBitmap().Image(), clBlack);
-    form.update();
-    const int secondTick = CountPixels(form.PhasorBitmap().Image(), clBlack);
-    EXPECT_GT(secondTick, firstTick + 300);
-    // A repaint shows the kept diagram, not a blank disc.
-    EXPECT_TRUE(ColorNear(Window(), OnDisc(36.0, 80.0), clRed));
+    EXPECT_EQ(CountPixels(window.copy(25, 25, 240, 240), clBlue), 0);
 }
 
 } // namespace
