@@ -3,8 +3,9 @@
 #include "platform/Font.h"
 #include "platform/Rounding.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QHash>
+#include <cmath>
 
 namespace {
 
@@ -29,12 +30,18 @@ constexpr int DefaultPixelSize = 11;
 // A positive height is the whole cell; the face's em size is found from its cell at that size.
 int PixelSizeForCell(QFont font, int cellHeight) {
     font.setPixelSize(cellHeight);
-    const int measured = QFontMetrics(font).height();
+    const int measured = FontCell(font).Height;
     return measured > 0 ? std::max(1, Round(double(cellHeight) * cellHeight / measured))
                         : cellHeight;
 }
 
 } // namespace
+
+TFontCell FontCell(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    const int ascent = int(std::ceil(metrics.ascent()));
+    return {ascent, ascent + int(std::ceil(metrics.descent()))};
+}
 
 QString SubstituteFontFamily(const QString& name) {
     return Substitutes().value(name.trimmed().toLower(), name);

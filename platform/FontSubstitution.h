@@ -11,6 +11,14 @@ class TFont;
 // "Liberation Sans"); other names come back unchanged.
 QString SubstituteFontFamily(const QString& name);
 
+// The text cell of a face as the window system measures it: ascent and descent each rounded
+// up to whole pixels (an 11-pixel sans face gives a 13-pixel cell).
+struct TFontCell {
+    int Ascent = 0;
+    int Height = 0;
+};
+TFontCell FontCell(const QFont& font);
+
 // The toolkit font of a TFont at 96 dpi: pixel size from Height, the style set applied. The
 // escapement is left to the canvas, which rotates the text itself.
 QFont ToQFont(const TFont& font);

@@ -366,8 +366,8 @@ void TPainterCanvas::DoTextOut(int x, int y, const QString& text) {
 }
 
 TSize TPainterCanvas::DoTextExtent(const QString& text) const {
-    const QFontMetrics metrics(ToQFont(*Font()));
-    return {metrics.horizontalAdvance(text), metrics.height()};
+    const QFont font = ToQFont(*Font());
+    return {QFontMetrics(font).horizontalAdvance(text), FontCell(font).Height};
 }
 
 void TPainterCanvas::DoDrawText(const TRect& r, TTextFormat format,
@@ -392,11 +392,12 @@ void TPainterCanvas::DrawTextLine(const TTextLine& line, const QPoint& origin) {
         painter_->rotate(-escapement / 10.0);
         painter_->translate(-origin);
     }
-    const QRect cell(line.Position.X, line.Position.Y, line.Width, metrics.height());
+    const TFontCell fontCell = FontCell(font);
+    const QRect cell(line.Position.X, line.Position.Y, line.Width, fontCell.Height);
     if (Brush()->Style() != bsClear) painter_->fillRect(cell, ToQColor(Brush()->Color()));
     painter_->setFont(font);
     painter_->setPen(ToQColor(Font()->Color()));
-    const int baseline = cell.top() + metrics.ascent();
+    const int baseline = cell.top() + fontCell.Ascent;
     painter_->drawText(QPoint(cell.left(), baseline), line.Text);
     if (line.UnderlineIndex >= 0) {
         const int left =

@@ -4,7 +4,6 @@
 #include "platform/Pen.h"
 
 #include <QFontInfo>
-#include <QFontMetrics>
 #include <QMetaProperty>
 #include <gtest/gtest.h>
 
@@ -113,10 +112,11 @@ TEST(FontSubstitution, ResolvesStoredFacesToInstalledMetricCompatibleOnes) {
     EXPECT_EQ(QFontInfo(qfont).family(), "Liberation Sans");
 }
 
-TEST(FontSubstitution, PositiveHeightIsTheWholeCell) {
+TEST(FontSubstitution, CellsRoundAscentAndDescentUpAsTheWindowSystemDoes) {
     TFont font;
+    EXPECT_EQ(FontCell(ToQFont(font)).Height, 13);
     font.SetHeight(20);
-    EXPECT_NEAR(QFontMetrics(ToQFont(font)).height(), 20, 1);
+    EXPECT_NEAR(FontCell(ToQFont(font)).Height, 20, 1);
 }
 
 } // namespace
