@@ -158,6 +158,8 @@ protected:
     void TransferBackGround(TCanvas& Canvas);
     void ShowBackGround();
     void ResetBackGroundChange() { backGroundChanged_ = false; }
+    // Stale for the next paint, without asking for one.
+    void MarkBackGroundChanged() { backGroundChanged_ = true; }
     void CreateBackGroundPicture();
     bool HasFocus() const { return focused_; }
     // Sizes the cached background to the control, creating it when absent.

@@ -128,8 +128,11 @@ bool TiVCLComponent::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Mous
     return iMouseWheel(WheelDelta, Shift, MousePos);
 }
 
+// A capture that failed is tried again at every paint until one succeeds, even though the
+// instrument would reuse its cached background.
 void TiVCLComponent::paintEvent(QPaintEvent* event) {
-    if (!capturing_) TiComponent::paintEvent(event);
+    if (transparent_ && capturePending_) MarkBackGroundChanged();
+    TiComponent::paintEvent(event);
 }
 
 void TiVCLComponent::moveEvent(QMoveEvent* event) {
@@ -178,9 +181,9 @@ void TiVCLComponent::FillTransparency(TColor color) {
     canvas->FillRect(Rect(0, 0, width(), height()));
 }
 
-// What lies behind is the parent's rendering of the control's rectangle, siblings included,
-// with the control itself left out. A covered corner means the picture would show the cover,
-// so the capture waits for the next paint.
+// What lies behind is the parent's own painting and the siblings stacked below the control.
+// A covered corner means the picture would show the cover, so the capture waits for a paint
+// at which the control is uncovered.
 void TiVCLComponent::CaptureTransparency() {
     QWidget* parent = parentWidget();
     if (!parent || !CornersVisible()) {
@@ -191,10 +194,17 @@ void TiVCLComponent::CaptureTransparency() {
     QImage behind(size() * ratio, QImage::Format_RGB32);
     behind.setDevicePixelRatio(ratio);
     behind.fill(Qt::black);
-    capturing_ = true;
-    parent->render(&behind, QPoint(), QRegion(geometry()),
-                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    capturing_ = false;
+    parent->render(&behind, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
+    for (QObject* child : parent->children()) {
+        if (child == this) break;
+        auto* sibling = qobject_cast<QWidget*>(child);
+        if (!sibling || sibling->isWindow() || !sibling->isVisible()) continue;
+        const QRect overlap = sibling->geometry() & geometry();
+        if (overlap.isEmpty()) continue;
+        sibling->render(&behind, overlap.topLeft() - pos(),
+                        QRegion(overlap.translated(-sibling->pos())),
+                        QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    }
     transparencyBitmap_->SetImage(behind);
     capturePending_ = false;
 }

@@ -77,7 +77,5 @@ private:
     bool firstShot_ = false;
     uint32_t repeatInterval_ = 0;
     bool capturePending_ = false;
-    // The parent is being rendered for the capture: the control must not paint itself in.
-    bool capturing_ = false;
     QRect appliedBounds_;
 };
