@@ -45,6 +45,7 @@ void ApplyStoredAppearanceToAll(QWidget& form) {
         ApplyStoredAppearance(*child);
 }
 
+// Until the displays take their places, their placeholders keep the value under its name.
 void ShowValue(QWidget* display, const QVariant& value) {
     display->setProperty("Value", value);
 }
