@@ -72,13 +72,6 @@ TEST_F(FontTest, NotifiesOncePerRealChange) {
     EXPECT_EQ(changes_, 3);
 }
 
-TEST_F(FontTest, StyleBitsFollowTheDeclaredOrder) {
-    EXPECT_EQ(int(fsBold), 1 << 0);
-    EXPECT_EQ(int(fsStrikeOut), 1 << 3);
-    const QMetaEnum pitch = QMetaEnum::fromType<TFontPitch>();
-    EXPECT_EQ(pitch.value(2), int(fpFixed));
-}
-
 TEST(Pen, NotifiesOnceAndKeepsWidthsNonNegative) {
     TPen pen;
     int changes = 0;

@@ -80,12 +80,6 @@ TEST_F(PainterCanvasTest, RectangleAndFillsExcludeRightAndBottomEdges) {
     EXPECT_EQ(Row(21, 19, 6), ".r..r.");
 }
 
-TEST_F(PainterCanvasTest, InvertedOrEmptyFillsDrawNothing) {
-    canvas_.FillRect(Rect(10, 10, 5, 15));
-    canvas_.FillRect(Rect(10, 10, 10, 15));
-    EXPECT_EQ(Row(12, 3, 10), "..........");
-}
-
 TEST_F(PainterCanvasTest, EllipseStaysInsideItsRectangle) {
     canvas_.Ellipse(0, 0, 11, 11);
     EXPECT_EQ(At(0, 5), clBlack);
