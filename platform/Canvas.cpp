@@ -121,6 +121,14 @@ void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
     if (!bitmap.Empty()) DoDraw(x, y, bitmap.Image());
 }
 
+void TCanvas::DrawTransparent(int x, int y, const TBitmap& bitmap, TColor transparentColor) {
+    if (bitmap.Empty()) return;
+    QImage image = bitmap.Image().convertToFormat(QImage::Format_ARGB32);
+    image.setAlphaChannel(
+        image.createMaskFromColor(ToQColor(transparentColor).rgb(), Qt::MaskOutColor));
+    DoDraw(x, y, image);
+}
+
 void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {
     if (!bitmap.Empty() && !r.IsEmpty()) DoStretchDraw(r, bitmap.Image());
 }

@@ -112,6 +112,8 @@ public:
     void InvertRect(const TRect& r);
 
     void Draw(int x, int y, const TBitmap& bitmap);
+    // The pixels of the transparent colour (an image list's mask colour) are left out.
+    void DrawTransparent(int x, int y, const TBitmap& bitmap, TColor transparentColor);
     void StretchDraw(const TRect& r, const TBitmap& bitmap);
     void CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
     // Plays the picture at its own size, or stretched over r.

@@ -9,7 +9,8 @@ QString OperationName(TCanvasOperation operation) {
         "LineTo",        "Polyline",   "Polygon",  "Rectangle",   "FillRect", "FrameRect",
         "Ellipse",       "Arc",        "SetPixel", "TextOut",     "DrawText", "DrawEdge",
         "DrawFocusRect", "InvertRect", "Draw",     "StretchDraw", "CopyRect", "PlayMetafile"};
-    return QString::fromLatin1(names[int(operation)]);
+    const auto index = size_t(operation);
+    return index < std::size(names) ? QString::fromLatin1(names[index]) : QString();
 }
 
 TRecordingCanvas::TRecordingCanvas(TSize surface) : surface_(surface) {}

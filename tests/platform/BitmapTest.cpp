@@ -72,6 +72,17 @@ TEST_F(BitmapTest, DrawsOntoAnotherCanvasWhole) {
     EXPECT_EQ(At(bitmap_, 4, 4), clGreen);
 }
 
+TEST_F(BitmapTest, TransparentColourIsLeftOutWhenDrawn) {
+    TBitmap source;
+    source.Canvas()->Brush()->SetColor(clTeal);
+    source.SetSize(2, 1);
+    source.Canvas()->SetPixels(1, 0, clRed);
+    bitmap_.SetSize(3, 1);
+    bitmap_.Canvas()->DrawTransparent(0, 0, source, clTeal);
+    EXPECT_EQ(At(bitmap_, 0, 0), clWhite);
+    EXPECT_EQ(At(bitmap_, 1, 0), clRed);
+}
+
 TEST_F(BitmapTest, HigherPixelRatioKeepsLogicalCoordinates) {
     bitmap_.SetDevicePixelRatio(2);
     bitmap_.SetSize(4, 4);
