@@ -97,6 +97,13 @@ QRect OutlineRect(const TRect& r) {
     return QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
 }
 
+QPolygon ToQPolygon(std::span<const TPoint> points) {
+    QPolygon polygon;
+    for (const TPoint& p : points)
+        polygon << ToQPoint(p);
+    return polygon;
+}
+
 // The toolkit's arc angles are parametric on the ellipse; the window system's end points
 // name rays from the centre, which meet a flat ellipse at a different parameter.
 double RayAngle(const QRectF& bounds, const TPoint& p) {
@@ -259,27 +266,31 @@ void TPainterCanvas::DoPolyline(std::span<const TPoint> points) {
     if (!Ready()) return;
     UsePen();
     UseMode();
-    if (Pen()->Width() <= 1) {
-        for (size_t i = 1; i < points.size(); ++i)
-            if (points[i - 1] != points[i])
-                painter_->drawLine(ToQPoint(points[i - 1]), ToQPoint(points[i]));
+    if (Pen()->Width() > 1) {
+        painter_->drawPolyline(ToQPolygon(points));
         return;
     }
-    QPolygon polygon;
-    for (const TPoint& p : points)
-        polygon << ToQPoint(p);
-    painter_->drawPolyline(polygon);
+    // Segment by segment, so that only the last point is left out; the dashes run on from
+    // one segment into the next, counted in pixels along the major axis.
+    QPen pen = painter_->pen();
+    qreal dashOffset = 0;
+    for (size_t i = 1; i < points.size(); ++i) {
+        const TPoint& from = points[i - 1];
+        const TPoint& to = points[i];
+        if (from == to) continue;
+        pen.setDashOffset(dashOffset);
+        painter_->setPen(pen);
+        painter_->drawLine(ToQPoint(from), ToQPoint(to));
+        dashOffset += std::max(std::abs(to.X - from.X), std::abs(to.Y - from.Y));
+    }
 }
 
 void TPainterCanvas::DoPolygon(std::span<const TPoint> points) {
     if (!Ready()) return;
-    QPolygon polygon;
-    for (const TPoint& p : points)
-        polygon << ToQPoint(p);
     UsePen();
     UseBrush();
     UseMode();
-    painter_->drawPolygon(polygon, Qt::OddEvenFill);
+    painter_->drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
 }
 
 TRect TPainterCanvas::InsideFrame(const TRect& r) const {

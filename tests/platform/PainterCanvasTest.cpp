@@ -124,6 +124,12 @@ TEST_F(PainterCanvasTest, DashedPenLeavesGaps) {
     canvas_.MoveTo(0, 5);
     canvas_.LineTo(12, 5);
     EXPECT_EQ(Row(5, 0, 12), "###...###...");
+    // The dots run on through the corners of a polyline of short segments.
+    std::vector<TPoint> steps;
+    for (int x = 0; x <= 12; ++x)
+        steps.push_back({x, 8});
+    canvas_.Polyline(steps);
+    EXPECT_EQ(Row(8, 0, 12), "###...###...");
 }
 
 TEST_F(PainterCanvasTest, XorAndNotModesUndoThemselves) {
