@@ -55,30 +55,22 @@ protected:
     void iWantSpecialKey(uint16_t& key, bool& result) override {
         if (key == VK_TAB) result = wantTab;
     }
-    void iKeyDown(uint16_t& key, TShiftState) override {
-        Log(QStringLiteral("iKeyDown %1").arg(key));
-    }
-    void iKeyUp(uint16_t& key, TShiftState) override { Log(QStringLiteral("iKeyUp %1").arg(key)); }
-    void iKeyPress(QChar& key) override { Log(QStringLiteral("iKeyPress ") + key); }
+    void iKeyDown(uint16_t& key, TShiftState) override { Log("iKeyDown", key); }
+    void iKeyUp(uint16_t& key, TShiftState) override { Log("iKeyUp", key); }
+    void iKeyPress(QChar& key) override { Log("iKeyPress", key); }
     void iMouseDown(TMouseButton, TShiftState shift, int x, int y) override {
-        Log(QStringLiteral("iMouseDown %1,%2%3")
-                .arg(x)
-                .arg(y)
-                .arg(shift & ssDouble ? " double" : ""));
+        Log("iMouseDown",
+            QStringLiteral("%1,%2").arg(x).arg(y) + (shift & ssDouble ? " double" : ""));
     }
-    void iMouseUp(TMouseButton, TShiftState, int x, int y) override {
-        Log(QStringLiteral("iMouseUp %1,%2").arg(x).arg(y));
-    }
-    void iMouseMove(TShiftState, int x, int y) override {
-        Log(QStringLiteral("iMouseMove %1,%2").arg(x).arg(y));
-    }
-    void iDoubleClick() override { Log(QStringLiteral("iDoubleClick")); }
+    void iMouseUp(TMouseButton, TShiftState, int x, int y) override { Log("iMouseUp", x, y); }
+    void iMouseMove(TShiftState, int x, int y) override { Log("iMouseMove", x, y); }
+    void iDoubleClick() override { Log("iDoubleClick"); }
     bool iMouseWheel(int delta, TShiftState, TPoint) override {
-        Log(QStringLiteral("iMouseWheel %1").arg(delta));
+        Log("iMouseWheel", delta);
         return wheelHandled;
     }
     void iDoSetFocus() override {
-        Log(QStringLiteral("iDoSetFocus"));
+        Log("iDoSetFocus");
         TiCustomComponent::iDoSetFocus();
     }
 
@@ -88,5 +80,11 @@ private:
         DrawBackGround(canvas, BackGroundColor());
     }
     // Each entry notes whether the core had marked the message as the user's.
-    void Log(const QString& entry) { log << entry + (UserInputActive() ? "" : " (program)"); }
+    void Log(const char* name, const QString& detail = {}) {
+        log << QString(name) + (detail.isEmpty() ? "" : " " + detail) +
+                   (UserInputActive() ? "" : " (program)");
+    }
+    void Log(const char* name, int value) { Log(name, QString::number(value)); }
+    void Log(const char* name, QChar value) { Log(name, QString(value)); }
+    void Log(const char* name, int x, int y) { Log(name, QStringLiteral("%1,%2").arg(x).arg(y)); }
 };
