@@ -1,5 +1,17 @@
 #include "platform/Brush.h"
 
+#include "platform/PropertyDefaults.h"
+
+namespace {
+
+const PropertyDefaults::Registration defaults(TBrush::staticMetaObject,
+                                              {
+                                                  {"Color", clWhite},
+                                                  {"Style", QVariant::fromValue(bsSolid)},
+                                              });
+
+} // namespace
+
 TBrush::TBrush(QObject* parent) : TGraphicsObject(parent) {}
 
 void TBrush::SetColor(TColor value) {

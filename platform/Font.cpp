@@ -1,7 +1,24 @@
 #include "platform/Font.h"
 
+#include "platform/PropertyDefaults.h"
+
 #include <cstdint>
 #include <limits>
+
+namespace {
+
+const PropertyDefaults::Registration defaults(TFont::staticMetaObject,
+                                              {
+                                                  {"Charset", TFont::DefaultCharset},
+                                                  {"Color", clWindowText},
+                                                  {"Height", -11},
+                                                  {"Name", QStringLiteral("MS Sans Serif")},
+                                                  {"Orientation", 0},
+                                                  {"Pitch", QVariant::fromValue(fpDefault)},
+                                                  {"Style", 0},
+                                              });
+
+} // namespace
 
 TFont::TFont(QObject* parent) : TGraphicsObject(parent) {}
 

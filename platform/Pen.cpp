@@ -1,6 +1,20 @@
 #include "platform/Pen.h"
 
+#include "platform/PropertyDefaults.h"
+
 #include <algorithm>
+
+namespace {
+
+const PropertyDefaults::Registration defaults(TPen::staticMetaObject,
+                                              {
+                                                  {"Color", clBlack},
+                                                  {"Mode", QVariant::fromValue(pmCopy)},
+                                                  {"Style", QVariant::fromValue(psSolid)},
+                                                  {"Width", 1},
+                                              });
+
+} // namespace
 
 TPen::TPen(QObject* parent) : TGraphicsObject(parent) {}
 

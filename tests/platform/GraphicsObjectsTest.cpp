@@ -2,6 +2,7 @@
 #include "platform/Font.h"
 #include "platform/FontSubstitution.h"
 #include "platform/Pen.h"
+#include "platform/PropertyDefaults.h"
 
 #include <QFontInfo>
 #include <QMetaProperty>
@@ -39,6 +40,19 @@ TEST(GraphicsObjects, PublishTheirPropertiesInDeclaredOrder) {
     EXPECT_EQ(PropertyNames(TBrush::staticMetaObject), QStringList({"Color", "Style"}));
     const int size = TFont::staticMetaObject.indexOfProperty("Size");
     EXPECT_FALSE(TFont::staticMetaObject.property(size).isStored());
+}
+
+TEST(GraphicsObjects, FreshObjectsHoldTheirDeclaredDefaults) {
+    TFont font;
+    TPen pen;
+    TBrush brush;
+    EXPECT_TRUE(PropertyDefaults::ValuesToStore(&font).isEmpty());
+    EXPECT_TRUE(PropertyDefaults::ValuesToStore(&pen).isEmpty());
+    EXPECT_TRUE(PropertyDefaults::ValuesToStore(&brush).isEmpty());
+    font.SetStyle(fsBold);
+    pen.SetWidth(0);
+    EXPECT_EQ(PropertyDefaults::ValuesToStore(&font).size(), 1);
+    EXPECT_EQ(PropertyDefaults::ValuesToStore(&pen).size(), 1);
 }
 
 TEST_F(FontTest, SizeAndHeightAreLinkedAt96Dpi) {
