@@ -241,9 +241,9 @@ void TiComponent::DoRepaintType(TiRepaintType kind) {
 // A request inside the interval used to be dropped with nothing left to paint it later, so
 // the last change of a burst could stay unseen indefinitely. It now waits for the one
 // deferred repaint, due when the interval ends: the rate still holds and the last change
-// always shows.
+// always shows. A negative rate limits nothing, as 0 does.
 void TiComponent::DoFrameRate() {
-    if (!autoFrameRate_ || updateFrameRate_ == 0) {
+    if (!autoFrameRate_ || updateFrameRate_ <= 0) {
         DoRepaint();
         return;
     }

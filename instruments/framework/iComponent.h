@@ -20,8 +20,6 @@
 #include <functional>
 #include <memory>
 
-class TiComponent;
-
 using TiPaintEvent = std::function<void(QObject* Sender, TCanvas* Canvas)>;
 using TChangePropertyEvent = std::function<void(QObject* Sender, const QString& PropName)>;
 using TRequestEditEvent =
