@@ -106,7 +106,10 @@ std::optional<QString> RecordingDialogs::OpenFileName(const TFileDialogOptions& 
 std::optional<QString> RecordingDialogs::NextFileName(const TFileDialogOptions& options) {
     FileDialogs.push_back(options);
     if (FileNames.empty()) return std::nullopt;
-    std::optional<QString> fileName = FileNames.front();
+    // Unpacked by hand: copying the optional trips a false maybe-uninitialized warning at -O3.
+    const bool chosen = FileNames.front().has_value();
+    const QString fileName = FileNames.front().value_or(QString());
     FileNames.pop_front();
+    if (!chosen) return std::nullopt;
     return fileName;
 }
