@@ -86,10 +86,14 @@ Q_ENUM_NS(TiOrientation)
 
 enum TiOrientationSide { iosBottomRight, iosTopLeft };
 Q_ENUM_NS(TiOrientationSide)
+
+enum TiAlignmentHorizontal { iahCenter, iahLeft, iahRight };
+Q_ENUM_NS(TiAlignmentHorizontal)
 } // namespace iTypes
 
 // The system's names are used unqualified throughout; the namespace only carries the
 // meta-object that makes the enumerations readable by name.
+using iTypes::TiAlignmentHorizontal;
 using iTypes::TiAutoScaleStyle;
 using iTypes::TiBevelStyle;
 using iTypes::TiDrawEdgeStyle;
@@ -101,6 +105,7 @@ using iTypes::TiPrecisionStyle;
 using iTypes::TiRepaintType;
 using iTypes::TiRotationAngle;
 using iTypes::TiTextFlag;
+using enum iTypes::TiAlignmentHorizontal;
 using enum iTypes::TiAutoScaleStyle;
 using enum iTypes::TiBevelStyle;
 using enum iTypes::TiDrawEdgeStyle;
