@@ -87,6 +87,9 @@ Q_ENUM_NS(TiOrientation)
 enum TiOrientationSide { iosBottomRight, iosTopLeft };
 Q_ENUM_NS(TiOrientationSide)
 
+enum TiTickMinorAlignment { itmnaInside, itmnaCenter, itmnaOutside };
+Q_ENUM_NS(TiTickMinorAlignment)
+
 enum TiAlignmentHorizontal { iahCenter, iahLeft, iahRight };
 Q_ENUM_NS(TiAlignmentHorizontal)
 } // namespace iTypes
@@ -105,6 +108,7 @@ using iTypes::TiPrecisionStyle;
 using iTypes::TiRepaintType;
 using iTypes::TiRotationAngle;
 using iTypes::TiTextFlag;
+using iTypes::TiTickMinorAlignment;
 using enum iTypes::TiAlignmentHorizontal;
 using enum iTypes::TiAutoScaleStyle;
 using enum iTypes::TiBevelStyle;
@@ -117,6 +121,7 @@ using enum iTypes::TiPrecisionStyle;
 using enum iTypes::TiRepaintType;
 using enum iTypes::TiRotationAngle;
 using enum iTypes::TiTextFlag;
+using enum iTypes::TiTickMinorAlignment;
 
 // A set of text flags in 16 bits, bit n standing for the flag of ordinal n.
 class TiTextFlags {
