@@ -13,6 +13,8 @@ const PropertyDefaults::Registration defaults(TiSevenSegmentAnalog::staticMetaOb
                                                   {"Value", 0.0},
                                                   {"Precision", 2},
                                                   {"ShowSign", true},
+                                                  {"Width", 84},
+                                                  {"Height", 28},
                                               });
 
 constexpr double MaxMagnitude = 1e15;

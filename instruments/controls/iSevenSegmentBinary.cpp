@@ -12,6 +12,8 @@ const PropertyDefaults::Registration defaults(TiSevenSegmentBinary::staticMetaOb
                                               {
                                                   {"LeadingStyle", ilsZeros},
                                                   {"Value", QStringLiteral("0")},
+                                                  {"Width", 68},
+                                                  {"Height", 28},
                                               });
 
 constexpr qsizetype MaxTextLength = 255;

@@ -35,6 +35,8 @@ const PropertyDefaults::Registration defaults(TiSevenSegmentCharacter::staticMet
                                                   {"SegmentBits", 0},
                                                   {"BackGroundColor", clBlack},
                                                   {"Transparent", false},
+                                                  {"Width", 15},
+                                                  {"Height", 23},
                                               });
 
 constexpr int SegmentCount = 7;

@@ -30,6 +30,8 @@ class TiSevenSegmentCharacter : public TiCustomComponent {
     Q_PROPERTY(int SegmentBits READ SegmentBits WRITE SetSegmentBits STORED false)
     Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+    Q_PROPERTY(int Width READ Width WRITE SetWidth)
+    Q_PROPERTY(int Height READ Height WRITE SetHeight)
 
 public:
     enum TSevenSegmentCharacter {
@@ -104,6 +106,10 @@ public:
     void SetSegGOn(bool value) { SetSegmentOn(6, value); }
     int SegmentBits() const { return segmentBits_; }
     void SetSegmentBits(int value);
+    int Width() const { return width(); }
+    void SetWidth(int value) { resize(value, height()); }
+    int Height() const { return height(); }
+    void SetHeight(int value) { resize(width(), value); }
 
     // Draws the glyph of code in the cell of W x H pixels whose top-left corner is origin,
     // with this character's colours, sizes and margin.

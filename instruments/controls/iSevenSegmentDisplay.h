@@ -46,6 +46,8 @@ class TiSevenSegmentDisplay : public TiCustomComponent {
     Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
     Q_PROPERTY(TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+    Q_PROPERTY(int Width READ Width WRITE SetWidth)
+    Q_PROPERTY(int Height READ Height WRITE SetHeight)
 
 public:
     enum TiLeadingStyle { ilsNone, ilsZeros, ilsSpaces };
@@ -78,6 +80,10 @@ public:
     void SetPowerOff(bool value);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
+    int Width() const { return width(); }
+    void SetWidth(int value) { resize(value, height()); }
+    int Height() const { return height(); }
+    void SetHeight(int value) { resize(width(), value); }
 
     // The preferred size for the display's cells; DoAutoSize applies it (not while loading,
     // only with AutoSize).

@@ -11,6 +11,8 @@ const PropertyDefaults::Registration defaults(TiSevenSegmentInteger::staticMetaO
                                               {
                                                   {"Value", 0},
                                                   {"ShowSign", true},
+                                                  {"Width", 84},
+                                                  {"Height", 28},
                                               });
 
 } // namespace
