@@ -3,6 +3,7 @@
 #include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
 
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -48,6 +49,9 @@ TiPositionComponent::TiPositionComponent(QWidget* parent) : TiCustomComponent(pa
 TiPositionComponent::~TiPositionComponent() = default;
 
 void TiPositionComponent::SetPosition(double Value) {
+    // NaN passes every comparison of the clamp and would sit outside the range unnoticed;
+    // the extremes refuse it alike.
+    if (std::isnan(Value)) return;
     if (GetLoading()) {
         position_ = Value;
         return;
@@ -126,7 +130,7 @@ double TiPositionComponent::ClampExtreme(double Value) const {
 
 void TiPositionComponent::SetCurrentMax(double Value) {
     Value = ClampExtreme(Value);
-    if (Value == currentMax_) return;
+    if (std::isnan(Value) || Value == currentMax_) return;
     currentMax_ = Value;
     if (showMaxPointer_) InvalidateChange();
     Raise(OnCurrentMaxChange);
@@ -135,7 +139,7 @@ void TiPositionComponent::SetCurrentMax(double Value) {
 
 void TiPositionComponent::SetCurrentMin(double Value) {
     Value = ClampExtreme(Value);
-    if (Value == currentMin_) return;
+    if (std::isnan(Value) || Value == currentMin_) return;
     currentMin_ = Value;
     if (showMinPointer_) InvalidateChange();
     Raise(OnCurrentMinChange);

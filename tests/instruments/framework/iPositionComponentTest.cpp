@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -115,6 +116,19 @@ TEST_F(TiPositionComponentTest, UserChangesAreToldAsSuchAndFinishedOnceWhenTheIn
     component.DoPositionChangeFinished();
     EXPECT_EQ(TakeEvents(), QStringList({"OPC", "Finished"}));
     EXPECT_FALSE(component.PositionChangedSinceFinished());
+}
+
+TEST_F(TiPositionComponentTest, NotANumberLeavesPositionAndExtremesAlone) {
+    component.SetPosition(30);
+    TakeEvents();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    component.SetPosition(nan);
+    component.SetCurrentMax(nan);
+    component.SetCurrentMin(nan);
+    EXPECT_EQ(component.Position(), 30);
+    EXPECT_EQ(component.CurrentMax(), 30);
+    EXPECT_EQ(component.CurrentMin(), 0);
+    EXPECT_TRUE(TakeEvents().isEmpty());
 }
 
 TEST_F(TiPositionComponentTest, ValuePercentIsZeroForAnyValueOfAnEmptyRange) {

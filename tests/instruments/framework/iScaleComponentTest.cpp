@@ -1,6 +1,7 @@
 #include "instruments/framework/iScaleComponent.h"
 #include "instruments/framework/iFormLoading.h"
 #include "platform/PropertyDefaults.h"
+#include "platform/PropertyWalker.h"
 #include "platform/RecordingCanvas.h"
 
 #include <QStringList>
@@ -112,4 +113,16 @@ TEST_F(TiScaleComponentTest, DecimalPointsFollowTheRangeAndPrecisionStyle) {
     component.SetTickLabelPrecision(3);
     component.SetPositionMinMax(0, 1);
     EXPECT_EQ(component.GetDecimalPoints(), 2);
+}
+
+TEST_F(TiScaleComponentTest, ScaleEnumerationsAreReadAndWrittenByNameForFiles) {
+    PropertyWalker::WriteText(&component, "TickMinorAlignment", "itmnaOutside");
+    PropertyWalker::WriteText(&component, "TickMajorStyle", "2");
+    EXPECT_EQ(component.TickMinorAlignment(), itmnaOutside);
+    EXPECT_EQ(component.TickMajorStyle(), ibsLowered);
+    EXPECT_EQ(PropertyWalker::Describe(&component, "AutoScaleStyle").Kind,
+              TPropertyKind::Enumeration);
+    EXPECT_EQ(PropertyWalker::Describe(&component, "TickMinorColor").Kind, TPropertyKind::Color);
+    PropertyWalker::WriteText(&component, "TickLabelFont.Name", "Arial");
+    EXPECT_EQ(component.TickLabelFont()->Name(), "Arial");
 }
