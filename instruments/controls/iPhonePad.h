@@ -119,8 +119,6 @@ public:
 
     // The button of a key code, in the order "0" ... "9", "*", "#".
     TiButton* Button(int KeyCode) const { return buttons_.at(KeyCode).get(); }
-    // The draw rectangles of the grid for a size, indexed by key code.
-    static TiButtonRects Layout(int Width, int Height, double OuterMargin, double ButtonSpacing);
     // Assigns the rectangles of the current size and margins to the buttons.
     void CalcRects();
 
@@ -134,6 +132,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The draw rectangles of the grid for a size, indexed by key code.
+    static TiButtonRects Layout(int Width, int Height, double OuterMargin, double ButtonSpacing);
     bool ButtonVisible(int KeyCode) const { return Button(KeyCode)->Visible(); }
     void SetButtonVisible(int KeyCode, bool Value) { Button(KeyCode)->SetVisible(Value); }
     QString ButtonCaption(int KeyCode) const { return Button(KeyCode)->Caption(); }

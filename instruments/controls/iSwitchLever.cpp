@@ -33,17 +33,6 @@ private:
     T saved_;
 };
 
-void FillShape(TCanvas& canvas, const TiSwitchLever::TiLeverShape& shape, TColor leverColor,
-               TColor endColor) {
-    canvas.Brush()->SetStyle(bsSolid);
-    canvas.Brush()->SetColor(leverColor);
-    canvas.Pen()->SetColor(leverColor);
-    canvas.Polygon(shape.Lever);
-    canvas.Brush()->SetColor(endColor);
-    canvas.Pen()->SetColor(endColor);
-    canvas.Rectangle(shape.End);
-}
-
 } // namespace
 
 TiSwitchLever::TiSwitchLever(QWidget* parent) : TiCustomComponent(parent) {
@@ -104,6 +93,17 @@ TiSwitchLever::TiLeverGeometry TiSwitchLever::Geometry(const TPoint& Center) con
     shape.Up.Lever = {{{cx - q, cy + e}, {cx + q, cy + e}, {cx + r, q}, {cx - r, q}}};
     shape.Up.End = Rect(cx - r, 0, cx + w / 2, q);
     return shape;
+}
+
+void TiSwitchLever::FillShape(TCanvas& Canvas, const TiLeverShape& Shape, TColor LeverColor,
+                              TColor EndColor) {
+    Canvas.Brush()->SetStyle(bsSolid);
+    Canvas.Brush()->SetColor(LeverColor);
+    Canvas.Pen()->SetColor(LeverColor);
+    Canvas.Polygon(Shape.Lever);
+    Canvas.Brush()->SetColor(EndColor);
+    Canvas.Pen()->SetColor(EndColor);
+    Canvas.Rectangle(Shape.End);
 }
 
 void TiSwitchLever::DrawStatic(TCanvas& Canvas, const TiLeverGeometry& Shape) {

@@ -22,19 +22,6 @@ public:
     enum TiMouseControlStyle { imcsClickAnyWhere, imcsClickIndicator };
     Q_ENUM(TiMouseControlStyle)
 
-    // The lever's shapes for one size: a quadrilateral from the boss to the lever end and the
-    // end itself, in the lever's two positions.
-    struct TiLeverShape {
-        std::array<TPoint, 4> Lever;
-        TRect End;
-    };
-    struct TiLeverGeometry {
-        TPoint Center;
-        int BossRadius = 0;
-        TiLeverShape Down;
-        TiLeverShape Up;
-    };
-
     explicit TiSwitchLever(QWidget* parent = nullptr);
 
     bool Active() const { return active_; }
@@ -52,7 +39,6 @@ public:
 
     // The half of the control toward which the lever would move.
     TRect GetIndicatorRect() const;
-    TiLeverGeometry Geometry(const TPoint& Center) const;
 
     TNotifyEvent OnChange;
     TNotifyEvent OnChangeUser;
@@ -66,11 +52,27 @@ protected:
     void iDoKillFocus() override;
 
 private:
+    // The lever's shapes for one size: a quadrilateral from the boss to the lever end and the
+    // end itself, in the lever's two positions.
+    struct TiLeverShape {
+        std::array<TPoint, 4> Lever;
+        TRect End;
+    };
+    struct TiLeverGeometry {
+        TPoint Center;
+        int BossRadius = 0;
+        TiLeverShape Down;
+        TiLeverShape Up;
+    };
+
+    TiLeverGeometry Geometry(const TPoint& Center) const;
     void DoChange();
     bool RequestEdit(const QString& PropName);
     void FlipByUser();
     void DrawStatic(TCanvas& Canvas, const TiLeverGeometry& Shape);
     void DrawLever(TCanvas& Canvas, const TiLeverGeometry& Shape);
+    static void FillShape(TCanvas& Canvas, const TiLeverShape& Shape, TColor LeverColor,
+                          TColor EndColor);
 
     bool active_ = false;
     TiMouseControlStyle mouseControlStyle_ = imcsClickAnyWhere;

@@ -62,7 +62,6 @@ TEST_F(TiPhonePadTest, PublishesItsPropertiesInOrderWithTheirDefaults) {
 
 TEST_F(TiPhonePadTest, GridIsCentredAndScaledToTheSize) {
     EXPECT_EQ(pad.Button(0)->DrawRect(), Rect(40, 106, 75, 138));
-    EXPECT_EQ(pad.Button(11)->DrawRect(), Rect(78, 106, 113, 138));
     MakeMainWindowPad();
     EXPECT_EQ(pad.Button(1)->DrawRect(), Rect(1, 1, 28, 21));
     EXPECT_EQ(pad.Button(3)->DrawRect(), Rect(61, 1, 88, 21));
@@ -143,14 +142,6 @@ TEST_F(TiPhonePadTest, VisibleButtonsAreFilledEdgedAndCaptionedInTheirRectangles
     ASSERT_EQ(captions.size(), 4u);
     EXPECT_EQ(captions[3].Rect, Rect(1, 23, 28, 43));
     EXPECT_EQ(captions[3].Lines, std::vector<QString>{"11"});
-}
-
-TEST_F(TiPhonePadTest, FocusRectangleIsInsetInsideABorder) {
-    EXPECT_TRUE(Paint(TCanvasOperation::DrawFocusRect).empty());
-    input.Focus(QEvent::FocusIn);
-    EXPECT_EQ(Paint(TCanvasOperation::DrawFocusRect).at(0).Rect, Rect(0, 0, 115, 140));
-    pad.SetBorderStyle(ibsLowered);
-    EXPECT_EQ(Paint(TCanvasOperation::DrawFocusRect).at(0).Rect, Rect(3, 3, 112, 137));
 }
 
 } // namespace
