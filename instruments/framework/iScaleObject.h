@@ -11,6 +11,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 using TOnCustomizeTickLabel = std::function<void(QObject* Sender, int Index, QString& DisplayText)>;

@@ -1,7 +1,6 @@
 #include "instruments/framework/iPositionComponent.h"
 #include "instruments/framework/iFormLoading.h"
 #include "platform/Exception.h"
-#include "platform/PropertyDefaults.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -135,16 +134,11 @@ TEST_F(TiPositionComponentTest, ValuePercentIsZeroForAnyValueOfAnEmptyRange) {
     EXPECT_EQ(component.ValuePercent(150), 1);
     EXPECT_EQ(component.ValuePercent(-1), 0);
     EXPECT_EQ(component.ValuePercent(25), 0.25);
+    component.SetPositionPercent(0.5);
+    EXPECT_EQ(component.Position(), 50);
     component.SetPositionMinMax(5, 5);
     for (double value : {-10.0, 5.0, 10.0})
         EXPECT_EQ(component.ValuePercent(value), 0);
-}
-
-TEST_F(TiPositionComponentTest, PositionPercentWritesAFractionOfTheRange) {
-    component.SetPositionMinMax(10, 30);
-    component.SetPositionPercent(0.75);
-    EXPECT_EQ(component.Position(), 25);
-    EXPECT_EQ(component.PositionPercent(), 0.75);
 }
 
 TEST_F(TiPositionComponentTest, NoEventSetterDetachesOnlyThePositionChangeAndRestoresIt) {
@@ -179,20 +173,13 @@ TEST_F(TiPositionComponentTest, LimitsReportLeavingTheirBandByIndexInOrder) {
     component.SetPosition(5);
     EXPECT_EQ(TakeEvents(), QStringList({"UnderLimit0", "OPC", "Change"}));
     EXPECT_EQ(component.GetLimitLowerValue(0), 10);
-}
-
-TEST_F(TiPositionComponentTest, ABadLimitIndexRaises) {
-    component.AddLimit(5, 2, false, 50, 20, clRed, clBlue);
-    for (int index : {-1, 1}) {
-        try {
-            component.SetLimitPointerSize(index, 3);
-            FAIL() << "index " << index;
-        } catch (const Exception& e) {
-            EXPECT_EQ(e.Message(), "Limit Index out of bounds");
-        }
+    try {
+        component.SetLimitPointerSize(1, 3);
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Limit Index out of bounds");
     }
-    EXPECT_THROW(component.RemoveLimit(1), Exception);
-    EXPECT_EQ(component.GetLimitCount(), 1);
+    EXPECT_THROW(component.GetLimitUpperValue(-1), Exception);
 }
 
 TEST_F(TiPositionComponentTest, LoadingStoresValuesRawAndTellsNothing) {
@@ -209,15 +196,4 @@ TEST_F(TiPositionComponentTest, LoadingStoresValuesRawAndTellsNothing) {
     EXPECT_EQ(loaded->CurrentMax(), 300);
     EXPECT_EQ(loaded->PositionMax(), 0);
     EXPECT_TRUE(loaded->events.isEmpty());
-}
-
-TEST_F(TiPositionComponentTest, TheMaximumIsStoredTwiceWhateverItsValue) {
-    QStringList stored;
-    for (const PropertyDescriptor& value : PropertyDefaults::ValuesToStore(&component))
-        stored << value.Path;
-    EXPECT_TRUE(stored.contains("PositionMax_2"));
-    EXPECT_FALSE(stored.contains("PositionMax"));
-    component.SetPositionMax_2(-7);
-    EXPECT_EQ(component.PositionMax(), -7);
-    EXPECT_TRUE(TakeEvents().isEmpty());
 }
