@@ -109,8 +109,8 @@ public:
     double GetPixelsToPosition(double Pixel) const;
     // Track and pointer before centring and offsets.
     TiSliderGeometry CalcPoints() const;
-    // The automatic shift across the track; 0 unless AutoCenter. Measures the widest label
-    // in TickLabelFont on Canvas.
+    // The automatic shift across the track; 0 unless AutoCenter. The label of PositionMax
+    // is measured in TickLabelFont on Canvas.
     int CalcAutoCenterOffsets(TCanvas& Canvas, const TiSliderGeometry& Shape) const;
     // As painted: centred and offset across the track.
     TiSliderGeometry Geometry(TCanvas& Canvas) const;
