@@ -127,8 +127,6 @@ protected:
 
     bool PositionChangedSinceFinished() const { return changedSinceFinished_; }
     void ClearPositionChangedSinceFinished() { changedSinceFinished_ = false; }
-    bool UserGenerated() const { return userGenerated_; }
-    void SetUserGenerated(bool Value) { userGenerated_ = Value; }
 
     // Marks the position changes made while it lives as made by the user, and clears the
     // mark however the scope is left.

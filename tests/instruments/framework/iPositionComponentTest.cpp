@@ -70,6 +70,10 @@ TEST_F(TiPositionComponentTest, PositionIsClampedAndTheExtremesFollowItUnlessFix
     EXPECT_EQ(component.Position(), 0);
     EXPECT_EQ(component.CurrentMin(), 0);
     EXPECT_EQ(TakeEvents(), QStringList({"OPC", "Change"}));
+    component.SetPosition(40);
+    component.ResetMinMax();
+    EXPECT_EQ(component.CurrentMax(), 40);
+    EXPECT_EQ(component.CurrentMin(), 40);
 }
 
 TEST_F(TiPositionComponentTest, FixedExtremesReportPositionsBeyondThem) {
