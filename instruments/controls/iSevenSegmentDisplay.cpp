@@ -35,7 +35,6 @@ TiSevenSegmentDisplay::TiSevenSegmentDisplay(QWidget* parent)
     : TiCustomComponent(parent), renderer_(std::make_unique<TiSevenSegmentCharacter>()) {
     renderer_->BeginUpdate();
     renderer_->SetAutoSize(false);
-    SyncRenderer();
     SetBackGroundColor(clBlack);
 }
 
@@ -67,32 +66,23 @@ void TiSevenSegmentDisplay::SetSegmentMargin(int value) {
 }
 
 void TiSevenSegmentDisplay::SetSegmentSize(int value) {
-    value = std::clamp(value, 1, MaxSegmentSize);
-    if (value == segmentSize_) return;
-    segmentSize_ = value;
-    SyncRenderer();
-    DoAutoSize();
-    InvalidateChange();
+    SetLayoutProperty(std::clamp(value, 1, MaxSegmentSize), segmentSize_);
 }
 
 void TiSevenSegmentDisplay::SetSegmentSeperation(int value) {
     SetIntegerProperty(std::max(value, 0), segmentSeperation_, irtInvalidate);
-    SyncRenderer();
 }
 
 void TiSevenSegmentDisplay::SetSegmentColor(TColor value) {
     SetColorProperty(value, segmentColor_, irtInvalidate);
-    SyncRenderer();
 }
 
 void TiSevenSegmentDisplay::SetSegmentOffColor(TColor value) {
     SetColorProperty(value, segmentOffColor_, irtInvalidate);
-    SyncRenderer();
 }
 
 void TiSevenSegmentDisplay::SetAutoSegmentOffColor(bool value) {
     SetBooleanProperty(value, autoSegmentOffColor_, irtInvalidate);
-    SyncRenderer();
 }
 
 void TiSevenSegmentDisplay::SetShowOffSegments(bool value) {
@@ -111,6 +101,7 @@ void TiSevenSegmentDisplay::SetAutoSize(bool value) {
 }
 
 void TiSevenSegmentDisplay::GetAutoSize(int& Width, int& Height) {
+    SyncRenderer();
     renderer_->SetValue(ssc0);
     const int cells = CellCount();
     Width = (renderer_->GetCharacterWidth() + digitSpacing_) * cells + 2 * segmentMargin_ -

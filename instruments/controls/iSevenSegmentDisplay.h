@@ -133,6 +133,7 @@ private:
         TNotifyEvent saved_;
     };
 
+    // The renderer takes the display's settings before every use, painting or sizing.
     void SyncRenderer();
     void DrawCells(TCanvas& canvas, const TiSevenSegmentLayout& layout,
                    const TiSevenSegmentCells& cells);
