@@ -1,14 +1,18 @@
 #include "app/Form1.h"
 
 #include "app/PhasorDiagram.h"
+#include "instruments/framework/iFormLoading.h"
 #include "platform/Font.h"
 #include "platform/FontSubstitution.h"
 #include "platform/PainterCanvas.h"
+#include "platform/PropertyWalker.h"
 #include "ui_Form1.h"
 
+#include <QLabel>
 #include <QPalette>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
@@ -22,14 +26,17 @@ constexpr int SymbolBits = 4;
 
 // The stored description keeps fonts and colours as the platform does: a pixel height
 // (negative: without internal leading) and 0x00BBGGRR colours, which uic cannot apply.
-void ApplyStoredAppearance(QWidget& widget) {
-    if (const QVariant height = widget.property("FontHeight"); height.isValid()) {
-        TFont font;
-        font.SetName(widget.font().family());
-        font.SetHeight(height.toInt());
-        font.SetStyle(widget.font().bold() ? TFontStyles(fsBold) : TFontStyles());
-        widget.setFont(ToQFont(font));
-    }
+void ApplyStoredFont(QWidget& widget) {
+    const QVariant height = widget.property("FontHeight");
+    if (!height.isValid()) return;
+    TFont font;
+    font.SetName(widget.font().family());
+    font.SetHeight(height.toInt());
+    font.SetStyle(widget.font().bold() ? TFontStyles(fsBold) : TFontStyles());
+    widget.setFont(ToQFont(font));
+}
+
+void ApplyStoredColors(QWidget& widget) {
     const QVariant color = widget.property("Color");
     const QVariant fontColor = widget.property("FontColor");
     if (!color.isValid() && !fontColor.isValid()) return;
@@ -39,23 +46,42 @@ void ApplyStoredAppearance(QWidget& widget) {
     widget.setPalette(palette);
 }
 
+// uic cannot reach an instrument's sub-objects: it leaves a value such as "Font.Color" as a
+// dynamic property named by its path, which the walker then writes and which is dropped.
+void ApplySubObjectValues(QWidget& widget) {
+    for (const QByteArray& path : widget.dynamicPropertyNames()) {
+        if (!path.contains('.')) continue;
+        PropertyWalker::Write(&widget, QString::fromLatin1(path), widget.property(path));
+        widget.setProperty(path, QVariant());
+    }
+}
+
+// The stored label sizes were measured in another face, and the form's labels size
+// themselves to their text: a label grows from its stored size so that no text is cut, and
+// keeps its place.
+void FitLabelToText(QWidget& widget) {
+    if (auto* label = qobject_cast<QLabel*>(&widget))
+        label->resize(label->size().expandedTo(label->sizeHint()));
+}
+
+void ApplyStoredAppearance(QWidget& widget) {
+    ApplyStoredFont(widget);
+    ApplyStoredColors(widget);
+    ApplySubObjectValues(widget);
+    FitLabelToText(widget);
+}
+
 void ApplyStoredAppearanceToAll(QWidget& form) {
     ApplyStoredAppearance(form);
     for (QWidget* child : form.findChildren<QWidget*>())
         ApplyStoredAppearance(*child);
 }
 
-// Until the displays take their places, their placeholders keep the value under its name.
-void ShowValue(QWidget* display, const QVariant& value) {
-    display->setProperty("Value", value);
-}
-
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TForm1>()) {
-    ui_->setupUi(this);
+    LoadStoredDescription();
     move(FormPosition);
-    ApplyStoredAppearanceToAll(*this);
     CreateBitmaps();
     FillSymbolList();
     DrawBackground();
@@ -65,10 +91,20 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
     timer_->setInterval(TimerInterval);
     connect(timer_, &QTimer::timeout, this, &TForm1::update);
     connect(ui_->ComboBox1, &QComboBox::currentTextChanged, this, &TForm1::modqam);
+    ui_->iPhonePad1->OnKeyClick = std::bind_front(&TForm1::clavier, this);
     timer_->start();
 }
 
 TForm1::~TForm1() = default;
+
+// As when a stored form is streamed in: no control clamps a value or tells of a change until
+// the whole description is applied, and each hears Loaded once.
+void TForm1::LoadStoredDescription() {
+    TiFormLoading loading(*this);
+    ui_->setupUi(this);
+    ApplyStoredAppearanceToAll(*this);
+    loading.Finish();
+}
 
 TColor TForm1::Color() const {
     return property("Color").toInt();
@@ -140,46 +176,31 @@ void TForm1::paintEvent(QPaintEvent*) {
 }
 
 ModulationModel::TickInputs TForm1::ReadTickInputs() const {
-    return {.CarrierFrequency = KnobPosition(),
+    return {.CarrierFrequency = ui_->iKnob2->Position(),
             .FskSelected = ui_->FSK->isChecked(),
             .QpskSelected = ui_->QPSK->isChecked(),
-            .FskBit = LeverActive(),
+            .FskBit = ui_->iSwitchLever1->Active(),
             .NoiseOn = ui_->CheckBox1->isChecked(),
-            .NoiseLevel = SliderPosition()};
-}
-
-// Placeholder: the stored Position of iKnob2 until the knob takes its place.
-double TForm1::KnobPosition() const {
-    return 1.0;
-}
-
-// Placeholder: the stored Active of iSwitchLever1 until the lever takes its place.
-bool TForm1::LeverActive() const {
-    return false;
-}
-
-// Placeholder: the stored Position of iSlider1 until the slider takes its place.
-double TForm1::SliderPosition() const {
-    return 0.0;
+            .NoiseLevel = ui_->iSlider1->Position()};
 }
 
 void TForm1::PassOn(const ModulationModel::TickResult& result) {
-    ShowValue(ui_->iSevenSegmentAnalog1, result.CarrierFrequency);
+    ui_->iSevenSegmentAnalog1->SetValue(result.CarrierFrequency);
     lastTick_ = result;
 }
 
 void TForm1::PassOn(const std::optional<ModulationModel::KeyClickResult>& result) {
     if (result && result->Display) {
-        ShowValue(ui_->iSevenSegmentBinary1, QString::fromStdString(result->Display->DibitText));
-        ShowValue(ui_->iSevenSegmentInteger1, result->Display->Phase);
+        ui_->iSevenSegmentBinary1->SetValue(QString::fromStdString(result->Display->DibitText));
+        ui_->iSevenSegmentInteger1->SetValue(result->Display->Phase);
     }
     lastKeyClick_ = result;
 }
 
 void TForm1::PassOn(const ModulationModel::SymbolChangeResult& result) {
     if (result.Display) {
-        ShowValue(ui_->iSevenSegmentInteger2, result.Display->Phase);
-        ShowValue(ui_->iSevenSegmentInteger3, result.Display->Amplitude);
+        ui_->iSevenSegmentInteger2->SetValue(result.Display->Phase);
+        ui_->iSevenSegmentInteger3->SetValue(result.Display->Amplitude);
     }
     lastSymbolChange_ = result;
 }

@@ -53,15 +53,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void LoadStoredDescription();
     void CreateBitmaps();
     void FillSymbolList();
     void DrawBackground();
     void DrawPhasorDiagram(const ModulationModel::TickResult& result);
 
     ModulationModel::TickInputs ReadTickInputs() const;
-    double KnobPosition() const;
-    bool LeverActive() const;
-    double SliderPosition() const;
 
     void PassOn(const ModulationModel::TickResult& result);
     void PassOn(const std::optional<ModulationModel::KeyClickResult>& result);
