@@ -12,9 +12,15 @@
 
 namespace {
 
+// Notes what the live-data binding is sent.
 class TestKnob : public TiKnob {
 public:
-    using TiKnob::HasFocus;
+    bool OPCOutputData(const QString& PropName, const QVariant& Value) override {
+        sent << PropName + "=" + Value.toString();
+        return true;
+    }
+
+    QStringList sent;
 };
 
 // The knob of the main window: 145 pixels square, so that with the recording canvas's
@@ -128,6 +134,9 @@ TEST_F(TiKnobTest, AutoSizeFitsTheKnobInsideItsLabelsAndNeverBelowZero) {
 
 TEST_F(TiKnobTest, DrawsMajorTicksLabelsAndMinorTicksRoundTheDial) {
     knob.SetPositionMinMax(0, 4);
+    knob.OnCustomizeTickLabel = [](QObject*, int index, QString& text) {
+        if (index == 4) text = "max";
+    };
     Paint();
     const auto major = LinesIn(clBlack);
     ASSERT_EQ(major.size(), 5u);
@@ -139,7 +148,7 @@ TEST_F(TiKnobTest, DrawsMajorTicksLabelsAndMinorTicksRoundTheDial) {
     // "0" centred at radius 64, 225 degrees: (27, 117).
     EXPECT_EQ(labels[0].Text, "0");
     EXPECT_EQ(labels[0].Points[0], (TPoint{24, 111}));
-    EXPECT_EQ(labels[4].Text, "4");
+    EXPECT_EQ(labels[4].Text, "max");
 }
 
 TEST_F(TiKnobTest, InsideMinorTicksStartAtTheMajorInnerRadiusWithoutMajorTicks) {
@@ -181,6 +190,22 @@ TEST_F(TiKnobTest, IndicatorStylesDrawTheirShapesInTheInactiveColour) {
     EXPECT_EQ(arcs[0].PenColor, clGray);
     EXPECT_EQ(arcs[0].Points, (std::vector<TPoint>{{76, 42}, {68, 50}}));
     EXPECT_EQ(arcs[1].PenColor, clWhite);
+}
+
+TEST_F(TiKnobTest, EdgeStylesCoverTheShadedDiscButForARingOfTheEdgeWidth) {
+    knob.SetAutoSize(false);
+    knob.SetKnobStyle(TiKnob::iksSunkenEdge);
+    Paint();
+    const TCanvasRecord face = canvas.RecordsOf(TCanvasOperation::Ellipse).front();
+    EXPECT_EQ(face.Rect, (TRect{40, 40, 104, 104}));
+    EXPECT_EQ(face.BrushColor, clBtnFace);
+}
+
+TEST_F(TiKnobTest, CachedPaintShowsTheIndicatorOverTheBackground) {
+    const QImage image = knob.grab().toImage();
+    // Position 0 of 0..100 auto-sizes to radius 29: the dot centre at radius 20, 225 degrees.
+    EXPECT_EQ(FromQColor(image.pixelColor(58, 86)), clRed);
+    EXPECT_EQ(FromQColor(image.pixelColor(2, 2)), ColorToRGB(clBtnFace));
 }
 
 TEST_F(TiKnobTest, PositionDisplayShowsTheValueWithUnitsCentred) {
@@ -262,6 +287,13 @@ TEST_F(TiKnobTest, KnobWheelStepsAtMostEvery30ms) {
     Wheel(-120);
     EXPECT_DOUBLE_EQ(knob.Position(), 0);
     EXPECT_EQ(log, QStringList({"Change", "User", "Finished", "Change", "User", "Finished"}));
+}
+
+TEST_F(TiKnobTest, BindingHearsProgramChangesAtOnceAndUserChangesWhenFinished) {
+    knob.SetPosition(3);
+    EXPECT_EQ(knob.sent, QStringList({"Position=3"}));
+    Wheel(120);
+    EXPECT_EQ(knob.sent, QStringList({"Position=3", "Position=4"}));
 }
 
 TEST_F(TiKnobTest, ClockSetBackDoesNotBlockTheWheel) {
