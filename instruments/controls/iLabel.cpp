@@ -154,12 +154,6 @@ template <typename T> void TiLabel::SetSizingProperty(const T& value, T& field) 
     InvalidateChange();
 }
 
-bool TiLabel::RequestEdit(const QString& propName) {
-    bool canEdit = true;
-    if (OnRequestEdit) OnRequestEdit(this, propName, canEdit);
-    return canEdit;
-}
-
 void TiLabel::DoAutoSize() {
     if (GetLoading() || !autoSize_ || autoSizing_) return;
     const QScopedValueRollback running(autoSizing_, true);

@@ -88,9 +88,10 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // The label's border has its own four styles; the core's bevel setter stays out of reach.
+    using TiComponent::SetBorderStyle;
     // Stores a value that changes the label's extent, then sizes and repaints it.
     template <typename T> void SetSizingProperty(const T& value, T& field);
-    bool RequestEdit(const QString& propName);
     void DrawStatic(TCanvas& canvas);
     void DrawCaption(TCanvas& canvas);
     void DrawLabelBorder(TCanvas& canvas);

@@ -35,7 +35,7 @@ TiSevenSegmentAnalog::TiSevenSegmentAnalog(QWidget* parent) : TiSevenSegmentDisp
 // digits than any display holds.
 void TiSevenSegmentAnalog::SetValue(double value) {
     if (std::isfinite(value)) value = std::clamp(value, -MaxMagnitude, MaxMagnitude);
-    if (SameValue(value, value_) || !RequestValueChange()) return;
+    if (SameValue(value, value_) || !RequestEdit(QStringLiteral("Value"))) return;
     value_ = value;
     InvalidateChange();
     DoValueChange();

@@ -39,7 +39,7 @@ TiSevenSegmentBinary::TiSevenSegmentBinary(QWidget* parent) : TiSevenSegmentDisp
 // The change test compares the stored form, so "0b11" over "11" is no change.
 void TiSevenSegmentBinary::SetValue(const QString& value) {
     const QString normalised = NormalisedBinary(value);
-    if (normalised == value_ || !RequestValueChange()) return;
+    if (normalised == value_ || !RequestEdit(QStringLiteral("Value"))) return;
     value_ = normalised;
     InvalidateChange();
     DoValueChange();

@@ -159,15 +159,9 @@ void TiSevenSegmentDisplay::DrawCells(TCanvas& canvas, const TiSevenSegmentLayou
     }
 }
 
-bool TiSevenSegmentDisplay::RequestValueChange() {
-    bool canEdit = true;
-    if (OnRequestEdit) OnRequestEdit(this, QStringLiteral("Value"), canEdit);
-    return canEdit;
-}
-
 void TiSevenSegmentDisplay::DoValueChange() {
     if (GetLoading()) return;
-    if (OnChangeProperty) OnChangeProperty(this, QStringLiteral("Value"));
+    NotifyPropertyChange(QStringLiteral("Value"));
     if (OnValueChange) OnValueChange(this);
 }
 

@@ -102,8 +102,6 @@ protected:
 
     void iPaintTo(TCanvas& Canvas) override;
 
-    // The value setters' change request: false when OnRequestEdit vetoes the change.
-    bool RequestValueChange();
     // Told after an accepted value change: OnChangeProperty "Value", then OnValueChange.
     void DoValueChange();
     // Runs the setter with OnValueChange detached, restored on every way out.

@@ -22,7 +22,7 @@ TiSevenSegmentInteger::TiSevenSegmentInteger(QWidget* parent) : TiSevenSegmentDi
 }
 
 void TiSevenSegmentInteger::SetValue(int value) {
-    if (value == value_ || !RequestValueChange()) return;
+    if (value == value_ || !RequestEdit(QStringLiteral("Value"))) return;
     value_ = value;
     InvalidateChange();
     DoValueChange();

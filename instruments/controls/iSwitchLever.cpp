@@ -40,12 +40,6 @@ TiSwitchLever::TiSwitchLever(QWidget* parent) : TiCustomComponent(parent) {
     SetTabStop(true);
 }
 
-bool TiSwitchLever::RequestEdit(const QString& PropName) {
-    bool canEdit = true;
-    if (OnRequestEdit) OnRequestEdit(this, PropName, canEdit);
-    return canEdit;
-}
-
 // The live-data binding hears the state once it is stored, so it never sends the old one.
 void TiSwitchLever::SetActive(bool Value) {
     if (Value == active_ || !RequestEdit(QStringLiteral("Active"))) return;
@@ -66,7 +60,7 @@ void TiSwitchLever::SetShowFocusRect(bool Value) {
 
 void TiSwitchLever::DoChange() {
     if (GetLoading()) return;
-    if (OnChangeProperty) OnChangeProperty(this, QStringLiteral("Active"));
+    NotifyPropertyChange(QStringLiteral("Active"));
     if (OnChange) OnChange(this);
     if (userChange_ && OnChangeUser) OnChangeUser(this);
 }

@@ -67,7 +67,6 @@ private:
 
     TiLeverGeometry Geometry(const TPoint& Center) const;
     void DoChange();
-    bool RequestEdit(const QString& PropName);
     void FlipByUser();
     void DrawStatic(TCanvas& Canvas, const TiLeverGeometry& Shape);
     void DrawLever(TCanvas& Canvas, const TiLeverGeometry& Shape);

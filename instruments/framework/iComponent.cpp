@@ -122,6 +122,16 @@ void TiComponent::SetBorderStyle(TiBevelStyle value) {
     BackGroundChange();
 }
 
+bool TiComponent::RequestEdit(const QString& PropName) {
+    bool canEdit = true;
+    if (OnRequestEdit) OnRequestEdit(this, PropName, canEdit);
+    return canEdit;
+}
+
+void TiComponent::NotifyPropertyChange(const QString& PropName) {
+    if (OnChangeProperty) OnChangeProperty(this, PropName);
+}
+
 void TiComponent::SetCachedDrawing(bool value) {
     if (value == cachedDrawing_) return;
     cachedDrawing_ = value;

@@ -174,6 +174,12 @@ protected:
     void SetWideStringProperty(const QString& Value, QString& Field, TiRepaintType Kind);
     void SetColorProperty(TColor Value, TColor& Field, TiRepaintType Kind);
 
+    // Whether a change of the property may go ahead: OnRequestEdit may veto it; unassigned,
+    // every change is allowed.
+    bool RequestEdit(const QString& PropName);
+    // Tells OnChangeProperty, the live-data binding's hook, that the property changed.
+    void NotifyPropertyChange(const QString& PropName);
+
     // The one place a repaint is requested from the window system.
     virtual void DoRepaint();
 

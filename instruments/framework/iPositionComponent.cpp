@@ -59,9 +59,7 @@ void TiPositionComponent::SetPosition(double Value) {
     if (Value > positionMax_) Value = positionMax_;
     if (Value < positionMin_) Value = positionMin_;
     if (Value == position_) return;
-    bool canEdit = true;
-    if (OnRequestEdit) OnRequestEdit(this, QStringLiteral("Position"), canEdit);
-    if (!canEdit) return;
+    if (!RequestEdit(QStringLiteral("Position"))) return;
     position_ = Value;
     changedSinceFinished_ = true;
     if (!minMaxFixed_) {
@@ -186,7 +184,7 @@ void TiPositionComponent::SetMinMaxUserCanMove(bool Value) {
 void TiPositionComponent::DoPositionChange() {
     if (GetLoading()) return;
     if (!userGenerated_) DoOPCPositionChangeFinished();
-    if (OnChangeProperty) OnChangeProperty(this, QStringLiteral("Position"));
+    NotifyPropertyChange(QStringLiteral("Position"));
     Raise(OnPositionChange);
     if (userGenerated_) Raise(OnPositionChangeUser);
 }
