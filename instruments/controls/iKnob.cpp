@@ -50,8 +50,6 @@ const PropertyDefaults::Registration
                                            {"KeyPageStepSize_2", PropertyDefaults::NoDefault()},
                                        });
 
-constexpr double MillisecondsPerDay = 24.0 * 60 * 60 * 1000;
-constexpr double WheelStepMilliseconds = 30;
 constexpr TColor DotShadowColor = 0x00808080;
 
 // A label's extent along the unit direction of its angle, whose components round to -1, 0
@@ -431,38 +429,11 @@ void TiKnob::iWantSpecialKey(uint16_t& Key, bool& Result) {
     if (useKeyboard_) Result = IsArrowKey(Key);
 }
 
-bool TiKnob::StepByKey(uint16_t Key) {
-    switch (Key) {
-    case VK_LEFT:
-    case VK_DOWN:
-        SetPosition(Position() - keyArrowStepSize_);
-        return true;
-    case VK_RIGHT:
-    case VK_UP:
-        SetPosition(Position() + keyArrowStepSize_);
-        return true;
-    case VK_PRIOR:
-        SetPosition(Position() + keyPageStepSize_);
-        return true;
-    case VK_NEXT:
-        SetPosition(Position() - keyPageStepSize_);
-        return true;
-    case VK_HOME:
-        SetPosition(PositionMin());
-        return true;
-    case VK_END:
-        SetPosition(PositionMax());
-        return true;
-    default:
-        return false;
-    }
-}
-
 void TiKnob::iKeyDown(uint16_t& Key, TShiftState Shift) {
     if (useKeyboard_) {
         keyHeld_ = true;
         TiUserPositionChange user(*this);
-        if (StepByKey(Key)) Key = 0;
+        if (StepPositionByKey(*this, Key, keyArrowStepSize_, keyPageStepSize_)) Key = 0;
     }
     TiScaleComponent::iKeyDown(Key, Shift);
 }
@@ -482,23 +453,9 @@ void TiKnob::iDoKillFocus() {
     keyHeld_ = false;
 }
 
-// A clock set back (a time-zone or manual change) would leave the last step in the future
-// and the wheel dead until the clock caught up, so an earlier time counts as due.
-bool TiKnob::WheelStepDue() {
-    const TDateTime now = Now();
-    const double elapsed = (now - lastWheelStep_) * MillisecondsPerDay;
-    if (elapsed >= 0 && elapsed < WheelStepMilliseconds) return false;
-    lastWheelStep_ = now;
-    return true;
-}
-
 bool TiKnob::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
     const bool handled = TiScaleComponent::DoMouseWheel(Shift, WheelDelta, MousePos);
-    if (!WheelStepDue()) return handled;
-    TiUserPositionChange user(*this);
-    const int direction = (WheelDelta > 0) - (WheelDelta < 0);
-    SetPosition(Position() + direction * mouseWheelStepSize_);
-    DoPositionChangeFinished();
+    if (wheelLimit_.StepDue()) StepPositionByUser(WheelDirection(WheelDelta) * mouseWheelStepSize_);
     return handled;
 }
 

@@ -2,6 +2,7 @@
 // indicator mark showing the position and an optional read-out in the knob's centre.
 #pragma once
 
+#include "instruments/controls/iPositionSteps.h"
 #include "instruments/framework/iScaleComponent.h"
 #include "platform/Clock.h"
 #include "platform/Font.h"
@@ -165,9 +166,6 @@ private:
     void DrawIndicatorTriangle(TCanvas& Canvas, const TiKnobGeometry& Dial, double Degrees);
     void DrawPositionDisplay(TCanvas& Canvas, const TiKnobGeometry& Dial);
     double MouseAngle(int X, int Y) const;
-    // Answers whether the key is one of the step keys.
-    bool StepByKey(uint16_t Key);
-    bool WheelStepDue();
 
     int knobRadius_ = 35;
     int knobEdgeWidth_ = 3;
@@ -195,5 +193,5 @@ private:
     bool mouseDragging_ = false;
     bool keyHeld_ = false;
     double lastMouseAngle_ = 0;
-    TDateTime lastWheelStep_ = 0;
+    TiWheelStepLimit wheelLimit_;
 };

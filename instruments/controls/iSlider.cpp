@@ -537,10 +537,7 @@ void TiSlider::iDoKillFocus() {
 
 bool TiSlider::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
     const bool handled = TiScaleComponent::DoMouseWheel(Shift, WheelDelta, MousePos);
-    if (!wheelLimit_.StepDue()) return handled;
-    TiUserPositionChange user(*this);
-    SetPosition(Position() + WheelDirection(WheelDelta) * mouseWheelStepSize_);
-    DoPositionChangeFinished();
+    if (wheelLimit_.StepDue()) StepPositionByUser(WheelDirection(WheelDelta) * mouseWheelStepSize_);
     return handled;
 }
 

@@ -189,6 +189,12 @@ void TiPositionComponent::DoPositionChange() {
     if (userGenerated_) Raise(OnPositionChangeUser);
 }
 
+void TiPositionComponent::StepPositionByUser(double Step) {
+    TiUserPositionChange user(*this);
+    SetPosition(Position() + Step);
+    DoPositionChangeFinished();
+}
+
 void TiPositionComponent::DoPositionChangeFinished() {
     if (GetLoading() || !changedSinceFinished_) return;
     changedSinceFinished_ = false;

@@ -127,6 +127,8 @@ protected:
 
     bool PositionChangedSinceFinished() const { return changedSinceFinished_; }
     void ClearPositionChangedSinceFinished() { changedSinceFinished_ = false; }
+    // A step the user made in one go (a wheel turn): moved, marked as the user's, finished.
+    void StepPositionByUser(double Step);
 
     // Marks the position changes made while it lives as made by the user, and clears the
     // mark however the scope is left.
