@@ -159,10 +159,6 @@ void TiKnob::SetOuterMargin(int Value) {
     SetIntegerProperty(Value, outerMargin_, irtBackGround);
 }
 
-void TiKnob::SetShowFocusRect(bool Value) {
-    SetBooleanProperty(Value, showFocusRect_, irtInvalidate);
-}
-
 void TiKnob::SetUseKeyboard(bool Value) {
     SetBooleanProperty(Value, useKeyboard_, irtBackGround);
 }
@@ -212,20 +208,11 @@ TiKnob::TiKnobGeometry TiKnob::Geometry() const {
 
 void TiKnob::iPaintTo(TCanvas& Canvas) {
     center_ = GetCenterPoint(Canvas);
-    if (CachedDrawing()) {
-        if (BackGroundChanged()) {
-            DrawStatic(*GetBackGroundBitmap()->Canvas());
-            ResetBackGroundChange();
-        }
-        TransferBackGround(Canvas);
-    } else {
-        DrawStatic(Canvas);
-    }
+    PaintStaticLayer(Canvas, [this](TCanvas& layer) { DrawStatic(layer); });
     const TiKnobGeometry dial = Geometry();
     DrawPositionDisplay(Canvas, dial);
     DrawIndicator(Canvas, dial);
-    if (showFocusRect_ && HasFocus())
-        iDrawFocusRect(&Canvas, Rect(0, 0, width(), height()), BackGroundColor());
+    DrawFocusFrame(Canvas);
 }
 
 void TiKnob::DrawStatic(TCanvas& Canvas) {

@@ -118,8 +118,6 @@ public:
     void SetAutoSize(bool Value);
     int OuterMargin() const { return outerMargin_; }
     void SetOuterMargin(int Value);
-    bool ShowFocusRect() const { return showFocusRect_; }
-    void SetShowFocusRect(bool Value);
     bool UseKeyboard() const { return useKeyboard_; }
     void SetUseKeyboard(bool Value);
     int Width() const { return width(); }
@@ -186,7 +184,6 @@ private:
     double mouseWheelStepSize_ = 1;
     bool autoSize_ = true;
     int outerMargin_ = 2;
-    bool showFocusRect_ = true;
     bool useKeyboard_ = true;
 
     TPoint center_;

@@ -183,15 +183,7 @@ int TiLabel::GetBorderMargin() const {
 }
 
 void TiLabel::iPaintTo(TCanvas& Canvas) {
-    if (CachedDrawing()) {
-        if (BackGroundChanged()) {
-            DrawStatic(*GetBackGroundBitmap()->Canvas());
-            ResetBackGroundChange();
-        }
-        TransferBackGround(Canvas);
-    } else {
-        DrawStatic(Canvas);
-    }
+    PaintStaticLayer(Canvas, [this](TCanvas& layer) { DrawStatic(layer); });
     Canvas.SetFont(font_.get());
     Canvas.Brush()->SetStyle(bsClear);
     DrawCaption(Canvas);

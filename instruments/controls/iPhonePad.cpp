@@ -118,10 +118,6 @@ void TiPhonePad::FontChange() {
         button->SetFont(font_.get());
 }
 
-void TiPhonePad::SetShowFocusRect(bool Value) {
-    SetBooleanProperty(Value, showFocusRect_, irtInvalidate);
-}
-
 // The grid is centred; the margin only enters through the button size.
 TiPhonePad::TiButtonRects TiPhonePad::Layout(int Width, int Height, double OuterMargin,
                                              double ButtonSpacing) {
@@ -192,17 +188,9 @@ void TiPhonePad::DrawFocus(TCanvas& Canvas) {
 
 void TiPhonePad::iPaintTo(TCanvas& Canvas) {
     CalcRects();
-    if (CachedDrawing()) {
-        if (BackGroundChanged()) {
-            DrawStatic(*GetBackGroundBitmap()->Canvas());
-            ResetBackGroundChange();
-        }
-        TransferBackGround(Canvas);
-    } else {
-        DrawStatic(Canvas);
-    }
+    PaintStaticLayer(Canvas, [this](TCanvas& layer) { DrawStatic(layer); });
     DrawButtons(Canvas);
-    if (HasFocus() && showFocusRect_) DrawFocus(Canvas);
+    if (HasFocus() && ShowFocusRect()) DrawFocus(Canvas);
 }
 
 void TiPhonePad::iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -110,8 +110,6 @@ public:
     void SetButtonSpacing(double Value);
     TFont* Font() const { return font_.get(); }
     void SetFont(const TFont* Value);
-    bool ShowFocusRect() const { return showFocusRect_; }
-    void SetShowFocusRect(bool Value);
     int Width() const { return width(); }
     void SetWidth(int Value) { resize(Value, height()); }
     int Height() const { return height(); }
@@ -150,7 +148,6 @@ private:
     double outerMargin_ = 0.05;
     double buttonSpacing_ = 0.1;
     std::unique_ptr<TFont> font_;
-    bool showFocusRect_ = true;
     // The button that received the last accepted press, until its release.
     TiButton* pressed_ = nullptr;
 };

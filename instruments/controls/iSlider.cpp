@@ -125,10 +125,6 @@ void TiSlider::SetMouseWheelStepSize(double Value) {
     SetDoubleProperty(Value, mouseWheelStepSize_, irtInvalidate);
 }
 
-void TiSlider::SetShowFocusRect(bool Value) {
-    SetBooleanProperty(Value, showFocusRect_, irtInvalidate);
-}
-
 // ---- Geometry ----
 
 int TiSlider::PointerInset() const {
@@ -242,18 +238,9 @@ TiSlider::TiSliderGeometry TiSlider::MouseGeometry() {
 
 void TiSlider::iPaintTo(TCanvas& Canvas) {
     const TiSliderGeometry shape = Geometry(Canvas);
-    if (CachedDrawing()) {
-        if (BackGroundChanged()) {
-            DrawStatic(*GetBackGroundBitmap()->Canvas(), shape);
-            ResetBackGroundChange();
-        }
-        TransferBackGround(Canvas);
-    } else {
-        DrawStatic(Canvas, shape);
-    }
+    PaintStaticLayer(Canvas, [this, &shape](TCanvas& layer) { DrawStatic(layer, shape); });
     DrawIndicator(Canvas, shape.Pointer);
-    if (showFocusRect_ && HasFocus())
-        iDrawFocusRect(&Canvas, Rect(0, 0, width(), height()), BackGroundColor());
+    DrawFocusFrame(Canvas);
 }
 
 void TiSlider::DrawStatic(TCanvas& Canvas, const TiSliderGeometry& Shape) {

@@ -92,8 +92,6 @@ public:
     void SetKeyPageStepSize(double Value);
     double MouseWheelStepSize() const { return mouseWheelStepSize_; }
     void SetMouseWheelStepSize(double Value);
-    bool ShowFocusRect() const { return showFocusRect_; }
-    void SetShowFocusRect(bool Value);
     int Width() const { return width(); }
     void SetWidth(int Value) { resize(Value, height()); }
     int Height() const { return height(); }
@@ -177,7 +175,6 @@ private:
     double keyArrowStepSize_ = 1;
     double keyPageStepSize_ = 10;
     double mouseWheelStepSize_ = 1;
-    bool showFocusRect_ = true;
 
     bool dragging_ = false;
     bool keyHeld_ = false;

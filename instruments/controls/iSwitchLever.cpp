@@ -54,10 +54,6 @@ void TiSwitchLever::SetActiveNoEvent(bool Value) {
     SetActive(Value);
 }
 
-void TiSwitchLever::SetShowFocusRect(bool Value) {
-    SetBooleanProperty(Value, showFocusRect_, irtInvalidate);
-}
-
 void TiSwitchLever::DoChange() {
     if (GetLoading()) return;
     NotifyPropertyChange(QStringLiteral("Active"));
@@ -118,18 +114,9 @@ void TiSwitchLever::DrawLever(TCanvas& Canvas, const TiLeverGeometry& Shape) {
 
 void TiSwitchLever::iPaintTo(TCanvas& Canvas) {
     const TiLeverGeometry shape = Geometry(GetCenterPoint(Canvas));
-    if (CachedDrawing()) {
-        if (BackGroundChanged()) {
-            DrawStatic(*GetBackGroundBitmap()->Canvas(), shape);
-            ResetBackGroundChange();
-        }
-        TransferBackGround(Canvas);
-    } else {
-        DrawStatic(Canvas, shape);
-    }
+    PaintStaticLayer(Canvas, [this, &shape](TCanvas& layer) { DrawStatic(layer, shape); });
     DrawLever(Canvas, shape);
-    if (showFocusRect_ && HasFocus())
-        iDrawFocusRect(&Canvas, Rect(0, 0, width(), height()), BackGroundColor());
+    DrawFocusFrame(Canvas);
 }
 
 void TiSwitchLever::iMouseDown(TMouseButton Button, TShiftState, int X, int Y) {

@@ -30,8 +30,6 @@ public:
     void SetActiveNoEvent(bool Value);
     TiMouseControlStyle MouseControlStyle() const { return mouseControlStyle_; }
     void SetMouseControlStyle(TiMouseControlStyle Value) { mouseControlStyle_ = Value; }
-    bool ShowFocusRect() const { return showFocusRect_; }
-    void SetShowFocusRect(bool Value);
     int Width() const { return width(); }
     void SetWidth(int Value) { resize(Value, height()); }
     int Height() const { return height(); }
@@ -75,7 +73,6 @@ private:
 
     bool active_ = false;
     TiMouseControlStyle mouseControlStyle_ = imcsClickAnyWhere;
-    bool showFocusRect_ = true;
     bool mousePressed_ = false;
     bool spacePressed_ = false;
     // Set while a change comes from the mouse or the keyboard.

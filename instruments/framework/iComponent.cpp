@@ -132,6 +132,10 @@ void TiComponent::NotifyPropertyChange(const QString& PropName) {
     if (OnChangeProperty) OnChangeProperty(this, PropName);
 }
 
+void TiComponent::SetShowFocusRect(bool value) {
+    SetBooleanProperty(value, showFocusRect_, irtInvalidate);
+}
+
 void TiComponent::SetCachedDrawing(bool value) {
     if (value == cachedDrawing_) return;
     cachedDrawing_ = value;
@@ -392,6 +396,24 @@ void TiComponent::ResizeBackGroundBitmap() {
     }
     backGroundBitmap_->SetDevicePixelRatio(devicePixelRatioF());
     backGroundBitmap_->SetSize(width(), height());
+}
+
+void TiComponent::PaintStaticLayer(TCanvas& Canvas,
+                                   const std::function<void(TCanvas&)>& DrawStatic) {
+    if (!CachedDrawing()) {
+        DrawStatic(Canvas);
+        return;
+    }
+    if (BackGroundChanged()) {
+        DrawStatic(*GetBackGroundBitmap()->Canvas());
+        ResetBackGroundChange();
+    }
+    TransferBackGround(Canvas);
+}
+
+void TiComponent::DrawFocusFrame(TCanvas& Canvas) {
+    if (showFocusRect_ && HasFocus())
+        iDrawFocusRect(&Canvas, Rect(0, 0, width(), height()), BackGroundColor());
 }
 
 void TiComponent::TransferBackGround(TCanvas& Canvas) {

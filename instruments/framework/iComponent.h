@@ -62,6 +62,8 @@ public:
     virtual void SetBackGroundColor(TColor value);
     TiBevelStyle BorderStyle() const { return borderStyle_; }
     virtual void SetBorderStyle(TiBevelStyle value);
+    bool ShowFocusRect() const { return showFocusRect_; }
+    void SetShowFocusRect(bool value);
     bool CachedDrawing() const { return cachedDrawing_; }
     virtual void SetCachedDrawing(bool value);
     TBitmap* BackGroundPicture() const { return backGroundPicture_.get(); }
@@ -154,12 +156,18 @@ protected:
     TBitmap* GetBackGroundBitmap();
     void CreateBackGroundBitmap();
     void TransferBackGround(TCanvas& Canvas);
+    // The part of a control that changes only with its properties: drawn into the cached
+    // background when that is stale and copied from it, or drawn straight on Canvas when
+    // caching is off.
+    void PaintStaticLayer(TCanvas& Canvas, const std::function<void(TCanvas&)>& DrawStatic);
     void ShowBackGround();
     void ResetBackGroundChange() { backGroundChanged_ = false; }
     // Stale for the next paint, without asking for one.
     void MarkBackGroundChanged() { backGroundChanged_ = true; }
     void CreateBackGroundPicture();
     bool HasFocus() const { return focused_; }
+    // The dotted frame around the whole control, while it has the focus and ShowFocusRect is on.
+    void DrawFocusFrame(TCanvas& Canvas);
     // Sizes the cached background to the control, creating it when absent.
     void ResizeBackGroundBitmap();
     // A bitmap of the control's size at the screen's pixel density.
@@ -254,6 +262,7 @@ private:
     TColor backGroundColor_ = clBtnFace;
     bool backGroundChanged_ = true;
     TiBevelStyle borderStyle_ = ibsNone;
+    bool showFocusRect_ = true;
     int offsetY_ = 0;
     int offsetX_ = 0;
     bool focused_ = false;
