@@ -21,9 +21,13 @@ std::function<TDateTime()>& installed() {
 
 } // namespace
 
-TDateTime Now() { return installed()(); }
+TDateTime Now() {
+    return installed()();
+}
 
 ScopedClock::ScopedClock(std::function<TDateTime()> clock)
     : previous_(std::exchange(installed(), std::move(clock))) {}
 
-ScopedClock::~ScopedClock() { installed() = std::move(previous_); }
+ScopedClock::~ScopedClock() {
+    installed() = std::move(previous_);
+}

@@ -181,7 +181,7 @@ void TiKnob::SetPositionDegrees(double Rotation) {
 
 TiKnob::TiKnobGeometry TiKnob::Geometry() const {
     TiKnobGeometry dial;
-    dial.Center = center_;
+    dial.Center = CenterPoint();
     dial.Radius = knobRadius_;
     dial.MajorInner = knobRadius_ + TickMargin() - 1;
     dial.MajorOuter = knobRadius_ + TickMargin() + TickMajorLength();
@@ -207,7 +207,6 @@ TiKnob::TiKnobGeometry TiKnob::Geometry() const {
 }
 
 void TiKnob::iPaintTo(TCanvas& Canvas) {
-    center_ = GetCenterPoint(Canvas);
     PaintStaticLayer(Canvas, [this](TCanvas& layer) { DrawStatic(layer); });
     const TiKnobGeometry dial = Geometry();
     DrawPositionDisplay(Canvas, dial);
@@ -370,7 +369,8 @@ void TiKnob::DrawPositionDisplay(TCanvas& Canvas, const TiKnobGeometry& Dial) {
 
 // Screen Y grows downwards, so the angle grows clockwise.
 double TiKnob::MouseAngle(int X, int Y) const {
-    return RadToDeg(std::atan2(double(Y - center_.Y), double(X - center_.X)));
+    const TPoint center = CenterPoint();
+    return RadToDeg(std::atan2(double(Y - center.Y), double(X - center.X)));
 }
 
 void TiKnob::iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -186,7 +186,6 @@ private:
     int outerMargin_ = 2;
     bool useKeyboard_ = true;
 
-    TPoint center_;
     bool mouseDragging_ = false;
     bool keyHeld_ = false;
     double lastMouseAngle_ = 0;

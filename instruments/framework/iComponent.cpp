@@ -315,7 +315,7 @@ void TiComponent::DoIsDesigning(QObject*, bool& Designing) {
 }
 
 TPoint TiComponent::GetCenterPoint(TCanvas&) {
-    return {width() / 2 + offsetX_, height() / 2 + offsetY_};
+    return CenterPoint();
 }
 
 TPointDouble TiComponent::GetCenterPointDouble(TCanvas&) const {

@@ -112,6 +112,8 @@ public:
     void DoIsDesigning(QObject* Sender, bool& Designing);
 
     virtual TPoint GetCenterPoint(TCanvas& Canvas);
+    // The same centre without a canvas, for hit-testing between paints.
+    TPoint CenterPoint() const { return {width() / 2 + offsetX_, height() / 2 + offsetY_}; }
     TPointDouble GetCenterPointDouble(TCanvas& Canvas) const;
     static TPoint GetXYRadPoint(double Degrees, double Radius, TPoint Center);
     int GetBorderMargin() const { return borderStyle_ == ibsNone ? 0 : 2; }

@@ -225,6 +225,14 @@ TEST_F(TiKnobTest, DragTurnsByThePointerAngleAcrossNineOClockAndFinishesOnReleas
     EXPECT_EQ(log, QStringList({"Change", "User", "Change", "User", "Finished"}));
 }
 
+TEST_F(TiKnobTest, PressBeforeTheFirstPaintHitsTheDiscOfTheCurrentSize) {
+    knob.SetPosition(50);
+    input.Press({62, 72});
+    input.Move({62, 71});
+    EXPECT_GT(knob.GetPositionDegrees(), 135);
+    input.Release({62, 71});
+}
+
 TEST_F(TiKnobTest, PressOutsideTheDiscOrWithAnotherButtonStartsNoDrag) {
     Paint();
     input.Press({72 + 33, 72});
