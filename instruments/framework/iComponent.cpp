@@ -653,8 +653,9 @@ void TiComponent::mousePressEvent(QMouseEvent* event) {
     RouteMouseDown(*button, MouseShift(event), event->position().toPoint());
 }
 
-// A left release inside the control after a left press there is a click, raised before the
-// release itself as the toolkit does.
+// A left release inside the control after a left press there is a click. The click belongs
+// to the toolkit's handling, so it follows iMouseUp, and comes before OnMouseUp as the
+// toolkit raises it.
 void TiComponent::mouseReleaseEvent(QMouseEvent* event) {
     const auto button = MouseButtonFromQt(event->button());
     if (!button) {
@@ -663,11 +664,11 @@ void TiComponent::mouseReleaseEvent(QMouseEvent* event) {
     }
     const QPoint at = event->position().toPoint();
     const TShiftState shift = MouseShift(event);
+    const bool click = *button == mbLeft && std::exchange(clicked_, false) && rect().contains(at);
     TiUserInput input(*this);
     try {
-        if (*button == mbLeft && std::exchange(clicked_, false) && rect().contains(at) && OnClick)
-            OnClick(this);
         iMouseUp(*button, shift, at.x(), at.y());
+        if (click && OnClick) OnClick(this);
         if (OnMouseUp) OnMouseUp(this, *button, shift, at.x(), at.y());
     } catch (const Exception&) {
         // As for the keys.

@@ -12,7 +12,9 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
+#include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 class TiComponentTest : public testing::Test {
 protected:
@@ -55,6 +57,30 @@ TEST_F(TiComponentTest, PropertySetterRepaintsOnlyARealChangeWithItsKind) {
     control.SetStringProperty("error", text, irtInvalidate);
     EXPECT_EQ(text, "error");
     EXPECT_EQ(control.repaints, 1);
+}
+
+TEST_F(TiComponentTest, CoreSettersRebuildTheBackgroundOnlyForARealChange) {
+    const std::vector<std::function<void()>> changes{
+        [&] { control.SetBackGroundColor(clAqua); },
+        [&] { control.SetBorderStyle(ibsRaised); },
+        [&] { control.SetOffsetX(4); },
+        [&] { control.SetOffsetY(-4); },
+        [&] { control.SetUpdateFrameRate(25); },
+        [&] { control.SetErrorActive(true); },
+        [&] { control.SetErrorText("Fault"); },
+        [&] { control.SetErrorBackGroundColor(clRed); },
+    };
+    for (const auto& change : changes) {
+        Grab();
+        control.repaints = 0;
+        change();
+        EXPECT_TRUE(control.BackGroundChanged());
+        EXPECT_EQ(control.repaints, 1);
+        Grab();
+        change();
+        EXPECT_FALSE(control.BackGroundChanged());
+        EXPECT_EQ(control.repaints, 1);
+    }
 }
 
 TEST_F(TiComponentTest, ErrorFontChangeRepaintsWithoutRebuildingTheBackground) {
@@ -266,7 +292,7 @@ TEST_F(TiComponentInputTest, MouseRunsTheOperationBeforeTheStandardEvent) {
     Mouse(QEvent::MouseMove, {11, 21});
     Mouse(QEvent::MouseButtonRelease, {12, 22}, Qt::NoButton);
     EXPECT_EQ(control.log, QStringList({"iMouseDown 10,20", "OnMouseDown", "iMouseMove 11,21",
-                                        "OnMouseMove", "OnClick", "iMouseUp 12,22", "OnMouseUp"}));
+                                        "OnMouseMove", "iMouseUp 12,22", "OnClick", "OnMouseUp"}));
     Mouse(QEvent::MouseButtonPress, {10, 20});
     Mouse(QEvent::MouseButtonRelease, {200, 20}, Qt::NoButton);
     EXPECT_EQ(control.log.count("OnClick"), 1); // released outside: no click
