@@ -297,7 +297,7 @@ void TiSevenSegmentCharacter::SetPowerOff(bool value) {
 }
 
 void TiSevenSegmentCharacter::SetSegmentSize(int value) {
-    if (value <= 0) value = 1;
+    value = std::clamp(value, 1, SevenSegmentMaxSegmentSize);
     if (value == segmentSize_) return;
     segmentSize_ = value;
     DoAutoSize();
@@ -305,11 +305,12 @@ void TiSevenSegmentCharacter::SetSegmentSize(int value) {
 }
 
 void TiSevenSegmentCharacter::SetSegmentSeperation(int value) {
-    SetIntegerProperty(std::max(value, 0), segmentSeperation_, irtInvalidate);
+    SetIntegerProperty(std::clamp(value, 0, SevenSegmentMaxPixels), segmentSeperation_,
+                       irtInvalidate);
 }
 
 void TiSevenSegmentCharacter::SetSegmentMargin(int value) {
-    value = std::max(value, 0);
+    value = std::clamp(value, 0, SevenSegmentMaxPixels);
     if (value == segmentMargin_) return;
     segmentMargin_ = value;
     DoAutoSize();

@@ -144,6 +144,11 @@ private:
     int segmentBits_ = 0;
 };
 
+// Bounds of the size settings of the glyphs and displays: the glyph and layout arithmetic
+// multiplies them, and a value near the integer limit overflowed it.
+inline constexpr int SevenSegmentMaxSegmentSize = 100;
+inline constexpr int SevenSegmentMaxPixels = 32000;
+
 using TSevenSegmentCharacter = TiSevenSegmentCharacter::TSevenSegmentCharacter;
 using enum TiSevenSegmentCharacter::TSevenSegmentCharacter;
 

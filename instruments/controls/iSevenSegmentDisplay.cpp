@@ -27,7 +27,6 @@ const PropertyDefaults::Registration defaults(TiSevenSegmentDisplay::staticMetaO
                                               });
 
 constexpr int MaxDigitCount = 32;
-constexpr int MaxSegmentSize = 100;
 
 } // namespace
 
@@ -52,7 +51,8 @@ void TiSevenSegmentDisplay::SetDigitCount(int value) {
 }
 
 void TiSevenSegmentDisplay::SetDigitSpacing(int value) {
-    SetLayoutProperty(value, digitSpacing_);
+    SetLayoutProperty(std::clamp(value, -SevenSegmentMaxPixels, SevenSegmentMaxPixels),
+                      digitSpacing_);
 }
 
 void TiSevenSegmentDisplay::SetLeadingStyle(TiLeadingStyle value) {
@@ -62,15 +62,16 @@ void TiSevenSegmentDisplay::SetLeadingStyle(TiLeadingStyle value) {
 }
 
 void TiSevenSegmentDisplay::SetSegmentMargin(int value) {
-    SetLayoutProperty(std::max(value, 0), segmentMargin_);
+    SetLayoutProperty(std::clamp(value, 0, SevenSegmentMaxPixels), segmentMargin_);
 }
 
 void TiSevenSegmentDisplay::SetSegmentSize(int value) {
-    SetLayoutProperty(std::clamp(value, 1, MaxSegmentSize), segmentSize_);
+    SetLayoutProperty(std::clamp(value, 1, SevenSegmentMaxSegmentSize), segmentSize_);
 }
 
 void TiSevenSegmentDisplay::SetSegmentSeperation(int value) {
-    SetIntegerProperty(std::max(value, 0), segmentSeperation_, irtInvalidate);
+    SetIntegerProperty(std::clamp(value, 0, SevenSegmentMaxPixels), segmentSeperation_,
+                       irtInvalidate);
 }
 
 void TiSevenSegmentDisplay::SetSegmentColor(TColor value) {

@@ -144,4 +144,26 @@ TEST_F(TiPhonePadTest, VisibleButtonsAreFilledEdgedAndCaptionedInTheirRectangles
     EXPECT_EQ(captions[3].Lines, std::vector<QString>{"11"});
 }
 
+TEST_F(TiPhonePadTest, FontIsCopiedIntoEveryButtonCaption) {
+    TFont font;
+    font.SetName("Arial");
+    font.SetSize(14);
+    pad.SetFont(&font);
+    font.SetSize(20); // a copy, not the caller's object
+    for (int key = 0; key < TiPhonePad::ButtonCount; ++key) {
+        EXPECT_EQ(pad.Button(key)->Font()->Name(), "Arial");
+        EXPECT_EQ(pad.Button(key)->Font()->Size(), 14);
+    }
+    EXPECT_EQ(Paint(TCanvasOperation::DrawText).at(0).FontHeight, pad.Font()->Height());
+}
+
+TEST_F(TiPhonePadTest, FocusFrameIsInsetByThreeInsideABorder) {
+    input.Focus(QEvent::FocusIn);
+    EXPECT_EQ(Paint(TCanvasOperation::DrawFocusRect).at(0).Rect, Rect(0, 0, 115, 140));
+    pad.SetBorderStyle(ibsLowered);
+    EXPECT_EQ(Paint(TCanvasOperation::DrawFocusRect).at(0).Rect, Rect(3, 3, 112, 137));
+    pad.SetShowFocusRect(false);
+    EXPECT_TRUE(Paint(TCanvasOperation::DrawFocusRect).empty());
+}
+
 } // namespace

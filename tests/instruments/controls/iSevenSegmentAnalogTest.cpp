@@ -57,6 +57,9 @@ TEST_F(TiSevenSegmentAnalogTest, ValuesAreBoundedBothWaysAndNonFiniteShowBlanks)
     EXPECT_EQ(Shown(display), "     ");
     display.SetValue(-std::numeric_limits<double>::infinity());
     EXPECT_EQ(Shown(display), "     ");
+    display.SetValue(std::numeric_limits<double>::infinity());
+    EXPECT_EQ(display.Value(), 1e15);
+    EXPECT_EQ(Shown(display), "+<<<<");
 }
 
 TEST_F(TiSevenSegmentAnalogTest, MarkIsDrawnInTheSpacingAFifthOfACellWide) {

@@ -5,6 +5,7 @@
 #include "platform/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -170,4 +171,8 @@ TEST_F(TiSevenSegmentCharacterTest, AutoSizeFitsTheGlyphAndNarrowsForMarks) {
     character.SetAutoSize(false);
     character.SetValue(ssc8);
     EXPECT_EQ(character.width(), 3);
+    character.SetSegmentSize(std::numeric_limits<int>::max());
+    character.SetSegmentMargin(std::numeric_limits<int>::max());
+    EXPECT_EQ(character.SegmentSize(), 100);
+    EXPECT_EQ(character.GetCharacterHeight(), 2 * 32000 + 18 * 100);
 }

@@ -77,6 +77,29 @@ TEST_F(TiSevenSegmentIntegerTest, AutoSizeFollowsTheCellsExceptWhileLoadingOrOff
     EXPECT_EQ(display.width(), 81);
 }
 
+// Sized and painted, these reached the integer limit in the layout and glyph arithmetic.
+TEST_F(TiSevenSegmentIntegerTest, ExtremeSizeSettingsAreBoundedBeforeAnyArithmetic) {
+    display.SetAutoSize(false);
+    display.SetDigitCount(32);
+    display.SetDigitSpacing(std::numeric_limits<int>::min());
+    EXPECT_EQ(display.DigitSpacing(), -32000);
+    display.SetDigitSpacing(std::numeric_limits<int>::max());
+    display.SetSegmentMargin(std::numeric_limits<int>::max());
+    display.SetSegmentSeperation(std::numeric_limits<int>::max());
+    display.SetSegmentSize(std::numeric_limits<int>::max());
+    EXPECT_EQ(display.DigitSpacing(), 32000);
+    EXPECT_EQ(display.SegmentMargin(), 32000);
+    EXPECT_EQ(display.SegmentSeperation(), 32000);
+    EXPECT_EQ(display.SegmentSize(), 100);
+    int width = 0;
+    int height = 0;
+    display.GetAutoSize(width, height);
+    EXPECT_EQ(width, (1000 + 32000) * 33 + 2 * 32000 - 32000);
+    TRecordingCanvas canvas;
+    display.iPaintToDC(0, 0, false, canvas);
+    EXPECT_EQ(canvas.RecordsOf(TCanvasOperation::Polygon).size(), 3u + 32 * 7);
+}
+
 TEST_F(TiSevenSegmentIntegerTest, CellsOfTheWindowsDisplayAreLaidOutFromTheMargin) {
     display.SetAutoSize(false);
     display.resize(81, 36);
