@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -179,12 +180,13 @@ void TiKnob::SetPositionDegrees(double Rotation) {
     SetPosition(PositionMin() + (PositionMax() - PositionMin()) * Rotation / rotationMaxDegrees_);
 }
 
+// The radii are summed as doubles, which extreme tick margins and lengths cannot overflow.
 TiKnob::TiKnobGeometry TiKnob::Geometry() const {
     TiKnobGeometry dial;
     dial.Center = CenterPoint();
     dial.Radius = knobRadius_;
-    dial.MajorInner = knobRadius_ + TickMargin() - 1;
-    dial.MajorOuter = knobRadius_ + TickMargin() + TickMajorLength();
+    dial.MajorInner = double(knobRadius_) + TickMargin() - 1;
+    dial.MajorOuter = double(knobRadius_) + TickMargin() + TickMajorLength();
     const double length = TickMinorLength();
     switch (TickMinorAlignment()) {
     case itmnaInside:
@@ -223,10 +225,11 @@ void TiKnob::DrawStatic(TCanvas& Canvas) {
 }
 
 // A control too small for its scale leaves no room for the knob, which then has radius 0
-// rather than a negative one that would turn the dial inside out.
+// rather than a negative one that would turn the dial inside out. The room is counted in 64
+// bits, so that extreme margins and tick lengths cannot overflow it.
 void TiKnob::DoAutoSize(TCanvas& Canvas) {
     Canvas.SetFont(TickLabelFont());
-    int room = std::min(width(), height()) - 2 * outerMargin_;
+    int64_t room = std::min(width(), height()) - 2 * int64_t(outerMargin_);
     if (ShowTickLabels()) {
         const double step = (PositionMax() - PositionMin()) / (TickMajorCount() - 1);
         const int decimals = GetDecimalPoints();
@@ -239,11 +242,11 @@ void TiKnob::DoAutoSize(TCanvas& Canvas) {
             reach.cy = std::max(reach.cy, label.cy);
         }
         room -= std::max(reach.cx, reach.cy);
-        room -= 2 * (TickMargin() + TickMajorLength() + TickLabelMargin() + 4);
+        room -= 2 * (int64_t(TickMargin()) + TickMajorLength() + TickLabelMargin() + 4);
     } else if (ShowTicksMajor() || ShowTicksMinor()) {
-        room -= 2 * (TickMargin() + TickMajorLength());
+        room -= 2 * (int64_t(TickMargin()) + TickMajorLength());
     }
-    knobRadius_ = std::max(room / 2, 0);
+    knobRadius_ = int(std::max<int64_t>(room / 2, 0));
 }
 
 void TiKnob::DrawBody(TCanvas& Canvas, const TiKnobGeometry& Dial) {

@@ -98,7 +98,9 @@ void TiPositionComponent::SetPositionMin(double Value) {
     if (Value != positionMin_) SetPositionMinMax(Value, positionMax_);
 }
 
+// A NaN end would make every later clamp pass and leave the position wherever it was set.
 void TiPositionComponent::SetPositionMinMax(double Min, double Max) {
+    if (std::isnan(Min) || std::isnan(Max)) return;
     if (Min == positionMin_ && Max == positionMax_) return;
     positionMin_ = Min;
     positionMax_ = Max;
@@ -211,9 +213,11 @@ void TiPositionComponent::RaiseOverMaxOrUnderMin() {
     if (position_ < currentMin_) Raise(OnPositionUnderMin);
 }
 
+// A handler may add or remove limits; the band is copied first, as the list may move under
+// a reference into it.
 void TiPositionComponent::RaiseLimitEvents() {
     for (int index = 0; index < GetLimitCount(); ++index) {
-        const TiLimitObject& limit = limits_[size_t(index)];
+        const TiLimitObject limit = limits_[size_t(index)];
         if (position_ > limit.UpperValue && OnPositionOverLimit) OnPositionOverLimit(this, index);
         if (position_ < limit.LowerValue && OnPositionUnderLimit) OnPositionUnderLimit(this, index);
     }

@@ -9,6 +9,7 @@
 
 #include <QWheelEvent>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -127,6 +128,10 @@ TEST_F(TiKnobTest, AutoSizeFitsTheKnobInsideItsLabelsAndNeverBelowZero) {
     EXPECT_EQ(knob.KnobRadius(), (141 - 24) / 2);
     knob.resize(20, 20);
     knob.SetShowTickLabels(true);
+    Paint();
+    EXPECT_EQ(knob.KnobRadius(), 0);
+    knob.SetOuterMargin(std::numeric_limits<int>::min());
+    knob.SetTickMargin(std::numeric_limits<int>::max());
     Paint();
     EXPECT_EQ(knob.KnobRadius(), 0);
 }

@@ -121,17 +121,23 @@ TEST_F(TiPositionComponentTest, UserChangesAreToldAsSuchAndFinishedOnceWhenTheIn
     EXPECT_FALSE(component.PositionChangedSinceFinished());
 }
 
-TEST_F(TiPositionComponentTest, NotANumberLeavesPositionAndExtremesAlone) {
+TEST_F(TiPositionComponentTest, NotANumberLeavesPositionExtremesAndRangeAlone) {
     component.SetPosition(30);
     TakeEvents();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     component.SetPosition(nan);
     component.SetCurrentMax(nan);
     component.SetCurrentMin(nan);
+    component.SetPositionMax(nan);
+    component.SetPositionMinMax(nan, 50);
     EXPECT_EQ(component.Position(), 30);
     EXPECT_EQ(component.CurrentMax(), 30);
     EXPECT_EQ(component.CurrentMin(), 0);
+    EXPECT_EQ(component.PositionMax(), 100);
+    EXPECT_EQ(component.PositionMin(), 0);
     EXPECT_TRUE(TakeEvents().isEmpty());
+    component.SetPosition(150);
+    EXPECT_EQ(component.Position(), 100);
 }
 
 TEST_F(TiPositionComponentTest, ValuePercentIsZeroForAnyValueOfAnEmptyRange) {
@@ -184,6 +190,18 @@ TEST_F(TiPositionComponentTest, LimitsReportLeavingTheirBandByIndexInOrder) {
         EXPECT_EQ(e.Message(), "Limit Index out of bounds");
     }
     EXPECT_THROW(component.GetLimitUpperValue(-1), Exception);
+}
+
+TEST_F(TiPositionComponentTest, ALimitAddedByAHandlerDoesNotDisturbTheBandBeingReported) {
+    component.AddLimit(5, 2, false, 50, 60, clRed, clBlue);
+    component.OnPositionOverLimit = [this](QObject*, int index) {
+        component.events << QString("OverLimit%1").arg(index);
+        if (component.GetLimitCount() == 1) component.AddLimit(5, 2, false, 90, 10, clRed, clBlue);
+    };
+    component.SetPosition(55);
+    EXPECT_EQ(TakeEvents(),
+              QStringList({"CurrentMax", "OverLimit0", "UnderLimit0", "OPC", "Change"}));
+    EXPECT_EQ(component.GetLimitCount(), 2);
 }
 
 TEST_F(TiPositionComponentTest, LoadingStoresValuesRawAndTellsNothing) {
