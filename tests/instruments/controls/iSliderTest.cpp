@@ -143,6 +143,17 @@ TEST_F(TiSliderTest, HorizontalArrowWithTicksAbovePointsUp) {
               std::vector<TPoint>({{L, B}, {L, T + h}, {(L + R) / 2, T}, {R, T + h}, {R, B}}));
 }
 
+TEST_F(TiSliderTest, HorizontalLedSitsInsideTheTrackAndTheScaleRunsLeftToRight) {
+    slider.SetOrientation(ioHorizontal);
+    EXPECT_EQ(Geometry().Track, Rect(5, 2, 195, 21));
+    EXPECT_EQ(Geometry().Pointer, Rect(95, 4, 105, 19));
+    EXPECT_EQ(slider.GetPixelsToPosition(12), 0);
+    Paint();
+    // Ticks below the track's bottom edge, 0 at the left pointer centre and 100 at the right.
+    EXPECT_TRUE(DrewPolyline({{12, 26}, {12, 33}}, clBlack));
+    EXPECT_TRUE(DrewPolyline({{188, 26}, {188, 33}}, clBlack));
+}
+
 TEST_F(TiSliderTest, AutoCenterCentresTrackAndScaleAcross) {
     slider.SetAutoCenter(true);
     // "100" is 21 pixels wide on the recording canvas: (70 + 2 - (5 + 7 + 5 + 21) - 21) / 2.
