@@ -136,7 +136,8 @@ public:
     // Sets the position at a rotation from the start, clamped and with the position events.
     void SetPositionDegrees(double Rotation);
 
-    // From the centre remembered at the last paint.
+    // Around the centre of the current size, so a press before the first paint already hits
+    // the disc where it will be drawn.
     TiKnobGeometry Geometry() const;
 
 protected:

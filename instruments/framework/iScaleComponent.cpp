@@ -3,6 +3,8 @@
 #include "instruments/framework/Igpfunctions.h"
 #include "platform/PropertyDefaults.h"
 
+#include <algorithm>
+
 namespace {
 
 const PropertyDefaults::Registration defaults(TiScaleComponent::staticMetaObject,
@@ -90,18 +92,21 @@ void TiScaleComponent::SetPositionMin(double Value) {
         TiPositionComponent::SetPositionMin(Value);
 }
 
+// The search never asks for more ticks than a scale holds: a larger maximum would only find
+// counts the scale clamps, and the search grows with it until it seems to hang.
 void TiScaleComponent::DoAutoScale(double Min, double Max) {
     if (!autoScaleEnabled_ || GetLoading()) return;
     double tickStart = Min;
     double tickStop = Max;
     int tickCount = TickMajorCount();
+    const int maxTicks = std::min(autoScaleMaxTicks_, MaxTickMajorCount);
     if (autoScaleStyle_ == iassAutoMinMax) {
-        GetAutoScaleValuesAdjustable(Min, Max, autoScaleDesiredTicks_, autoScaleMaxTicks_,
-                                     tickStart, tickStop, tickCount);
+        GetAutoScaleValuesAdjustable(Min, Max, autoScaleDesiredTicks_, maxTicks, tickStart,
+                                     tickStop, tickCount);
         SetPositionMinMax(tickStart, tickStop);
     } else {
-        GetAutoScaleValuesFixed(Min, Max, autoScaleDesiredTicks_, autoScaleMaxTicks_, tickStart,
-                                tickStop, tickCount);
+        GetAutoScaleValuesFixed(Min, Max, autoScaleDesiredTicks_, maxTicks, tickStart, tickStop,
+                                tickCount);
         SetPositionMinMax(Min, Max);
         fixedTickStart_ = tickStart;
         fixedTickStop_ = tickStop;

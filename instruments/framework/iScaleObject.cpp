@@ -85,7 +85,7 @@ void TiScaleObject::SetTickMargin(int Value) {
 }
 
 void TiScaleObject::SetTickMajorCount(int Value) {
-    Update(tickMajorCount_, std::clamp(Value, 2, 100));
+    Update(tickMajorCount_, std::clamp(Value, 2, MaxTickMajorCount));
 }
 
 void TiScaleObject::SetTickLabelPrecision(int Value) {

@@ -25,6 +25,9 @@ std::vector<double> MinorTicksBeyondRange(double TickStart, double TickStop, dou
                                           double PositionMin, double PositionMax);
 constexpr int MaxMinorTicksBeyond = 10000;
 
+// The most major ticks a scale holds.
+constexpr int MaxTickMajorCount = 100;
+
 // The fixed-point text of a tick value with the given decimals, trimmed.
 QString TickLabelText(double Value, int DecimalPoints);
 

@@ -70,6 +70,19 @@ TEST_F(TiScaleComponentTest, TickCountsBelowTwoAreIgnored) {
     EXPECT_EQ(component.ScaleObject().AutoScaleMaxTicks(), 8);
 }
 
+TEST_F(TiScaleComponentTest, AutoScaleSearchesNoMoreTicksThanAScaleHolds) {
+    component.SetPositionMax(95);
+    component.SetAutoScaleMaxTicks(1'000'000'000);
+    component.SetAutoScaleEnabled(true);
+    EXPECT_EQ(component.AutoScaleMaxTicks(), 1'000'000'000);
+    // 0..95 in steps of 5: the range needs no widening with that many ticks to hand.
+    EXPECT_EQ(component.PositionMax(), 95);
+    EXPECT_EQ(component.TickMajorCount(), 20);
+    component.SetAutoScaleStyle(iassFixedMinMax);
+    EXPECT_LE(component.FixedTickStop(), 95);
+    EXPECT_LE(component.TickMajorCount(), MaxTickMajorCount);
+}
+
 TEST_F(TiScaleComponentTest, AutoScaleWaitsForTheEndOfLoading) {
     QWidget form;
     auto* loaded = new CountingScaleComponent(&form);
