@@ -5,7 +5,9 @@
 #include "platform/Rounding.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <initializer_list>
+#include <limits>
 #include <span>
 #include <utility>
 
@@ -139,9 +141,12 @@ int TiSlider::TickClearance() const {
     return pointerStyle_ == ispsLed ? 0 : 5;
 }
 
+// Counted in 64 bits and saturated, so that an extreme EndsMargin cannot overflow it.
 int TiSlider::GetTravelRange() const {
-    const int length = IsVertical() ? height() : width();
-    return length - pointerHeight_ - 2 * endsMargin_ - 2 * PointerInset();
+    const int64_t length = IsVertical() ? height() : width();
+    const int64_t travel = length - pointerHeight_ - 2 * int64_t(endsMargin_) - 2 * PointerInset();
+    return int(std::clamp<int64_t>(travel, std::numeric_limits<int>::min(),
+                                   std::numeric_limits<int>::max()));
 }
 
 // A travel of 0 or less (a control shorter than its pointer and margins) has no pixel
@@ -149,7 +154,7 @@ int TiSlider::GetTravelRange() const {
 double TiSlider::GetPixelsToPosition(double Pixel) const {
     const int travel = GetTravelRange();
     if (travel <= 0) return PositionMin();
-    const double nearEnd = endsMargin_ + PointerInset() + pointerHeight_ / 2.0;
+    const double nearEnd = double(endsMargin_) + PointerInset() + pointerHeight_ / 2.0;
     const double farEnd = (IsVertical() ? height() : width()) - nearEnd;
     // The minimum lies at the bottom of a vertical track and the left of a horizontal one.
     const bool minimumAtFarEnd = IsVertical() != reverseScale_;

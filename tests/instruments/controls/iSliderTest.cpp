@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 // The default slider: vertical, 70 x 200, range 0..100 at 50, LED pointer.
 class TiSliderTest : public testing::Test {
@@ -118,6 +119,9 @@ TEST_F(TiSliderTest, ShortSliderHasNoTravelAndStaysFinite) {
     EXPECT_EQ(slider.Position(), 50);
     const TRect pointer = Geometry().Pointer;
     EXPECT_EQ(pointer.Bottom, Geometry().Track.Bottom - 2); // at the minimum's end
+    slider.SetEndsMargin(std::numeric_limits<int>::max());
+    EXPECT_LT(slider.GetTravelRange(), 0);
+    EXPECT_EQ(slider.GetPixelsToPosition(10), 0);
 }
 
 TEST_F(TiSliderTest, TrackAndPointerFollowTheStyleAndThePosition) {
