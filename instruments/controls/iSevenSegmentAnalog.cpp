@@ -32,11 +32,10 @@ TiSevenSegmentAnalog::TiSevenSegmentAnalog(QWidget* parent) : TiSevenSegmentDisp
 }
 
 // Bounded below as well as above: a large negative value would otherwise format to more
-// digits than any display holds. Positive infinity is above the bound too, so it shows
-// arrows; NaN and negative infinity have no digits and show blanks.
+// digits than any display holds. NaN and both infinities are kept as given and show blanks,
+// never the text of a clamped number they are not.
 void TiSevenSegmentAnalog::SetValue(double value) {
-    if (value > MaxMagnitude) value = MaxMagnitude;
-    if (std::isfinite(value)) value = std::max(value, -MaxMagnitude);
+    if (std::isfinite(value)) value = std::clamp(value, -MaxMagnitude, MaxMagnitude);
     if (SameValue(value, value_) || !RequestEdit(QStringLiteral("Value"))) return;
     value_ = value;
     InvalidateChange();

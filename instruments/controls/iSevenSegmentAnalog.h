@@ -14,8 +14,7 @@ public:
     explicit TiSevenSegmentAnalog(QWidget* parent = nullptr);
 
     double Value() const { return value_; }
-    // Held within +-1e15, positive infinity included; NaN and negative infinity are kept and
-    // show blanks.
+    // Finite values are held within +-1e15; NaN and the infinities are kept and show blanks.
     void SetValue(double value);
     int Precision() const { return precision_; }
     // At most 13 decimals; a negative count is none.
