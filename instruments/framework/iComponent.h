@@ -41,7 +41,12 @@ public:
     explicit TiComponent(QWidget* parent = nullptr);
     ~TiComponent() override;
 
-    bool Visible() const { return !isHidden(); }
+    // The control's own setting: a control not yet shown with its window is still visible,
+    // so a fresh one stores no Visible.
+    bool Visible() const {
+        return !(testAttribute(Qt::WA_WState_ExplicitShowHide) &&
+                 testAttribute(Qt::WA_WState_Hidden));
+    }
     void SetVisible(bool value) { setVisible(value); }
     // The control's own setting, not the one it inherits from a disabled parent.
     bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }

@@ -46,6 +46,17 @@ TEST_F(TiComponentTest, PublishesItsPropertiesInDeclaredOrderWithTheirDefaults) 
     EXPECT_FALSE(PropertyDefaults::IsDefault(&control, "UpdateFrameRate"));
 }
 
+TEST_F(TiComponentTest, VisibleIsTheControlsOwnSettingBeforeItsWindowIsShown) {
+    QWidget form;
+    TestInstrument child(&form);
+    EXPECT_TRUE(child.Visible());
+    EXPECT_TRUE(PropertyDefaults::IsDefault(&child, "Visible"));
+    child.SetVisible(false);
+    EXPECT_FALSE(child.Visible());
+    child.SetVisible(true);
+    EXPECT_TRUE(child.Visible());
+}
+
 TEST_F(TiComponentTest, PropertySetterRepaintsOnlyARealChangeWithItsKind) {
     int field = 5;
     control.SetIntegerProperty(5, field, irtBackGround);
