@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <algorithm>
 
 class QImage;
 
@@ -40,6 +41,19 @@ struct TRect {
 
     friend bool operator==(const TRect&, const TRect&) = default;
 };
+
+// Bound of the pixel-valued settings of the controls: their drawing arithmetic adds and
+// multiplies a few of them in plain int, which overflowed for values near the integer limit.
+inline constexpr int MaxPixelExtent = 32000;
+// A size or margin setting, 0..MaxPixelExtent.
+constexpr int BoundPixelSize(int value) {
+    return std::clamp(value, 0, MaxPixelExtent);
+}
+// A setting where negative pixels are meaningful (a coordinate, a shift), within
+// -MaxPixelExtent..MaxPixelExtent.
+constexpr int BoundPixelOffset(int value) {
+    return std::clamp(value, -MaxPixelExtent, MaxPixelExtent);
+}
 
 inline TPoint Point(int x, int y) {
     return {x, y};

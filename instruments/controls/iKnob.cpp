@@ -2,6 +2,7 @@
 
 #include "instruments/framework/Igpfunctions.h"
 #include "instruments/framework/iMath.h"
+#include "platform/Geometry.h"
 #include "platform/NumberText.h"
 #include "platform/PropertyDefaults.h"
 #include "platform/Rounding.h"
@@ -80,11 +81,11 @@ TiKnob::TiKnob(QWidget* parent)
 TiKnob::~TiKnob() = default;
 
 void TiKnob::SetKnobRadius(int Value) {
-    SetIntegerProperty(Value, knobRadius_, irtBackGround);
+    SetIntegerProperty(BoundPixelSize(Value), knobRadius_, irtBackGround);
 }
 
 void TiKnob::SetKnobEdgeWidth(int Value) {
-    SetIntegerProperty(Value, knobEdgeWidth_, irtBackGround);
+    SetIntegerProperty(BoundPixelSize(Value), knobEdgeWidth_, irtBackGround);
 }
 
 void TiKnob::SetKnobStyle(TiKnobStyle Value) {
@@ -108,11 +109,11 @@ void TiKnob::SetIndicatorStyle(TiKnobIndicatorStyle Value) {
 }
 
 void TiKnob::SetIndicatorSize(int Value) {
-    SetIntegerProperty(std::max(Value, 1), indicatorSize_, irtInvalidate);
+    SetIntegerProperty(std::clamp(Value, 1, MaxPixelExtent), indicatorSize_, irtInvalidate);
 }
 
 void TiKnob::SetIndicatorMargin(int Value) {
-    SetIntegerProperty(Value, indicatorMargin_, irtBackGround);
+    SetIntegerProperty(BoundPixelSize(Value), indicatorMargin_, irtBackGround);
 }
 
 void TiKnob::SetIndicatorActiveColor(TColor Value) {
@@ -157,7 +158,7 @@ void TiKnob::SetAutoSize(bool Value) {
 }
 
 void TiKnob::SetOuterMargin(int Value) {
-    SetIntegerProperty(Value, outerMargin_, irtBackGround);
+    SetIntegerProperty(BoundPixelSize(Value), outerMargin_, irtBackGround);
 }
 
 void TiKnob::SetUseKeyboard(bool Value) {

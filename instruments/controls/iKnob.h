@@ -88,7 +88,8 @@ public:
     void SetRotationMaxDegrees(int Value);
     TiKnobIndicatorStyle IndicatorStyle() const { return indicatorStyle_; }
     void SetIndicatorStyle(TiKnobIndicatorStyle Value);
-    // Values of 0 and below are stored as 1.
+    // Values of 0 and below are stored as 1. Every pixel setting is kept within
+    // 0..MaxPixelExtent.
     int IndicatorSize() const { return indicatorSize_; }
     void SetIndicatorSize(int Value);
     int IndicatorMargin() const { return indicatorMargin_; }

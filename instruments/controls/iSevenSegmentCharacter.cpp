@@ -1,6 +1,7 @@
 #include "instruments/controls/iSevenSegmentCharacter.h"
 
 #include "instruments/framework/Igpfunctions.h"
+#include "platform/Geometry.h"
 #include "platform/PropertyDefaults.h"
 #include "platform/Rounding.h"
 
@@ -305,12 +306,11 @@ void TiSevenSegmentCharacter::SetSegmentSize(int value) {
 }
 
 void TiSevenSegmentCharacter::SetSegmentSeperation(int value) {
-    SetIntegerProperty(std::clamp(value, 0, SevenSegmentMaxPixels), segmentSeperation_,
-                       irtInvalidate);
+    SetIntegerProperty(BoundPixelSize(value), segmentSeperation_, irtInvalidate);
 }
 
 void TiSevenSegmentCharacter::SetSegmentMargin(int value) {
-    value = std::clamp(value, 0, SevenSegmentMaxPixels);
+    value = BoundPixelSize(value);
     if (value == segmentMargin_) return;
     segmentMargin_ = value;
     DoAutoSize();

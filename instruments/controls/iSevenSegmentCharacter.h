@@ -144,10 +144,9 @@ private:
     int segmentBits_ = 0;
 };
 
-// Bounds of the size settings of the glyphs and displays: the glyph and layout arithmetic
-// multiplies them, and a value near the integer limit overflowed it.
+// Bound of the segment size of the glyphs and displays: the glyph and layout arithmetic
+// multiplies it, and a value near the integer limit overflowed it.
 inline constexpr int SevenSegmentMaxSegmentSize = 100;
-inline constexpr int SevenSegmentMaxPixels = 32000;
 
 using TSevenSegmentCharacter = TiSevenSegmentCharacter::TSevenSegmentCharacter;
 using enum TiSevenSegmentCharacter::TSevenSegmentCharacter;

@@ -1,5 +1,6 @@
 #include "instruments/controls/iSevenSegmentDisplay.h"
 
+#include "platform/Geometry.h"
 #include "platform/PropertyDefaults.h"
 #include "platform/Rounding.h"
 
@@ -51,8 +52,7 @@ void TiSevenSegmentDisplay::SetDigitCount(int value) {
 }
 
 void TiSevenSegmentDisplay::SetDigitSpacing(int value) {
-    SetLayoutProperty(std::clamp(value, -SevenSegmentMaxPixels, SevenSegmentMaxPixels),
-                      digitSpacing_);
+    SetLayoutProperty(BoundPixelOffset(value), digitSpacing_);
 }
 
 void TiSevenSegmentDisplay::SetLeadingStyle(TiLeadingStyle value) {
@@ -62,7 +62,7 @@ void TiSevenSegmentDisplay::SetLeadingStyle(TiLeadingStyle value) {
 }
 
 void TiSevenSegmentDisplay::SetSegmentMargin(int value) {
-    SetLayoutProperty(std::clamp(value, 0, SevenSegmentMaxPixels), segmentMargin_);
+    SetLayoutProperty(BoundPixelSize(value), segmentMargin_);
 }
 
 void TiSevenSegmentDisplay::SetSegmentSize(int value) {
@@ -70,8 +70,7 @@ void TiSevenSegmentDisplay::SetSegmentSize(int value) {
 }
 
 void TiSevenSegmentDisplay::SetSegmentSeperation(int value) {
-    SetIntegerProperty(std::clamp(value, 0, SevenSegmentMaxPixels), segmentSeperation_,
-                       irtInvalidate);
+    SetIntegerProperty(BoundPixelSize(value), segmentSeperation_, irtInvalidate);
 }
 
 void TiSevenSegmentDisplay::SetSegmentColor(TColor value) {

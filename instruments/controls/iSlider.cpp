@@ -1,6 +1,7 @@
 #include "instruments/controls/iSlider.h"
 
 #include "instruments/framework/Igpfunctions.h"
+#include "platform/Geometry.h"
 #include "platform/PropertyDefaults.h"
 #include "platform/Rounding.h"
 
@@ -88,11 +89,11 @@ void TiSlider::SetPointerStyle(TiSliderPointerStyle Value) {
 }
 
 void TiSlider::SetPointerHeight(int Value) {
-    SetIntegerProperty(Value, pointerHeight_, irtBackGround);
+    SetIntegerProperty(BoundPixelSize(Value), pointerHeight_, irtBackGround);
 }
 
 void TiSlider::SetPointerWidth(int Value) {
-    SetIntegerProperty(Value, pointerWidth_, irtBackGround);
+    SetIntegerProperty(BoundPixelSize(Value), pointerWidth_, irtBackGround);
 }
 
 void TiSlider::SetPointerIndicatorActiveColor(TColor Value) {
@@ -104,7 +105,7 @@ void TiSlider::SetPointerIndicatorInactiveColor(TColor Value) {
 }
 
 void TiSlider::SetEndsMargin(int Value) {
-    SetIntegerProperty(Value, endsMargin_, irtBackGround);
+    SetIntegerProperty(BoundPixelSize(Value), endsMargin_, irtBackGround);
 }
 
 void TiSlider::SetReverseScale(bool Value) {

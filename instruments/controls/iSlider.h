@@ -68,7 +68,7 @@ public:
     void SetTrackColor(TColor Value);
     TiSliderPointerStyle PointerStyle() const { return pointerStyle_; }
     void SetPointerStyle(TiSliderPointerStyle Value);
-    // Along the track.
+    // Pixel settings are kept within 0..MaxPixelExtent. Along the track.
     int PointerHeight() const { return pointerHeight_; }
     void SetPointerHeight(int Value);
     // Across the track.

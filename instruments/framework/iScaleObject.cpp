@@ -1,6 +1,7 @@
 #include "instruments/framework/iScaleObject.h"
 
 #include "instruments/framework/Igpfunctions.h"
+#include "platform/Geometry.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
 
@@ -73,15 +74,15 @@ void TiScaleObject::SetTickMinorCount(int Value) {
 }
 
 void TiScaleObject::SetTickMinorLength(int Value) {
-    Update(tickMinorLength_, std::max(Value, 1));
+    Update(tickMinorLength_, std::clamp(Value, 1, MaxPixelExtent));
 }
 
 void TiScaleObject::SetTickMajorLength(int Value) {
-    Update(tickMajorLength_, std::max(Value, 1));
+    Update(tickMajorLength_, std::clamp(Value, 1, MaxPixelExtent));
 }
 
 void TiScaleObject::SetTickMargin(int Value) {
-    Update(tickMargin_, Value);
+    Update(tickMargin_, BoundPixelSize(Value));
 }
 
 void TiScaleObject::SetTickMajorCount(int Value) {
@@ -93,7 +94,7 @@ void TiScaleObject::SetTickLabelPrecision(int Value) {
 }
 
 void TiScaleObject::SetTickLabelMargin(int Value) {
-    Update(tickLabelMargin_, Value);
+    Update(tickLabelMargin_, BoundPixelSize(Value));
 }
 
 void TiScaleObject::SetTickMinorColor(TColor Value) {
@@ -117,11 +118,11 @@ void TiScaleObject::SetPositionMin(double Value) {
 }
 
 void TiScaleObject::SetPixelsStart(int Value) {
-    Update(pixelsStart_, Value);
+    Update(pixelsStart_, BoundPixelOffset(Value));
 }
 
 void TiScaleObject::SetPixelsStop(int Value) {
-    Update(pixelsStop_, Value);
+    Update(pixelsStop_, BoundPixelOffset(Value));
 }
 
 void TiScaleObject::SetTickMinorAlignment(TiTickMinorAlignment Value) {
@@ -137,7 +138,7 @@ void TiScaleObject::SetOrientationSide(TiOrientationSide Value) {
 }
 
 void TiScaleObject::SetBasePosition(int Value) {
-    Update(basePosition_, Value);
+    Update(basePosition_, BoundPixelOffset(Value));
 }
 
 void TiScaleObject::SetTickMajorStyle(TiBevelStyle Value) {

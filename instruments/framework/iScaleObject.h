@@ -48,6 +48,8 @@ public:
     // Kept within 1..100.
     int TickMinorCount() const { return tickMinorCount_; }
     void SetTickMinorCount(int Value);
+    // Pixel settings are kept within 0..MaxPixelExtent, the lengths at least 1 and the pixel
+    // coordinates within -MaxPixelExtent..MaxPixelExtent, so the tick arithmetic stays in int.
     // At least 1.
     int TickMinorLength() const { return tickMinorLength_; }
     void SetTickMinorLength(int Value);

@@ -10,6 +10,8 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <limits>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -310,6 +312,45 @@ TEST_F(TiKnobTest, FocusRectangleFramesTheControlOnlyWhileFocused) {
     const auto frames = canvas.RecordsOf(TCanvasOperation::DrawFocusRect);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].Rect, (TRect{0, 0, 145, 145}));
+}
+
+// Every pixel setting of the knob and its scale, with the value INT_MAX and INT_MIN store.
+struct TKnobPixelBound {
+    const char* Name;
+    int Highest;
+    int Lowest;
+};
+
+TEST_F(TiKnobTest, ExtremePixelSettingsAreBoundedAndPaintWithoutOverflow) {
+    const std::vector<TKnobPixelBound> bounds = {
+        {"KnobRadius", MaxPixelExtent, 0},      {"KnobEdgeWidth", MaxPixelExtent, 0},
+        {"IndicatorSize", MaxPixelExtent, 1},   {"IndicatorMargin", MaxPixelExtent, 0},
+        {"OuterMargin", MaxPixelExtent, 0},     {"TickMajorLength", MaxPixelExtent, 1},
+        {"TickMinorLength", MaxPixelExtent, 1}, {"TickMargin", MaxPixelExtent, 0},
+        {"TickLabelMargin", MaxPixelExtent, 0}};
+    knob.SetKnobStyle(TiKnob::iksRaisedEdge);
+    knob.SetShowTicksMajor(true);
+    knob.SetShowTicksMinor(true);
+    knob.SetShowTickLabels(true);
+    knob.SetShowPostionDisplay(true);
+    for (bool autoSize : {false, true}) {
+        knob.SetAutoSize(autoSize);
+        for (int extreme : {std::numeric_limits<int>::max(), std::numeric_limits<int>::min()}) {
+            for (const TKnobPixelBound& bound : bounds)
+                knob.setProperty(bound.Name, extreme);
+            for (const TKnobPixelBound& bound : bounds) {
+                if (autoSize && std::string_view(bound.Name) == "KnobRadius") continue;
+                EXPECT_EQ(knob.property(bound.Name).toInt(),
+                          extreme > 0 ? bound.Highest : bound.Lowest)
+                    << bound.Name;
+            }
+            for (int style = TiKnob::ikisDotLowered; style <= TiKnob::ikisTriangle; ++style) {
+                knob.SetIndicatorStyle(TiKnob::TiKnobIndicatorStyle(style));
+                Paint();
+            }
+            EXPECT_FALSE(knob.grab().isNull());
+        }
+    }
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <vector>
 
 // The default slider: vertical, 70 x 200, range 0..100 at 50, LED pointer.
 class TiSliderTest : public testing::Test {
@@ -301,4 +302,39 @@ TEST_F(TiSliderTest, CachedPaintShowsTheMovedPointerOverTheKeptTrack) {
     slider.SetPosition(100);
     EXPECT_EQ(pixel(10, 100), clWhite);
     EXPECT_EQ(pixel(10, 12), clBlack);
+}
+
+// Every pixel setting of the slider and its scale, with the value INT_MAX and INT_MIN store.
+struct TSliderPixelBound {
+    const char* Name;
+    int Highest;
+    int Lowest;
+};
+
+TEST_F(TiSliderTest, ExtremePixelSettingsAreBoundedAndPaintWithoutOverflow) {
+    const std::vector<TSliderPixelBound> bounds = {
+        {"PointerHeight", MaxPixelExtent, 0},   {"PointerWidth", MaxPixelExtent, 0},
+        {"EndsMargin", MaxPixelExtent, 0},      {"TickMajorLength", MaxPixelExtent, 1},
+        {"TickMinorLength", MaxPixelExtent, 1}, {"TickMargin", MaxPixelExtent, 0},
+        {"TickLabelMargin", MaxPixelExtent, 0}};
+    slider.SetShowTicksMajor(true);
+    slider.SetShowTicksMinor(true);
+    slider.SetShowTickLabels(true);
+    slider.SetAutoCenter(true);
+    for (TiOrientation orientation : {ioVertical, ioHorizontal}) {
+        slider.SetOrientation(orientation);
+        for (int extreme : {std::numeric_limits<int>::max(), std::numeric_limits<int>::min()}) {
+            for (const TSliderPixelBound& bound : bounds)
+                slider.setProperty(bound.Name, extreme);
+            for (const TSliderPixelBound& bound : bounds)
+                EXPECT_EQ(slider.property(bound.Name).toInt(),
+                          extreme > 0 ? bound.Highest : bound.Lowest)
+                    << bound.Name;
+            for (int style = TiSlider::ispsLed; style <= TiSlider::ispsBarColor; ++style) {
+                slider.SetPointerStyle(TiSlider::TiSliderPointerStyle(style));
+                Paint();
+            }
+            EXPECT_FALSE(slider.grab().isNull());
+        }
+    }
 }
