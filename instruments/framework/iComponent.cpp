@@ -151,12 +151,13 @@ void TiComponent::SetBackGroundPicture(const TBitmap* value) {
         backGroundPicture_->Assign(TBitmap());
 }
 
+// Bounded like every pixel setting, so the centre arithmetic cannot overflow.
 void TiComponent::SetOffsetX(int value) {
-    SetIntegerProperty(value, offsetX_, irtBackGround);
+    SetIntegerProperty(BoundPixelOffset(value), offsetX_, irtBackGround);
 }
 
 void TiComponent::SetOffsetY(int value) {
-    SetIntegerProperty(value, offsetY_, irtBackGround);
+    SetIntegerProperty(BoundPixelOffset(value), offsetY_, irtBackGround);
 }
 
 void TiComponent::SetErrorActive(bool value) {

@@ -323,11 +323,12 @@ struct TKnobPixelBound {
 
 TEST_F(TiKnobTest, ExtremePixelSettingsAreBoundedAndPaintWithoutOverflow) {
     const std::vector<TKnobPixelBound> bounds = {
-        {"KnobRadius", MaxPixelExtent, 0},      {"KnobEdgeWidth", MaxPixelExtent, 0},
-        {"IndicatorSize", MaxPixelExtent, 1},   {"IndicatorMargin", MaxPixelExtent, 0},
-        {"OuterMargin", MaxPixelExtent, 0},     {"TickMajorLength", MaxPixelExtent, 1},
-        {"TickMinorLength", MaxPixelExtent, 1}, {"TickMargin", MaxPixelExtent, 0},
-        {"TickLabelMargin", MaxPixelExtent, 0}};
+        {"KnobRadius", MaxPixelExtent, 0},           {"KnobEdgeWidth", MaxPixelExtent, 0},
+        {"IndicatorSize", MaxPixelExtent, 1},        {"IndicatorMargin", MaxPixelExtent, 0},
+        {"OuterMargin", MaxPixelExtent, 0},          {"TickMajorLength", MaxPixelExtent, 1},
+        {"TickMinorLength", MaxPixelExtent, 1},      {"TickMargin", MaxPixelExtent, 0},
+        {"TickLabelMargin", MaxPixelExtent, 0},      {"OffsetX", MaxPixelExtent, -MaxPixelExtent},
+        {"OffsetY", MaxPixelExtent, -MaxPixelExtent}};
     knob.SetKnobStyle(TiKnob::iksRaisedEdge);
     knob.SetShowTicksMajor(true);
     knob.SetShowTicksMinor(true);

@@ -313,10 +313,11 @@ struct TSliderPixelBound {
 
 TEST_F(TiSliderTest, ExtremePixelSettingsAreBoundedAndPaintWithoutOverflow) {
     const std::vector<TSliderPixelBound> bounds = {
-        {"PointerHeight", MaxPixelExtent, 0},   {"PointerWidth", MaxPixelExtent, 0},
-        {"EndsMargin", MaxPixelExtent, 0},      {"TickMajorLength", MaxPixelExtent, 1},
-        {"TickMinorLength", MaxPixelExtent, 1}, {"TickMargin", MaxPixelExtent, 0},
-        {"TickLabelMargin", MaxPixelExtent, 0}};
+        {"PointerHeight", MaxPixelExtent, 0},        {"PointerWidth", MaxPixelExtent, 0},
+        {"EndsMargin", MaxPixelExtent, 0},           {"TickMajorLength", MaxPixelExtent, 1},
+        {"TickMinorLength", MaxPixelExtent, 1},      {"TickMargin", MaxPixelExtent, 0},
+        {"TickLabelMargin", MaxPixelExtent, 0},      {"OffsetX", MaxPixelExtent, -MaxPixelExtent},
+        {"OffsetY", MaxPixelExtent, -MaxPixelExtent}};
     slider.SetShowTicksMajor(true);
     slider.SetShowTicksMinor(true);
     slider.SetShowTickLabels(true);
