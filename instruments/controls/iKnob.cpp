@@ -76,6 +76,7 @@ TiKnob::TiKnob(QWidget* parent)
     SetTabStop(true);
     SetTickMinorColor(clGray);
     SetTickLabelMargin(15);
+    InitStepSizes(0.1, 1, 1);
 }
 
 TiKnob::~TiKnob() = default;
@@ -139,18 +140,6 @@ void TiKnob::SetPositionDisplayPrecision(int Value) {
 void TiKnob::SetPositionDisplayUnits(const QString& Value) {
     SetStringProperty(Value.trimmed().isEmpty() ? QString() : Value, positionDisplayUnits_,
                       irtInvalidate);
-}
-
-void TiKnob::SetKeyArrowStepSize(double Value) {
-    SetDoubleProperty(Value, keyArrowStepSize_, irtInvalidate);
-}
-
-void TiKnob::SetKeyPageStepSize(double Value) {
-    SetDoubleProperty(Value, keyPageStepSize_, irtInvalidate);
-}
-
-void TiKnob::SetMouseWheelStepSize(double Value) {
-    SetDoubleProperty(Value, mouseWheelStepSize_, irtInvalidate);
 }
 
 void TiKnob::SetAutoSize(bool Value) {
@@ -312,7 +301,7 @@ void TiKnob::DrawLabel(TCanvas& Canvas, const TiKnobGeometry& Dial, int Index, d
 
 void TiKnob::DrawIndicator(TCanvas& Canvas, const TiKnobGeometry& Dial) {
     const TColor color =
-        mouseDragging_ || keyHeld_ ? indicatorActiveColor_ : indicatorInactiveColor_;
+        mouseDragging_ || KeyHeld() ? indicatorActiveColor_ : indicatorInactiveColor_;
     Canvas.Brush()->SetStyle(bsSolid);
     Canvas.Brush()->SetColor(color);
     Canvas.Pen()->SetColor(color);
@@ -421,32 +410,26 @@ void TiKnob::iWantSpecialKey(uint16_t& Key, bool& Result) {
 }
 
 void TiKnob::iKeyDown(uint16_t& Key, TShiftState Shift) {
-    if (useKeyboard_) {
-        keyHeld_ = true;
-        TiUserPositionChange user(*this);
-        if (StepPositionByKey(*this, Key, keyArrowStepSize_, keyPageStepSize_)) Key = 0;
-    }
+    if (useKeyboard_) StepByKey(Key);
     TiScaleComponent::iKeyDown(Key, Shift);
 }
 
 void TiKnob::iKeyUp(uint16_t& Key, TShiftState Shift) {
     TiScaleComponent::iKeyUp(Key, Shift);
     InvalidateChange();
-    if (!keyHeld_) return;
-    keyHeld_ = false;
-    if (PositionChangedSinceFinished()) DoPositionChangeFinished();
+    FinishKeyStep();
 }
 
 // The inherited handling ends a drag through a mouse-up; a held key ends unfinished.
 void TiKnob::iDoKillFocus() {
     TiScaleComponent::iDoKillFocus();
     mouseDragging_ = false;
-    keyHeld_ = false;
+    CancelKeyStep();
 }
 
 bool TiKnob::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
     const bool handled = TiScaleComponent::DoMouseWheel(Shift, WheelDelta, MousePos);
-    if (wheelLimit_.StepDue()) StepPositionByUser(WheelDirection(WheelDelta) * mouseWheelStepSize_);
+    StepByWheel(WheelDelta);
     return handled;
 }
 

@@ -2,7 +2,6 @@
 // indicator mark showing the position and an optional read-out in the knob's centre.
 #pragma once
 
-#include "instruments/controls/iPositionSteps.h"
 #include "instruments/framework/iScaleComponent.h"
 #include "platform/Clock.h"
 #include "platform/Font.h"
@@ -108,12 +107,6 @@ public:
     // A text of blanks only is stored as empty.
     QString PositionDisplayUnits() const { return positionDisplayUnits_; }
     void SetPositionDisplayUnits(const QString& Value);
-    double KeyArrowStepSize() const { return keyArrowStepSize_; }
-    void SetKeyArrowStepSize(double Value);
-    double KeyPageStepSize() const { return keyPageStepSize_; }
-    void SetKeyPageStepSize(double Value);
-    double MouseWheelStepSize() const { return mouseWheelStepSize_; }
-    void SetMouseWheelStepSize(double Value);
     // Overwrites KnobRadius at each rebuild of the background.
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool Value);
@@ -125,10 +118,6 @@ public:
     void SetWidth(int Value) { resize(Value, height()); }
     int Height() const { return height(); }
     void SetHeight(int Value) { resize(width(), Value); }
-    double KeyArrowStepSize_2() const { return keyArrowStepSize_; }
-    void SetKeyArrowStepSize_2(double Value) { keyArrowStepSize_ = Value; }
-    double KeyPageStepSize_2() const { return keyPageStepSize_; }
-    void SetKeyPageStepSize_2(double Value) { keyPageStepSize_ = Value; }
 
     // The screen angle of a value, degrees counter-clockwise from 3 o'clock.
     double PositionToDegrees(double Value) const;
@@ -181,15 +170,10 @@ private:
     std::unique_ptr<TFont> positionDisplayFont_;
     int positionDisplayPrecision_ = 1;
     QString positionDisplayUnits_;
-    double keyArrowStepSize_ = 0.1;
-    double keyPageStepSize_ = 1;
-    double mouseWheelStepSize_ = 1;
     bool autoSize_ = true;
     int outerMargin_ = 2;
     bool useKeyboard_ = true;
 
     bool mouseDragging_ = false;
-    bool keyHeld_ = false;
     double lastMouseAngle_ = 0;
-    TiWheelStepLimit wheelLimit_;
 };

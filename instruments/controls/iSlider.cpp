@@ -116,18 +116,6 @@ void TiSlider::SetAutoCenter(bool Value) {
     SetBooleanProperty(Value, autoCenter_, irtBackGround);
 }
 
-void TiSlider::SetKeyArrowStepSize(double Value) {
-    SetDoubleProperty(Value, keyArrowStepSize_, irtInvalidate);
-}
-
-void TiSlider::SetKeyPageStepSize(double Value) {
-    SetDoubleProperty(Value, keyPageStepSize_, irtInvalidate);
-}
-
-void TiSlider::SetMouseWheelStepSize(double Value) {
-    SetDoubleProperty(Value, mouseWheelStepSize_, irtInvalidate);
-}
-
 // ---- Geometry ----
 
 int TiSlider::PointerInset() const {
@@ -324,7 +312,7 @@ void TiSlider::DrawTicks(TCanvas& Canvas, const TRect& Track) {
 // The LED lights while the mouse drags or a key is held; the other pointers only while the
 // mouse drags.
 TColor TiSlider::IndicatorColor() const {
-    const bool active = dragging_ || (pointerStyle_ == ispsLed && keyHeld_);
+    const bool active = dragging_ || (pointerStyle_ == ispsLed && KeyHeld());
     return active ? pointerIndicatorActiveColor_ : pointerIndicatorInactiveColor_;
 }
 
@@ -444,10 +432,10 @@ bool TiSlider::PressForStyle(int X, int Y) {
         case TiPagePress::Beside:
             return false;
         case TiPagePress::TowardMin:
-            SetPosition(Position() - keyPageStepSize_);
+            SetPosition(Position() - KeyPageStepSize());
             return true;
         case TiPagePress::TowardMax:
-            SetPosition(Position() + keyPageStepSize_);
+            SetPosition(Position() + KeyPageStepSize());
             return true;
         case TiPagePress::OnPointer:
             break;
@@ -505,32 +493,26 @@ void TiSlider::iWantSpecialKey(uint16_t& Key, bool& Result) {
 }
 
 void TiSlider::iKeyDown(uint16_t& Key, TShiftState Shift) {
-    keyHeld_ = true;
-    {
-        TiUserPositionChange user(*this);
-        if (StepPositionByKey(*this, Key, keyArrowStepSize_, keyPageStepSize_)) Key = 0;
-    }
+    StepByKey(Key);
     TiScaleComponent::iKeyDown(Key, Shift);
 }
 
 void TiSlider::iKeyUp(uint16_t& Key, TShiftState Shift) {
     TiScaleComponent::iKeyUp(Key, Shift);
     InvalidateChange();
-    if (!keyHeld_) return;
-    keyHeld_ = false;
-    if (PositionChangedSinceFinished()) DoPositionChangeFinished();
+    FinishKeyStep();
 }
 
 // The inherited handling ends a drag through a mouse-up; a held key ends unfinished.
 void TiSlider::iDoKillFocus() {
     TiScaleComponent::iDoKillFocus();
     dragging_ = false;
-    keyHeld_ = false;
+    CancelKeyStep();
 }
 
 bool TiSlider::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
     const bool handled = TiScaleComponent::DoMouseWheel(Shift, WheelDelta, MousePos);
-    if (wheelLimit_.StepDue()) StepPositionByUser(WheelDirection(WheelDelta) * mouseWheelStepSize_);
+    StepByWheel(WheelDelta);
     return handled;
 }
 

@@ -2,7 +2,6 @@
 // beside it, vertical or horizontal, moved by mouse, keys and wheel.
 #pragma once
 
-#include "instruments/controls/iPositionSteps.h"
 #include "instruments/framework/iScaleComponent.h"
 #include "platform/Bitmap.h"
 
@@ -86,20 +85,10 @@ public:
     void SetAutoCenter(bool Value);
     TiSliderMouseControlStyle MouseControlStyle() const { return mouseControlStyle_; }
     void SetMouseControlStyle(TiSliderMouseControlStyle Value) { mouseControlStyle_ = Value; }
-    double KeyArrowStepSize() const { return keyArrowStepSize_; }
-    void SetKeyArrowStepSize(double Value);
-    double KeyPageStepSize() const { return keyPageStepSize_; }
-    void SetKeyPageStepSize(double Value);
-    double MouseWheelStepSize() const { return mouseWheelStepSize_; }
-    void SetMouseWheelStepSize(double Value);
     int Width() const { return width(); }
     void SetWidth(int Value) { resize(Value, height()); }
     int Height() const { return height(); }
     void SetHeight(int Value) { resize(width(), Value); }
-    double KeyArrowStepSize_2() const { return keyArrowStepSize_; }
-    void SetKeyArrowStepSize_2(double Value) { keyArrowStepSize_ = Value; }
-    double KeyPageStepSize_2() const { return keyPageStepSize_; }
-    void SetKeyPageStepSize_2(double Value) { keyPageStepSize_ = Value; }
 
     // The pixels the pointer can move along the track; 0 or less leaves it no room.
     int GetTravelRange() const;
@@ -172,13 +161,8 @@ private:
     bool reverseScale_ = false;
     bool autoCenter_ = false;
     TiSliderMouseControlStyle mouseControlStyle_ = ismcsSlideOnly;
-    double keyArrowStepSize_ = 1;
-    double keyPageStepSize_ = 10;
-    double mouseWheelStepSize_ = 1;
 
     bool dragging_ = false;
-    bool keyHeld_ = false;
     TPoint mouseDownPoint_;
     double mouseDownPosition_ = 0;
-    TiWheelStepLimit wheelLimit_;
 };

@@ -125,3 +125,37 @@ void TiScaleComponent::Loaded() {
     TiPositionComponent::Loaded();
     DoAutoScale(PositionMin(), PositionMax());
 }
+
+void TiScaleComponent::SetKeyArrowStepSize(double Value) {
+    SetDoubleProperty(Value, keyArrowStepSize_, irtInvalidate);
+}
+
+void TiScaleComponent::SetKeyPageStepSize(double Value) {
+    SetDoubleProperty(Value, keyPageStepSize_, irtInvalidate);
+}
+
+void TiScaleComponent::SetMouseWheelStepSize(double Value) {
+    SetDoubleProperty(Value, mouseWheelStepSize_, irtInvalidate);
+}
+
+void TiScaleComponent::InitStepSizes(double Arrow, double Page, double Wheel) {
+    keyArrowStepSize_ = Arrow;
+    keyPageStepSize_ = Page;
+    mouseWheelStepSize_ = Wheel;
+}
+
+void TiScaleComponent::StepByKey(uint16_t& Key) {
+    keyHeld_ = true;
+    TiUserPositionChange user(*this);
+    if (StepPositionByKey(*this, Key, keyArrowStepSize_, keyPageStepSize_)) Key = 0;
+}
+
+void TiScaleComponent::FinishKeyStep() {
+    if (!keyHeld_) return;
+    keyHeld_ = false;
+    if (PositionChangedSinceFinished()) DoPositionChangeFinished();
+}
+
+void TiScaleComponent::StepByWheel(int WheelDelta) {
+    if (wheelLimit_.StepDue()) StepPositionByUser(WheelDirection(WheelDelta) * mouseWheelStepSize_);
+}

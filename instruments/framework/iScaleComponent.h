@@ -3,6 +3,7 @@
 #pragma once
 
 #include "instruments/framework/iPositionComponent.h"
+#include "instruments/framework/iPositionSteps.h"
 #include "instruments/framework/iScaleObject.h"
 
 #include <memory>
@@ -101,11 +102,37 @@ public:
 
     void Loaded() override;
 
+    // The step settings of the controls that set their position by keys and wheel (the knob
+    // and the slider publish them); the "_2" twins are stored again and read back without a
+    // repaint.
+    double KeyArrowStepSize() const { return keyArrowStepSize_; }
+    void SetKeyArrowStepSize(double Value);
+    double KeyPageStepSize() const { return keyPageStepSize_; }
+    void SetKeyPageStepSize(double Value);
+    double MouseWheelStepSize() const { return mouseWheelStepSize_; }
+    void SetMouseWheelStepSize(double Value);
+    double KeyArrowStepSize_2() const { return keyArrowStepSize_; }
+    void SetKeyArrowStepSize_2(double Value) { keyArrowStepSize_ = Value; }
+    double KeyPageStepSize_2() const { return keyPageStepSize_; }
+    void SetKeyPageStepSize_2(double Value) { keyPageStepSize_ = Value; }
+
     // May replace the text of the tick label of major index Index.
     TOnCustomizeTickLabel OnCustomizeTickLabel;
 
 protected:
     TiScaleObject& ScaleObject() const { return *scale_; }
+
+    // A control's own step sizes at construction, without a repaint.
+    void InitStepSizes(double Arrow, double Page, double Wheel);
+    // A key press steps the position as the user; a handled Key becomes 0.
+    void StepByKey(uint16_t& Key);
+    // The key is up again: the change it made is finished.
+    void FinishKeyStep();
+    // Focus lost with a key held: the step ends unfinished.
+    void CancelKeyStep() { keyHeld_ = false; }
+    bool KeyHeld() const { return keyHeld_; }
+    // At most one step per 30 ms, whatever the wheel's speed.
+    void StepByWheel(int WheelDelta);
 
 private:
     std::unique_ptr<TiScaleObject> scale_;
@@ -115,4 +142,9 @@ private:
     TiAutoScaleStyle autoScaleStyle_ = iassAutoMinMax;
     double fixedTickStart_ = 0;
     double fixedTickStop_ = 0;
+    double keyArrowStepSize_ = 1;
+    double keyPageStepSize_ = 10;
+    double mouseWheelStepSize_ = 1;
+    bool keyHeld_ = false;
+    TiWheelStepLimit wheelLimit_;
 };

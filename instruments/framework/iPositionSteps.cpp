@@ -1,4 +1,4 @@
-#include "instruments/controls/iPositionSteps.h"
+#include "instruments/framework/iPositionSteps.h"
 
 #include "instruments/framework/iControlEvents.h"
 
