@@ -35,12 +35,19 @@ Q_ENUM_NS(TiPlotLineStyle)
 // A Null point breaks the trace; an Empty point is bridged by it.
 enum TiPlotDataPointStatus : uint8_t { ipdpsValid, ipdpsNull, ipdpsEmpty };
 Q_ENUM_NS(TiPlotDataPointStatus)
+
+// How an axis is placed: in a band, through the middle of the data view, or at a value of
+// a perpendicular axis.
+enum TiPlotCartesianStyle : uint8_t { ipcsNone, ipcsMaster, ipcsChild };
+Q_ENUM_NS(TiPlotCartesianStyle)
 } // namespace iPlotTypes
 
+using iPlotTypes::TiPlotCartesianStyle;
 using iPlotTypes::TiPlotDataPointStatus;
 using iPlotTypes::TiPlotDataStyle;
 using iPlotTypes::TiPlotLineStyle;
 using iPlotTypes::TiPlotMarkerStyle;
+using enum iPlotTypes::TiPlotCartesianStyle;
 using enum iPlotTypes::TiPlotDataPointStatus;
 using enum iPlotTypes::TiPlotDataStyle;
 using enum iPlotTypes::TiPlotLineStyle;

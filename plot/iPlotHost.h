@@ -1,0 +1,86 @@
+// The face of the plot control that plot objects, their managers and the layout talk to.
+// Keeping it this narrow lets the object model live and be tested without the control.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QMenu;
+class QObject;
+class QTimer;
+class TiPlotMasterManager;
+class TiPlotObject;
+
+// A repeating timer whose ticks arrive on the window thread. It may be destroyed from inside
+// its own OnTimer.
+class TiPlotTimer {
+public:
+    virtual ~TiPlotTimer() = default;
+
+    virtual int Interval() const = 0;
+    virtual void SetInterval(int Milliseconds) = 0;
+    virtual bool Enabled() const = 0;
+    virtual void SetEnabled(bool Value) = 0;
+
+    std::function<void()> OnTimer;
+};
+
+// A window-thread timer of the toolkit.
+class TiPlotQtTimer : public TiPlotTimer {
+public:
+    TiPlotQtTimer();
+    ~TiPlotQtTimer() override;
+
+    int Interval() const override;
+    void SetInterval(int Milliseconds) override;
+    bool Enabled() const override;
+    void SetEnabled(bool Value) override;
+
+private:
+    std::unique_ptr<QTimer> timer_;
+};
+
+// The control's measures that the layout pass reads.
+struct TiPlotLayoutFrame {
+    int Width = 500;
+    int Height = 200;
+    // 2 when the control has a border, else 0.
+    int BorderMargin = 2;
+    int OuterMarginLeft = 5;
+    int OuterMarginTop = 5;
+    int OuterMarginRight = 5;
+    int OuterMarginBottom = 5;
+
+    friend bool operator==(const TiPlotLayoutFrame&, const TiPlotLayoutFrame&) = default;
+};
+
+class TiPlotHost {
+public:
+    virtual ~TiPlotHost() = default;
+
+    // Null while the master manager itself is being built.
+    virtual TiPlotMasterManager* GetMasterManager() = 0;
+
+    // The master manager's notices: an object or manager changed (a change repaint), an
+    // object is leaving (forget it as pressed, hovered or last clicked), a repaint now.
+    virtual void MasterChange(QObject* Sender) = 0;
+    virtual void MasterRemove(QObject* Object) = 0;
+    virtual void InvalidateNow() = 0;
+
+    // What objects report; the control turns each into the application's event of the kind.
+    virtual void DoObjectClick(TiPlotObject* Object) = 0;
+    virtual void DoObjectGotFocus(TiPlotObject* Object) = 0;
+    virtual void DoObjectLostFocus(TiPlotObject* Object) = 0;
+    virtual void DoPopUpMenuEvent(TiPlotObject* Object, bool& Cancel, int ScreenX, int ScreenY) = 0;
+
+    // The one menu every object fills when right-clicked, and showing it.
+    virtual QMenu* PopupMenu() = 0;
+    virtual void ShowPopupMenu(int ScreenX, int ScreenY) = 0;
+
+    // The plot's translation of a word shown to the user (the master's translation list).
+    virtual QString TranslateText(const QString& Text) const = 0;
+
+    virtual TiPlotLayoutFrame LayoutFrame() const = 0;
+    virtual std::unique_ptr<TiPlotTimer> CreateTimer() = 0;
+};

@@ -1,0 +1,112 @@
+#include "PlotTestHost.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+int* currentTime = nullptr;
+}
+
+TestPlotTimer::TestPlotTimer(std::vector<TestPlotTimer*>& registry) : registry_(registry) {
+    registry_.push_back(this);
+}
+
+TestPlotTimer::~TestPlotTimer() {
+    std::erase(registry_, this);
+}
+
+int TestPlotTimer::Now() const {
+    return currentTime ? *currentTime : 0;
+}
+
+void TestPlotTimer::SetInterval(int Milliseconds) {
+    interval_ = Milliseconds;
+    if (enabled_) dueAt_ = Now() + interval_;
+}
+
+void TestPlotTimer::SetEnabled(bool Value) {
+    enabled_ = Value;
+    if (Value) dueAt_ = Now() + interval_;
+}
+
+void TestPlotTimer::Fire() {
+    dueAt_ = Now() + interval_;
+    if (const auto tick = OnTimer) tick();
+}
+
+TestPlotHost::TestPlotHost() {
+    currentTime = &now_;
+}
+
+TestPlotHost::~TestPlotHost() {
+    if (currentTime == &now_) currentTime = nullptr;
+}
+
+void TestPlotHost::MasterChange(QObject*) {
+    ++Changes;
+}
+
+void TestPlotHost::MasterRemove(QObject* Object) {
+    Removed.push_back(Object);
+}
+
+void TestPlotHost::InvalidateNow() {
+    ++ImmediateRepaints;
+    if (auto action = std::exchange(OnInvalidateNowAction, nullptr)) action();
+}
+
+void TestPlotHost::Run(std::function<void(TiPlotObject*)>& action, TiPlotObject* object) {
+    if (auto run = std::exchange(action, nullptr)) run(object);
+}
+
+void TestPlotHost::DoObjectClick(TiPlotObject* Object) {
+    Events.push_back(QStringLiteral("Click ") + Object->Name());
+    Run(OnClickAction, Object);
+}
+
+void TestPlotHost::DoObjectGotFocus(TiPlotObject* Object) {
+    Events.push_back(QStringLiteral("GotFocus ") + Object->Name());
+    Run(OnGotFocusAction, Object);
+}
+
+void TestPlotHost::DoObjectLostFocus(TiPlotObject* Object) {
+    Events.push_back(QStringLiteral("LostFocus ") + Object->Name());
+}
+
+void TestPlotHost::DoPopUpMenuEvent(TiPlotObject* Object, bool& Cancel, int, int) {
+    Events.push_back(QStringLiteral("Popup ") + Object->Name());
+    Cancel = CancelPopup;
+    Run(OnPopupAction, Object);
+}
+
+void TestPlotHost::ShowPopupMenu(int, int) {
+    ++PopupsShown;
+}
+
+std::unique_ptr<TiPlotTimer> TestPlotHost::CreateTimer() {
+    return std::make_unique<TestPlotTimer>(timers_);
+}
+
+void TestPlotHost::AdvanceMilliseconds(int ms) {
+    const int end = now_ + ms;
+    for (;;) {
+        TestPlotTimer* next = nullptr;
+        for (TestPlotTimer* timer : timers_)
+            if (timer->Enabled() && timer->DueAt() <= end &&
+                (!next || timer->DueAt() < next->DueAt()))
+                next = timer;
+        if (!next) break;
+        now_ = next->DueAt();
+        next->Fire();
+    }
+    now_ = end;
+}
+
+TiPlotObjectHooks CountingHooks::Hooks() {
+    return {[this](QObject*) { ++Changes; }, [this](QObject*) { ++Inserts; },
+            [this](QObject*) { ++Removes; }, [this](QObject*) { ++Renames; }};
+}
+
+QString TestPlotHost::TranslateText(const QString& Text) const {
+    return Text;
+}
