@@ -1,5 +1,7 @@
 #include "PlotTestHost.h"
 
+#include "plot/iPlotMasterManager.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -108,5 +110,5 @@ TiPlotObjectHooks CountingHooks::Hooks() {
 }
 
 QString TestPlotHost::TranslateText(const QString& Text) const {
-    return Text;
+    return master_ ? master_->FindTranslation(Text) : Text;
 }
