@@ -77,8 +77,7 @@ void TiPlotObjectManagerCustom::InsertObject(TiPlotObject* Object) {
 }
 
 TiPlotObject* TiPlotObjectManagerCustom::GetObject(int Index) const {
-    if (Index < 0 || Index >= GetCount())
-        throw Exception(QStringLiteral("List index out of bounds (%1)").arg(Index));
+    CheckListIndex(Index, GetCount());
     return items_[size_t(Index)];
 }
 

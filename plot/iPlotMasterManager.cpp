@@ -1,8 +1,22 @@
 #include "plot/iPlotMasterManager.h"
 
 #include "platform/Exception.h"
+#include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
+#include "plot/iPlotTable.h"
 #include "plot/iPlotTranslation.h"
+
+namespace {
+
+template <class T> TiPlotObjectClass ClassOf() {
+    return {&T::staticMetaObject,
+            [](TiPlotHost* owner, const TiPlotObjectHooks& hooks) -> TiPlotObject* {
+                return new T(owner, hooks);
+            },
+            nullptr};
+}
+
+} // namespace
 
 TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
     objectManager_ = new TiPlotObjectManager(plot_, Hooks());
@@ -23,6 +37,8 @@ TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
     layoutManager_ = Create<TiPlotLayoutManager>();
     layoutManager_->CreatePlaceHolders();
     translationManager_ = new TiPlotTranslationManager();
+    RegisterObjectClass(TiPlotObjectKind::Label, ClassOf<TiPlotLabel>());
+    RegisterObjectClass(TiPlotObjectKind::Table, ClassOf<TiPlotTable>());
 }
 
 template <class Manager> Manager* TiPlotMasterManager::Create() {
@@ -113,6 +129,22 @@ void TiPlotMasterManager::RemoveAllLabels() {
     // Bounded by the count, should a label refuse to leave its manager.
     for (int remaining = LabelCount(); remaining > 1 && LabelCount() > 1; --remaining)
         Delete(TiPlotObjectKind::Label, 1);
+}
+
+TiPlotLabel* TiPlotMasterManager::GetLabel(int Index) const {
+    return qobject_cast<TiPlotLabel*>(Get(TiPlotObjectKind::Label, Index));
+}
+
+TiPlotLabel* TiPlotMasterManager::GetLabelByName(const QString& Name) const {
+    return qobject_cast<TiPlotLabel*>(GetByName(TiPlotObjectKind::Label, Name));
+}
+
+TiPlotTable* TiPlotMasterManager::GetTable(int Index) const {
+    return qobject_cast<TiPlotTable*>(Get(TiPlotObjectKind::Table, Index));
+}
+
+TiPlotTable* TiPlotMasterManager::GetTableByName(const QString& Name) const {
+    return qobject_cast<TiPlotTable*>(GetByName(TiPlotObjectKind::Table, Name));
 }
 
 int TiPlotMasterManager::AddTranslation(const QString& Original, const QString& Replacement) {

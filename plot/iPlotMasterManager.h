@@ -10,7 +10,9 @@
 #include <array>
 #include <optional>
 
+class TiPlotLabel;
 class TiPlotLayoutManager;
+class TiPlotTable;
 class TiPlotTranslationManager;
 
 class TiPlotMasterManager : public QObject {
@@ -51,6 +53,14 @@ public:
     // Every label but the title.
     void RemoveAllLabels();
     int LabelCount() const { return Count(TiPlotObjectKind::Label); }
+    TiPlotLabel* GetLabel(int Index) const;
+    TiPlotLabel* GetLabelByName(const QString& Name) const;
+    int AddTable() { return Add(TiPlotObjectKind::Table); }
+    void DeleteTable(int Index) { Delete(TiPlotObjectKind::Table, Index); }
+    void RemoveAllTables() { RemoveAll(TiPlotObjectKind::Table); }
+    TiPlotTable* GetTable(int Index) const;
+    int TableCount() const { return Count(TiPlotObjectKind::Table); }
+    TiPlotTable* GetTableByName(const QString& Name) const;
 
     int AddTranslation(const QString& Original, const QString& Replacement);
     // Also asks for a change repaint.

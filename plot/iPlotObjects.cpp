@@ -283,3 +283,8 @@ void CheckPlotObjectArguments(const TiPlotHost* Owner, const TiPlotObjectHooks& 
 bool SamePlotName(const QString& A, const QString& B) {
     return A.compare(B, Qt::CaseInsensitive) == 0;
 }
+
+void CheckListIndex(int Index, int Count) {
+    if (Index < 0 || Index >= Count)
+        throw Exception(QStringLiteral("List index out of bounds (%1)").arg(Index));
+}

@@ -214,3 +214,6 @@ void CheckPlotObjectArguments(const TiPlotHost* Owner, const TiPlotObjectHooks& 
 
 // Name comparison of every look-up: case-insensitive.
 bool SamePlotName(const QString& A, const QString& B);
+
+// The lists' index error: "List index out of bounds (<index>)" outside 0..Count-1.
+void CheckListIndex(int Index, int Count);

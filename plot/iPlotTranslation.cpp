@@ -1,6 +1,5 @@
 #include "plot/iPlotTranslation.h"
 
-#include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
 
 namespace {
@@ -27,13 +26,8 @@ int TiPlotTranslationManager::AddTranslation(const QString& Original, const QStr
     return 0;
 }
 
-void TiPlotTranslationManager::CheckIndex(int Index) const {
-    if (Index < 0 || Index >= GetCount())
-        throw Exception(QStringLiteral("List index out of bounds (%1)").arg(Index));
-}
-
 void TiPlotTranslationManager::Delete(int Index) {
-    CheckIndex(Index);
+    CheckListIndex(Index, GetCount());
     items_.erase(items_.begin() + Index);
 }
 
@@ -42,7 +36,7 @@ void TiPlotTranslationManager::Clear() {
 }
 
 TiPlotTranslationObject* TiPlotTranslationManager::GetItem(int Index) const {
-    CheckIndex(Index);
+    CheckListIndex(Index, GetCount());
     return items_[size_t(Index)].get();
 }
 

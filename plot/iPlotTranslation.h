@@ -52,7 +52,5 @@ public:
     void ReadFromStream(const TiPlotCollection* Collection);
 
 private:
-    void CheckIndex(int Index) const;
-
     std::vector<std::unique_ptr<TiPlotTranslationObject>> items_;
 };

@@ -1,5 +1,6 @@
 #include "PlotTestKinds.h"
 
+#include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 
 namespace {
@@ -147,10 +148,10 @@ void TestPlot::AddDefaultObjects() {
          {TiPlotObjectKind::XAxis, TiPlotObjectKind::YAxis, TiPlotObjectKind::Channel,
           TiPlotObjectKind::DataView, TiPlotObjectKind::DataCursor})
         Master->Add(kind);
-    if (Master->GetManager(TiPlotObjectKind::Label)->ObjectClass().Create) {
-        TiPlotObject* title = Master->Get(TiPlotObjectKind::Label, Master->AddLabel());
-        qobject_cast<TiPlotLayoutObject*>(title)->SetZOrder(2);
-        title->SetName(QStringLiteral("Title"));
-    }
+    TiPlotLabel* title = Master->GetLabel(Master->AddLabel());
+    title->SetZOrder(2);
+    title->SetName(QStringLiteral("Title"));
+    title->SetCaption(QStringLiteral("Untitled"));
+    title->SetMarginBottom(0);
     layout->SetEnabled(true);
 }
