@@ -71,7 +71,6 @@ void TiPlotLabel::SetCaption(const QString& Value) {
 }
 
 void TiPlotLabel::SetAlignment(TiAlignmentHorizontal Value) {
-    if (Value < iahCenter || Value > iahRight) return;
     if (Value == alignment_) return;
     alignment_ = Value;
     TriggerChange(this);

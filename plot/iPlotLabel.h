@@ -15,7 +15,7 @@ class TiPlotLabel : public TiPlotLayoutObject {
     Q_PROPERTY(double MarginRight READ MarginRight WRITE SetMarginRight)
     Q_PROPERTY(double MarginBottom READ MarginBottom WRITE SetMarginBottom)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-    Q_PROPERTY(TiAlignmentHorizontal Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(iTypes::TiAlignmentHorizontal Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(TFont* Font READ Font WRITE SetFont)
 
 public:

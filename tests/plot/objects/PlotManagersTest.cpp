@@ -1,4 +1,5 @@
 #include "PlotTestKinds.h"
+#include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotTranslation.h"
 
@@ -41,8 +42,9 @@ TEST_F(PlotManagerTest, DefaultObjectsAreNamedAndLinked) {
     auto* cursor = plot.Get<TestDataCursor>(K::DataCursor, 0);
     EXPECT_EQ(cursor->ChannelName(), "Channel 1");
     EXPECT_EQ(cursor->DataView, view);
+    EXPECT_EQ(master.GetLabel(0)->Name(), "Title");
     // Every object, the two data-view stand-ins included.
-    EXPECT_EQ(master.GetPlotObjectManager()->GetCount(), 9);
+    EXPECT_EQ(master.GetPlotObjectManager()->GetCount(), 10);
 }
 
 TEST_F(PlotManagerTest, AutomaticNamesFollowTheLargestNumber) {
