@@ -418,6 +418,7 @@ void TiPlotLayoutManager::PlaceAlongBand(TiPlotLayoutObject* Object, const TiPlo
         Object->SetTop(dv.Bottom - Round(dv.Height() * p));
         Object->SetBottom(dv.Bottom - Round(dv.Height() * s));
     }
+    Object->SetLayoutRect(Object->DrawRect());
     if (TiPlotLayoutAxis* axis = Object->GetLayoutAxis(); axis && role == TRole::Axis)
         axis->CalcTicks(Canvas);
 }

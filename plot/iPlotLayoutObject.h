@@ -73,6 +73,7 @@ public:
     void SetStartStacked(bool Value) { startStacked_ = Value; }
     bool StopStacked() const { return stopStacked_; }
     void SetStopStacked(bool Value) { stopStacked_ = Value; }
+    // The band cell the layout pass gave, before cartesian and aligned axes move within it.
     TRect LayoutRect() const { return layoutRect_; }
     void SetLayoutRect(const TRect& Value) { layoutRect_ = Value; }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -99,6 +100,10 @@ void TiPlotObjectManagerCustom::Delete(int Index) {
 
 void TiPlotObjectManagerCustom::Clear() {}
 
+void TiPlotObjectManagerCustom::Forget(const TiPlotObject* Object) {
+    std::erase(items_, Object);
+}
+
 void TiPlotObjectManagerCustom::ForEachObject(
     const std::function<void(TiPlotObject*)>& Action) const {
     for (size_t i = 0; i < items_.size(); ++i)
@@ -180,8 +185,11 @@ TiPlotObject* TiPlotObjectOwnedManager::CreateObject() {
 void TiPlotObjectOwnedManager::Clear() {
     // Each destruction takes the object out of the list, so the loop works on a copy.
     const std::vector<TiPlotObject*> objects = Items();
-    for (TiPlotObject* object : objects)
-        if (GetIndex(object) >= 0) object->Destroy();
+    for (TiPlotObject* object : objects) {
+        if (GetIndex(object) < 0) continue;
+        object->Destroy();
+        Forget(object);
+    }
 }
 
 void TiPlotObjectOwnedManager::NotificationInsert(QObject* Object) {
@@ -348,6 +356,7 @@ bool TiPlotObjectManager::MouseWheelFocusObjects(int WheelDelta, TShiftState Shi
 }
 
 void TiPlotObjectManager::ShutDownSetup() {
+    if (std::exchange(shutDown_, true)) return;
     ForEachObject([](TiPlotObject* object) {
         object->OnRemove = nullptr;
         object->OnLayoutChange = nullptr;

@@ -96,6 +96,8 @@ protected:
     // Called after an object left the list.
     virtual void RemovingObject(TiPlotObject* Object);
     const std::vector<TiPlotObject*>& Items() const { return items_; }
+    // Drops an entry without any notice: for objects destroyed with their hooks detached.
+    void Forget(const TiPlotObject* Object);
     // Each object in turn; the list may change on the way, an index past its end stops.
     void ForEachObject(const std::function<void(TiPlotObject*)>& Action) const;
 
@@ -117,7 +119,6 @@ public:
     QString GetName() const override;
     // The stream property holding the collection; empty for a kind not streamed here.
     QString StreamName() const;
-    const TiPlotObjectClass& ObjectClass() const { return objectClass_; }
     void SetObjectClass(const TiPlotObjectClass& Value) { objectClass_ = Value; }
     bool IsOfClass(const QObject* Object) const;
 
@@ -266,9 +267,10 @@ public:
     // Whether any selected object handled the wheel.
     bool MouseWheelFocusObjects(int WheelDelta, TShiftState Shift, TPoint MousePos);
     // Detaches the removal, layout and change hooks of every object, so that tearing the
-    // plot down sends no notices.
+    // plot down sends no notices. Once only: objects destroyed after it leave stale entries.
     void ShutDownSetup();
 
 private:
+    bool shutDown_ = false;
     void ForEachSelected(const std::function<void(TiPlotObject*)>& Action) const;
 };

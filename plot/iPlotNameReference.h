@@ -22,7 +22,6 @@ public:
     void SetName(const QString& Value);
     // The named object, looked up when not yet resolved; null when none has the name.
     TiPlotObject* Get();
-    template <class T> T* GetAs() { return qobject_cast<T*>(Get()); }
 
     void NotificationRemove(QObject* Object);
     void NotificationRename(QObject* Object);

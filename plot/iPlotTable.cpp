@@ -5,7 +5,6 @@
 #include "platform/Rounding.h"
 #include "plot/iPlotLabel.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 #include <cstdint>
 
@@ -74,7 +73,10 @@ TiPlotTable::TiPlotTable(TiPlotHost* Owner, const TiPlotObjectHooks& Hooks)
       downButton_(new TiPlotTableButton(Owner, false)) {
     InitHorizontal(false);
     for (TFont* font : {dataFont_.get(), columnTitlesFont_.get()})
-        font->OnChange = [this](QObject*) { TriggerChange(this); };
+        font->OnChange = [this](QObject*) {
+            cellsMeasured_ = false;
+            TriggerChange(this);
+        };
     upButton_->OnClick = [this](QObject* sender) { UpButtonClick(sender); };
     downButton_->OnClick = [this](QObject* sender) { DownButtonClick(sender); };
     for (TiPlotTableButton* button : {upButton_, downButton_})
@@ -149,6 +151,7 @@ void TiPlotTable::SetColumnTitlesFont(const TFont* Value) {
 }
 
 int TiPlotTable::AddColumn(const QString& Title) {
+    cellsMeasured_ = false;
     auto column = std::make_unique<TiPlotTableColumn>();
     column->Title = Title;
     column->TitleFontColor = columnTitlesFont_->Color();
@@ -158,11 +161,13 @@ int TiPlotTable::AddColumn(const QString& Title) {
 }
 
 void TiPlotTable::DeleteColumn(int Index) {
+    cellsMeasured_ = false;
     CheckListIndex(Index, GetColumnCount());
     columns_.erase(columns_.begin() + Index);
 }
 
 void TiPlotTable::RemoveAllColumns() {
+    cellsMeasured_ = false;
     columns_.clear();
 }
 
@@ -172,24 +177,36 @@ TiPlotTableColumn* TiPlotTable::GetColumn(int Index) const {
 }
 
 int TiPlotTable::AddRow() {
+    cellsMeasured_ = false;
     rows_.append(QString());
     return GetRowCount() - 1;
 }
 
 void TiPlotTable::DeleteRow(int Index) {
+    cellsMeasured_ = false;
     CheckListIndex(Index, GetRowCount());
     rows_.removeAt(Index);
 }
 
 void TiPlotTable::RemoveAllRows() {
+    cellsMeasured_ = false;
     rows_.clear();
 }
 
 QStringList TiPlotTable::CellsOf(int Row) const {
     CheckListIndex(Row, GetRowCount());
-    QStringList cells = rows_[Row].split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-    // Every cell ends with a line break, so the text after the last one is no cell.
-    if (!cells.isEmpty() && cells.last().isEmpty()) cells.removeLast();
+    QStringList cells;
+    const QString& text = rows_[Row];
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != QLatin1Char('\r') && text[i] != QLatin1Char('\n')) continue;
+        cells.append(text.mid(start, i - start));
+        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    // Every cell ends with a line break, so only a text after the last one is a cell.
+    if (start < text.size()) cells.append(text.mid(start));
     while (cells.size() < GetColumnCount())
         cells.append(QString());
     return cells;
@@ -202,23 +219,51 @@ QString TiPlotTable::GetData(int Column, int Row) const {
 }
 
 void TiPlotTable::SetData(int Column, int Row, const QString& Text) {
+    cellsMeasured_ = false;
     QStringList cells = CellsOf(Row);
     CheckListIndex(Column, GetColumnCount());
     cells[Column] = Text;
     rows_[Row] = cells.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
 
-int TiPlotTable::AutoColumnWidth(TCanvas& Canvas, int ColumnIndex, int ZeroWidthTitles,
-                                 int ZeroWidthData) const {
-    const TiPlotTableColumn& column = *columns_[size_t(ColumnIndex)];
-    Canvas.SetFont(columnTitlesFont_.get());
-    int width = std::max(0, iTextWidth(&Canvas, column.Title) +
-                                Round(ZeroWidthTitles * columnSpacing_) + ZeroWidthTitles);
+void TiPlotTable::MeasureCells(TCanvas& Canvas, int ZeroWidthData) {
+    // Measuring text is the dear part of the layout pass, which runs twice per paint; the
+    // cells change only through the table's own operations, which drop the measures.
+    if (cellsMeasured_ && ZeroWidthData == cellsZeroWidth_) return;
     Canvas.SetFont(dataFont_.get());
-    const int extra = Round(ZeroWidthData * columnSpacing_) + ZeroWidthData;
-    for (int row = 0; row < GetRowCount(); ++row)
-        width = std::max(width, iTextWidth(&Canvas, CellsOf(row)[ColumnIndex]) + extra);
-    return BoundPixelSize(width);
+    cellWidths_.clear();
+    for (int row = 0; row < GetRowCount(); ++row) {
+        const QStringList cells = CellsOf(row);
+        std::vector<int>& widths = cellWidths_.emplace_back();
+        for (int i = 0; i < GetColumnCount(); ++i)
+            widths.push_back(iTextWidth(&Canvas, cells[i]));
+    }
+    cellsMeasured_ = true;
+    cellsZeroWidth_ = ZeroWidthData;
+}
+
+void TiPlotTable::CalcColumnWidths(TCanvas& Canvas, int ZeroWidthTitles, int ZeroWidthData) {
+    auto sized = [](const TiPlotTableColumn& column) { return column.Visible && column.AutoSize; };
+    Canvas.SetFont(columnTitlesFont_.get());
+    const int titleExtra = Round(ZeroWidthTitles * columnSpacing_) + ZeroWidthTitles;
+    for (const auto& column : columns_)
+        if (sized(*column))
+            column->PixelWidth = std::max(0, iTextWidth(&Canvas, column->Title) + titleExtra);
+    // Every row counts, the ones scrolled out of view too.
+    MeasureCells(Canvas, ZeroWidthData);
+    const int dataExtra = Round(ZeroWidthData * columnSpacing_) + ZeroWidthData;
+    for (const std::vector<int>& widths : cellWidths_)
+        for (int i = 0; i < GetColumnCount(); ++i) {
+            TiPlotTableColumn& column = *columns_[size_t(i)];
+            if (sized(column))
+                column.PixelWidth = std::max(column.PixelWidth, widths[size_t(i)] + dataExtra);
+        }
+    for (const auto& column : columns_) {
+        if (!column->Visible) continue;
+        column->PixelWidth = column->AutoSize
+                                 ? BoundPixelSize(column->PixelWidth)
+                                 : BoundPixelSize(Round(column->Width * ZeroWidthData));
+    }
 }
 
 void TiPlotTable::CalcRects(TCanvas& Canvas) {
@@ -249,16 +294,11 @@ void TiPlotTable::CalcRects(TCanvas& Canvas) {
     requestedRows_ = shown;
     gridRect_.Bottom = titleRect_.Bottom + shown * rowHeight_;
 
-    int64_t required = int64_t(left) + right;
+    CalcColumnWidths(Canvas, wt, wd);
     int64_t gridWidth = 0;
-    for (int i = 0; i < GetColumnCount(); ++i) {
-        TiPlotTableColumn& column = *columns_[size_t(i)];
-        if (!column.Visible) continue;
-        column.PixelWidth = column.AutoSize ? AutoColumnWidth(Canvas, i, wt, wd)
-                                            : BoundPixelSize(Round(column.Width * wd));
-        required += column.PixelWidth;
-        gridWidth += column.PixelWidth;
-    }
+    for (const auto& column : columns_)
+        if (column->Visible) gridWidth += column->PixelWidth;
+    int64_t required = int64_t(left) + right + gridWidth;
     gridRect_.Right =
         BoundPixelOffset(int(std::min<int64_t>(gridRect_.Left + gridWidth, INT32_MAX)));
 

@@ -139,8 +139,9 @@ protected:
 private:
     void SetMargin(double Value, double& Field);
     QStringList CellsOf(int Row) const;
-    int AutoColumnWidth(TCanvas& Canvas, int ColumnIndex, int ZeroWidthTitles,
-                        int ZeroWidthData) const;
+    void MeasureCells(TCanvas& Canvas, int ZeroWidthData);
+    // The pixel width of every visible column; auto-sized ones fit their widest text.
+    void CalcColumnWidths(TCanvas& Canvas, int ZeroWidthTitles, int ZeroWidthData);
     void PlaceScrollButtons(int ShownRows);
     void DrawGrid(TCanvas& Canvas) const;
     void DrawColumnTitles(TCanvas& Canvas) const;
@@ -176,4 +177,9 @@ private:
     int lastShownRow_ = -1;
     int requestedRows_ = 0;
     int requiredWidth_ = 0;
+    // The width of every cell's text, per row, measured with a data font whose "0" was
+    // cellsZeroWidth_ wide.
+    std::vector<std::vector<int>> cellWidths_;
+    bool cellsMeasured_ = false;
+    int cellsZeroWidth_ = 0;
 };

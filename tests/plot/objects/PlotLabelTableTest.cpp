@@ -160,9 +160,15 @@ TEST_F(PlotTableTest, HeldDownButtonRepeatsThroughTheRows) {
 
 TEST_F(PlotTableTest, AutoSizedColumnFitsItsWidestTextScrolledOrNot) {
     table->SetRowsMax(2);
+    table->CalcRects(canvas);
+    EXPECT_EQ(table->GetColumn(0)->PixelWidth, 35 + 14 + 7);
     table->SetData(0, 9, "123456789012");
     table->CalcRects(canvas);
     EXPECT_EQ(table->GetColumn(0)->PixelWidth, 84 + 14 + 7);
+    table->DeleteRow(9);
+    table->CalcRects(canvas);
+    EXPECT_EQ(table->GetColumn(0)->PixelWidth, 35 + 14 + 7);
+    table->SetData(0, 8, "123456789012");
     table->GetColumn(0)->AutoSize = false;
     table->GetColumn(0)->Width = 3;
     table->CalcRects(canvas);

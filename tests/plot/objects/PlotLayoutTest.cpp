@@ -151,6 +151,7 @@ TEST_F(PlotLayoutTest, CartesianAxesTakeNoBandRoom) {
     TRect dv = Layout();
     EXPECT_EQ(dv.Bottom, 182);
     EXPECT_EQ(Axis(K::XAxis, 0)->DrawRect(), Rect(37, 113, 432, 113));
+    EXPECT_EQ(Axis(K::XAxis, 0)->LayoutRect(), Rect(37, 182, 432, 182));
 
     Axis(K::XAxis, 0)->Cartesian = ipcsNone;
     TestAxis* y = Axis(K::YAxis, 0);
@@ -168,7 +169,10 @@ TEST_F(PlotLayoutTest, CartesianAxesTakeNoBandRoom) {
 
 TEST_F(PlotLayoutTest, HiddenLegendGivesItsWidthBack) {
     Object(K::Legend, 0)->SetVisible(false);
+    EXPECT_EQ(TiPlotLayoutManager::VisibleCount(layout.RightList()), 0);
     EXPECT_EQ(Layout().Right, 482);
+    // Its extent along the band is still computed.
+    EXPECT_EQ(Object(K::Legend, 0)->Top(), 44);
 }
 
 TEST_F(PlotLayoutTest, LoneToolBarIsPinnedAndTheGuardsFitBelowIt) {

@@ -267,6 +267,30 @@ TEST_F(PlotManagerTest, TearingDownSendsNoNotices) {
     EXPECT_EQ(plot.Host.Removed.size(), removed);
 }
 
+TEST_F(PlotManagerTest, FocusedInputReachesOnlySelectedObjects) {
+    plot.AddDefaultObjects();
+    TiPlotObjectManager* objects = master.GetPlotObjectManager();
+    TestChannel* channel = Channel(0);
+    channel->SetUserSelected(true);
+    objects->SetShiftState(ssShift);
+    EXPECT_EQ(XAxis(0)->ShiftState(), TShiftState(ssShift));
+    objects->MouseDownFocusObjects(mbLeft, {}, 1, 1, 0, 0, nullptr);
+    EXPECT_TRUE(channel->MouseIsDown());
+    EXPECT_FALSE(XAxis(0)->MouseIsDown());
+    EXPECT_FALSE(objects->MouseWheelFocusObjects(120, {}, {}));
+    objects->MouseUpFocusObjects(mbLeft, {}, 1, 1, 0, 0, false);
+    EXPECT_FALSE(channel->MouseIsDown());
+    master.ShowToolBars(false);
+    EXPECT_FALSE(master.Get(K::ToolBar, 0)->Visible());
+}
+
+TEST_F(PlotManagerTest, ClearingWithDetachedHooksLeavesNoEntries) {
+    plot.AddDefaultObjects();
+    master.GetPlotObjectManager()->ShutDownSetup();
+    master.RemoveAll(K::Legend);
+    EXPECT_EQ(master.Count(K::Legend), 0);
+}
+
 TEST_F(PlotManagerTest, LabelZeroIsTheTitle) {
     ExpectError([&] { master.DeleteLabel(0); },
                 "Label Index 0 can not be Deleted (Resevered for Title)");
