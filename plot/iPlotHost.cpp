@@ -34,5 +34,4 @@ void TiPlotQtTimer::SetEnabled(bool Value) {
         timer_->start();
     else
         timer_->stop();
-    timer_->disconnect();
 }

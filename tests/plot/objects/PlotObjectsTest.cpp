@@ -5,6 +5,7 @@
 #include "../data/DataListTestSupport.h"
 
 #include <QAction>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -279,6 +280,24 @@ TEST_F(PlotButtonTest, DestroyedFromItsOwnTickTouchesNoFreedMemory) {
     host.AdvanceMilliseconds(700);
     EXPECT_EQ(button, nullptr);
     EXPECT_EQ(invalidates, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PlotQtTimer, MayBeDestroyedFromItsOwnTick) {
+    auto* timer = new TiPlotQtTimer();
+    int ticks = 0;
+    timer->SetInterval(1);
+    timer->OnTimer = [&] {
+        ++ticks;
+        delete std::exchange(timer, nullptr);
+    };
+    timer->SetEnabled(true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return timer == nullptr; }, 2000));
+    QTest::qWait(10);
+    EXPECT_EQ(ticks, 1);
 }
 
 } // namespace
