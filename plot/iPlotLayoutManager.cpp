@@ -20,6 +20,15 @@ bool Overlap(const TiPlotLayoutObject* a, const TiPlotLayoutObject* b) {
            (a->StartPercent() == b->StartPercent() && a->StopPercent() == b->StopPercent());
 }
 
+// The control's measures as the pass may add them up: sizes and margins of any value the
+// plot's settings let through stay clear of integer overflow.
+TiPlotLayoutFrame BoundedFrame(TiPlotLayoutFrame frame) {
+    for (int* value : {&frame.Width, &frame.Height, &frame.BorderMargin, &frame.OuterMarginLeft,
+                       &frame.OuterMarginTop, &frame.OuterMarginRight, &frame.OuterMarginBottom})
+        *value = BoundPixelSize(*value);
+    return frame;
+}
+
 TRect ValidRect(TRect r) {
     r.Right = std::max(r.Right, r.Left);
     r.Bottom = std::max(r.Bottom, r.Top);
@@ -287,7 +296,7 @@ int TiPlotLayoutManager::GetMaxGaurd(const TBandList& List, bool StartEnd) {
 }
 
 void TiPlotLayoutManager::CalcLayout(TCanvas& Canvas) {
-    const TiPlotLayoutFrame frame = Owner()->LayoutFrame();
+    const TiPlotLayoutFrame frame = BoundedFrame(Owner()->LayoutFrame());
     const int b = frame.BorderMargin;
     UpdateVisibleList(top_, visibleTop_);
     UpdateVisibleList(bottom_, visibleBottom_);
@@ -340,7 +349,7 @@ void TiPlotLayoutManager::CalcLayout(TCanvas& Canvas) {
 }
 
 void TiPlotLayoutManager::UpdateLayout(TCanvas& Canvas) {
-    if (!layoutValid_ || !(Owner()->LayoutFrame() == lastFrame_)) CalcLayout(Canvas);
+    if (!layoutValid_ || !(BoundedFrame(Owner()->LayoutFrame()) == lastFrame_)) CalcLayout(Canvas);
 }
 
 void TiPlotLayoutManager::PlaceBands(const TiPlotLayoutFrame& Frame, int T0, bool PinnedToolBar) {

@@ -3,6 +3,7 @@
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -200,6 +201,12 @@ TEST_F(PlotLayoutTest, SmallOrAxislessPlotsGetAValidDataView) {
     plot.Host.Frame.Width = 40;
     plot.Host.Frame.Height = 30;
     TRect dv = Layout();
+    EXPECT_GE(dv.Width(), 0);
+    EXPECT_GE(dv.Height(), 0);
+    plot.Host.Frame.OuterMarginTop = INT_MAX;
+    plot.Host.Frame.OuterMarginLeft = INT_MIN;
+    plot.Host.Frame.Width = INT_MAX;
+    dv = Layout();
     EXPECT_GE(dv.Width(), 0);
     EXPECT_GE(dv.Height(), 0);
     plot.Host.Frame = {};
