@@ -13,7 +13,7 @@ namespace {
 constexpr double OffsetLimit = 1e9;
 
 int ClampPixel(int64_t pixel) {
-    return int(std::clamp<int64_t>(pixel, -PlotPixelLimit, PlotPixelLimit));
+    return int(std::clamp<int64_t>(pixel, -MaxPixelExtent, MaxPixelExtent));
 }
 
 } // namespace

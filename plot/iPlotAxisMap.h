@@ -9,9 +9,6 @@
 
 #include <utility>
 
-// Every pixel an axis gives lies within +-32000, so that drawing coordinates never overflow.
-constexpr int PlotPixelLimit = 32000;
-
 // The scale rectangle's extent along the axis: Left..Right of a horizontal axis, Top..Bottom
 // of a vertical one.
 struct TiPlotAxisRun {
@@ -38,8 +35,9 @@ public:
     int GetSpanLength() const { return run_.High - run_.Low; }
     double PixelsPerUnit() const { return (start_ - stop_) / span_; }
 
-    // The middle of the run when it is empty or the span is at its least; a log axis reads a
-    // non-positive Min, Span or value as 1.
+    // Within +-MaxPixelExtent, so drawing coordinates never overflow. The middle of the run
+    // when it is empty or the span is at its least; a log axis reads a non-positive Min, Span
+    // or value as 1.
     int PositionToPixels(double Value) const;
     int WidthToPixels(double Width) const;
     // The value's pixel lies within the run, ends included.

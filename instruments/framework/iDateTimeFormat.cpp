@@ -1,0 +1,201 @@
+#include "instruments/framework/iDateTimeFormat.h"
+
+#include "instruments/framework/Idateutils.h"
+#include "platform/Exception.h"
+#include "platform/NumberText.h"
+#include "platform/Rounding.h"
+
+#include <array>
+
+namespace {
+
+// 1 January 0001 and 1 January 10000.
+constexpr double FirstDay = -693593;
+constexpr double DayAfterLast = 2958466;
+
+constexpr std::array<const char*, 12> MonthNames{"January",   "February", "March",    "April",
+                                                 "May",       "June",     "July",     "August",
+                                                 "September", "October",  "November", "December"};
+constexpr std::array<const char*, 7> DayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                              "Thursday", "Friday", "Saturday"};
+
+const QString ShortDate = QStringLiteral("m/d/yyyy");
+const QString LongDate = QStringLiteral("dddd, mmmm d, yyyy");
+const QString ShortTime = QStringLiteral("hh:nn");
+const QString LongTime = QStringLiteral("hh:nn:ss");
+
+struct Parts {
+    uint16_t year, month, day, hour, minute, second, milliSecond;
+    int weekDay; // 0 Sunday
+    bool hasTime;
+};
+
+QString Padded(int value, int width) {
+    return QString::number(value).rightJustified(width, u'0');
+}
+
+// Formats by walking the pattern once; an hour seen last turns a following "m" into minutes.
+class Formatter {
+public:
+    Formatter(const Parts& parts, bool twelveHour) : parts_(parts), twelveHour_(twelveHour) {}
+
+    QString Run(const QString& format) {
+        int i = 0;
+        while (i < format.size())
+            i = Step(format, i);
+        return out_;
+    }
+
+private:
+    static int RunLength(const QString& format, int i, QChar letter) {
+        int n = 0;
+        while (i + n < format.size() && format[i + n].toLower() == letter)
+            ++n;
+        return n;
+    }
+
+    // The 12-hour markers at i, copied in the pattern's case; 0 when there is none.
+    int Marker(const QString& format, int i) {
+        const bool pm = parts_.hour >= 12;
+        const QString rest = format.mid(i);
+        if (rest.startsWith(u"am/pm", Qt::CaseInsensitive)) {
+            const QString marker = rest.mid(pm ? 3 : 0, 2);
+            out_ += marker;
+            return 5;
+        }
+        if (rest.startsWith(u"a/p", Qt::CaseInsensitive)) {
+            out_ += rest.mid(pm ? 2 : 0, 1);
+            return 3;
+        }
+        if (rest.startsWith(u"ampm", Qt::CaseInsensitive)) {
+            out_ += pm ? QStringLiteral("PM") : QStringLiteral("AM");
+            return 4;
+        }
+        return 0;
+    }
+
+    QString Nested(const QString& pattern) const {
+        return Formatter(parts_, twelveHour_).Run(pattern);
+    }
+
+    int Hour() const {
+        if (!twelveHour_) return parts_.hour;
+        const int hour = parts_.hour % 12;
+        return hour == 0 ? 12 : hour;
+    }
+
+    void Day(int n) {
+        if (n <= 2)
+            out_ += Padded(parts_.day, n);
+        else if (n == 3)
+            out_ += QString::fromLatin1(DayNames[parts_.weekDay]).left(3);
+        else if (n == 4)
+            out_ += QString::fromLatin1(DayNames[parts_.weekDay]);
+        else
+            out_ += Nested(n == 5 ? ShortDate : LongDate);
+    }
+
+    void Month(int n) {
+        if (n <= 2)
+            out_ += Padded(parts_.month, n);
+        else if (n == 3)
+            out_ += QString::fromLatin1(MonthNames[parts_.month - 1]).left(3);
+        else
+            out_ += QString::fromLatin1(MonthNames[parts_.month - 1]);
+    }
+
+    int Step(const QString& format, int i) {
+        const QChar c = format[i];
+        const QChar letter = c.toLower();
+        if (c == u'"' || c == u'\'') {
+            const int close = format.indexOf(c, i + 1);
+            const int end = close < 0 ? format.size() : close;
+            out_ += format.mid(i + 1, end - i - 1);
+            return end + 1;
+        }
+        if (letter == u'a')
+            if (const int used = Marker(format, i)) return i + used;
+        const int n = RunLength(format, i, letter);
+        const bool afterHour = hourLast_;
+        // Separators between an hour and "mm" keep it minutes ("hh:mm").
+        if (letter.isLetter()) hourLast_ = letter == u'h';
+        switch (letter.unicode()) {
+        case u'd':
+            Day(std::min(n, 6));
+            break;
+        case u'm':
+            if (afterHour && n <= 2)
+                out_ += Padded(parts_.minute, n);
+            else
+                Month(std::min(n, 4));
+            break;
+        case u'y':
+            out_ += n <= 2 ? Padded(parts_.year % 100, 2) : Padded(parts_.year, 4);
+            break;
+        case u'h':
+            out_ += Padded(Hour(), std::min(n, 2));
+            break;
+        case u'n':
+            out_ += Padded(parts_.minute, std::min(n, 2));
+            break;
+        case u's':
+            out_ += Padded(parts_.second, std::min(n, 2));
+            break;
+        case u'z':
+            out_ += Padded(parts_.milliSecond, n >= 3 ? 3 : 1);
+            break;
+        case u't':
+            out_ += Nested(n == 1 ? ShortTime : LongTime);
+            break;
+        case u'c':
+            out_ += Nested(ShortDate);
+            if (parts_.hasTime) out_ += u' ' + Nested(LongTime);
+            break;
+        default:
+            out_ += format.mid(i, n);
+            break;
+        }
+        return i + n;
+    }
+
+    const Parts& parts_;
+    bool twelveHour_;
+    bool hourLast_ = false;
+    QString out_;
+};
+
+// A pattern with an am/pm marker (outside quotes) shows hours on a 12-hour clock.
+bool HasTwelveHourMarker(const QString& format) {
+    QChar quote;
+    for (int i = 0; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (!quote.isNull()) {
+            if (c == quote) quote = QChar();
+        } else if (c == u'"' || c == u'\'') {
+            quote = c;
+        } else if (c.toLower() == u'a') {
+            const QString rest = format.mid(i);
+            if (rest.startsWith(u"am/pm", Qt::CaseInsensitive) ||
+                rest.startsWith(u"a/p", Qt::CaseInsensitive) ||
+                rest.startsWith(u"ampm", Qt::CaseInsensitive))
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+QString FormatDateTime(const QString& Format, TDateTime Value) {
+    if (!(Value >= FirstDay && Value < DayAfterLast))
+        throw EConvertError(
+            QStringLiteral("'%1' is not a valid date and time").arg(FloatToStr(Value)));
+    Parts parts{};
+    DecodeDateTime(Value, parts.year, parts.month, parts.day, parts.hour, parts.minute,
+                   parts.second, parts.milliSecond);
+    const int64_t days = Trunc64(Value);
+    // 30 December 1899, day 0, was a Saturday.
+    parts.weekDay = int(((days + 6) % 7 + 7) % 7);
+    parts.hasTime = parts.hour || parts.minute || parts.second || parts.milliSecond;
+    return Formatter(parts, HasTwelveHourMarker(Format)).Run(Format);
+}
