@@ -71,31 +71,24 @@ TRect LineRect(const TPoint& a, const TPoint& b) {
     return {std::min(a.X, b.X), a.Y, std::max(a.X, b.X), a.Y + 1};
 }
 
-void DrawScaleLine(TCanvas& canvas, const TiPlotAxisDrawSettings& settings, TiQuadSide side,
-                   const TRect& s, const TiPlotAxisCollisions& collisions) {
+struct Segment {
+    TPoint From;
+    TPoint To;
+};
+
+Segment ScaleLineOf(const TiPlotAxisDrawSettings& settings, TiQuadSide side, const TRect& s) {
     const int m = settings.Cartesian ? 0 : settings.InnerMargin;
-    TPoint from, to;
     switch (side) {
     case iqsLeft:
-        from = {s.Right - m, s.Top};
-        to = {s.Right - m, s.Bottom + 1};
-        break;
+        return {{s.Right - m, s.Top}, {s.Right - m, s.Bottom + 1}};
     case iqsRight:
-        from = {s.Left + m, s.Top};
-        to = {s.Left + m, s.Bottom + 1};
-        break;
+        return {{s.Left + m, s.Top}, {s.Left + m, s.Bottom + 1}};
     case iqsTop:
-        from = {s.Left, s.Bottom - m};
-        to = {s.Right, s.Bottom - m};
-        break;
+        return {{s.Left, s.Bottom - m}, {s.Right, s.Bottom - m}};
     case iqsBottom:
-        from = {s.Left, s.Top + m};
-        to = {s.Right + 1, s.Top + m};
         break;
     }
-    canvas.MoveTo(from.X, from.Y);
-    canvas.LineTo(to.X, to.Y);
-    if (settings.Cartesian && collisions.Add) collisions.Add(LineRect(from, to));
+    return {{s.Left, s.Top + m}, {s.Right + 1, s.Top + m}};
 }
 
 void DrawTicks(TCanvas& canvas, const TiPlotAxisDrawSettings& settings, TiQuadSide side,
@@ -184,6 +177,21 @@ void DrawTitle(TCanvas& canvas, const TiPlotAxisDrawSettings& settings, TiQuadSi
                          ira090);
         return;
     }
+}
+
+// A cartesian axis is grabbed across its scale line: from half a major tick and 5 pixels
+// before the draw rectangle's edge, as wide as the axis requires.
+TRect CartesianHitRect(TRect hit, const TRect& d, const TiPlotAxisDrawSettings& settings,
+                       int requiredWidth) {
+    const int reach = HalfMajor(settings) + 5;
+    if (settings.Horizontal) {
+        hit.Top = d.Top - reach;
+        hit.Bottom = hit.Top + requiredWidth;
+    } else {
+        hit.Left = d.Left - reach;
+        hit.Right = hit.Left + requiredWidth;
+    }
+    return hit;
 }
 
 TPenStyle PenStyleOf(TiPlotGridLineStyle style) {
@@ -299,9 +307,16 @@ int PlotAxisRequiredLengthGuard(TCanvas& Canvas, const TiPlotAxisDrawSettings& S
     return Canvas.TextHeight(QStringLiteral("XYZ")) / 2;
 }
 
-void DrawPlotAxis(TCanvas& Canvas, const TiPlotAxisDrawSettings& Settings,
-                  const TiPlotAxisScaleRects& Rects, const TRect& DrawRect, int LabelsZone,
-                  const std::vector<TiPlotTick>& Ticks, const TiPlotAxisCollisions& Collisions) {
+TRect PlotAxisScaleLineRect(const TiPlotAxisDrawSettings& Settings,
+                            const TiPlotAxisScaleRects& Rects) {
+    const Segment line = ScaleLineOf(Settings, Rects.Side, Rects.ScaleRect);
+    return LineRect(line.From, line.To);
+}
+
+TRect DrawPlotAxis(TCanvas& Canvas, const TiPlotAxisDrawSettings& Settings,
+                   const TiPlotAxisScaleRects& Rects, const TRect& DrawRect,
+                   const TiPlotAxisWidths& Widths, const std::vector<TiPlotTick>& Ticks,
+                   const TiPlotAxisCollisions& Collisions, bool Selected) {
     if (Settings.LabelsVisible)
         DrawLabels(Canvas, Settings, Rects.Side, DrawRect, Ticks, Collisions);
     if (Settings.ScaleLinesShow) {
@@ -309,10 +324,18 @@ void DrawPlotAxis(TCanvas& Canvas, const TiPlotAxisDrawSettings& Settings,
         pen->SetStyle(psSolid);
         pen->SetWidth(1);
         pen->SetColor(Settings.ScaleLinesColor);
-        DrawScaleLine(Canvas, Settings, Rects.Side, Rects.ScaleRect, Collisions);
+        const Segment line = ScaleLineOf(Settings, Rects.Side, Rects.ScaleRect);
+        Canvas.MoveTo(line.From.X, line.From.Y);
+        Canvas.LineTo(line.To.X, line.To.Y);
         DrawTicks(Canvas, Settings, Rects.Side, DrawRect, Ticks, Collisions);
     }
-    if (!Settings.Cartesian) DrawTitle(Canvas, Settings, Rects.Side, Rects.ScaleRect, LabelsZone);
+    TRect hit = Rects.HitRect;
+    if (Settings.Cartesian)
+        hit = CartesianHitRect(hit, DrawRect, Settings, Widths.RequiredWidth);
+    else
+        DrawTitle(Canvas, Settings, Rects.Side, Rects.ScaleRect, Widths.LabelsZone);
+    if (Selected) iDrawFocusRect2(&Canvas, {hit.Left, hit.Top, hit.Right + 1, hit.Bottom + 1});
+    return hit;
 }
 
 void DrawPlotAxisGridLines(TCanvas& Canvas, const TRect& Rect, bool Horizontal,

@@ -80,16 +80,23 @@ int PlotAxisRequiredLengthGuard(TCanvas& Canvas, const TiPlotAxisDrawSettings& S
                                 int LabelLength);
 
 // What a cartesian axis, drawn across the data view, asks of the plot: whether a label box is
-// free to draw in, and the one-pixel line and tick rectangles that later labels must avoid.
+// free to draw in, and the one-pixel tick rectangles that later labels must avoid.
 struct TiPlotAxisCollisions {
     std::function<bool(const TRect&)> AcceptLabel;
     std::function<void(const TRect&)> Add;
 };
 
-// Labels of visible majors, then the scale line and ticks, then (not cartesian) the title.
-void DrawPlotAxis(TCanvas& Canvas, const TiPlotAxisDrawSettings& Settings,
-                  const TiPlotAxisScaleRects& Rects, const TRect& DrawRect, int LabelsZone,
-                  const std::vector<TiPlotTick>& Ticks, const TiPlotAxisCollisions& Collisions);
+// The one-pixel rectangle of a cartesian axis's scale line, registered before any axis draws.
+TRect PlotAxisScaleLineRect(const TiPlotAxisDrawSettings& Settings,
+                            const TiPlotAxisScaleRects& Rects);
+
+// Labels of visible majors, the scale line and ticks, the title (not cartesian), and a focus
+// rectangle round the hit rectangle when Selected. Answers the hit rectangle from now on: a
+// cartesian axis is grabbed across its line.
+TRect DrawPlotAxis(TCanvas& Canvas, const TiPlotAxisDrawSettings& Settings,
+                   const TiPlotAxisScaleRects& Rects, const TRect& DrawRect,
+                   const TiPlotAxisWidths& Widths, const std::vector<TiPlotTick>& Ticks,
+                   const TiPlotAxisCollisions& Collisions, bool Selected);
 
 struct TiPlotGridLinePen {
     bool Show = true;

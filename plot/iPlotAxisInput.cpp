@@ -48,3 +48,8 @@ void ApplyPlotAxisStep(TiPlotAxisRange& Range, const TiPlotAxisStep& Step) {
     else
         Range.ZoomPercentByReference(Step.Fraction);
 }
+
+void ZoomPlotAxisToRect(TiPlotAxisRange& Range, const TiPlotAxisMap& Map, const TRect& Rect) {
+    const auto [first, second] = Map.RangeOfRect(Rect);
+    if (second > first) Range.SetMinSpan(first, second - first);
+}

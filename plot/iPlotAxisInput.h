@@ -2,6 +2,7 @@
 // applied to the range in one place.
 #pragma once
 
+#include "plot/iPlotAxisMap.h"
 #include "plot/iPlotAxisRange.h"
 
 #include "platform/Geometry.h"
@@ -30,3 +31,7 @@ std::optional<TiPlotAxisStep> PlotAxisWheelStep(int WheelDelta, TiPlotAxisAction
 std::optional<TiPlotAxisStep> PlotAxisKeyStep(uint16_t Key, TiPlotAxisAction Action);
 
 void ApplyPlotAxisStep(TiPlotAxisRange& Range, const TiPlotAxisStep& Step);
+
+// The data view's zoom box: the values at its ends along the axis become the range. A box
+// with no extent along the axis changes nothing, where it used to shrink the span to nothing.
+void ZoomPlotAxisToRect(TiPlotAxisRange& Range, const TiPlotAxisMap& Map, const TRect& Rect);

@@ -53,9 +53,6 @@ Q_ENUM_NS(TiPlotTrackingStyle)
 enum TiPlotAlignFirstStyle : uint8_t { ipafsMin, ipafsMax, ipafsAuto, ipafsNone };
 Q_ENUM_NS(TiPlotAlignFirstStyle)
 
-enum TiPlotCartesianStyle : uint8_t { ipcsNone, ipcsMaster, ipcsChild };
-Q_ENUM_NS(TiPlotCartesianStyle)
-
 // Where an axis's labels and title lie relative to its scale line.
 enum TiQuadSide : uint8_t { iqsLeft, iqsRight, iqsTop, iqsBottom };
 Q_ENUM_NS(TiQuadSide)
@@ -75,7 +72,6 @@ Q_ENUM_NS(TiPlotGridLineStyle)
 } // namespace iPlotTypes
 
 using iPlotTypes::TiPlotAlignFirstStyle;
-using iPlotTypes::TiPlotCartesianStyle;
 using iPlotTypes::TiPlotDataPointStatus;
 using iPlotTypes::TiPlotDataStyle;
 using iPlotTypes::TiPlotGridLineStyle;
@@ -86,7 +82,6 @@ using iPlotTypes::TiPlotTextFormat;
 using iPlotTypes::TiPlotTrackingStyle;
 using iPlotTypes::TiQuadSide;
 using enum iPlotTypes::TiPlotAlignFirstStyle;
-using enum iPlotTypes::TiPlotCartesianStyle;
 using enum iPlotTypes::TiPlotDataPointStatus;
 using enum iPlotTypes::TiPlotDataStyle;
 using enum iPlotTypes::TiPlotGridLineStyle;

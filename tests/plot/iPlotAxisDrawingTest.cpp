@@ -109,7 +109,7 @@ TEST_F(PlotAxisDrawing, BottomAxisDrawsLabelsScaleLineTicksAndTitle) {
     settings.Title = "Time";
     const TiPlotAxisScaleRects rects =
         CalcPlotAxisScaleRects(canvas, settings, draw, false, false, 35);
-    DrawPlotAxis(canvas, settings, rects, draw, 28, Ticks(rects), {});
+    DrawPlotAxis(canvas, settings, rects, draw, {45, 28}, Ticks(rects), {}, false);
     const std::vector<Points> lines = Lines();
     ASSERT_EQ(lines.size(), 1u + 6 + 5);
     EXPECT_EQ(lines[0], (Points{{100, 305}, {501, 305}}));
@@ -133,7 +133,7 @@ TEST_F(PlotAxisDrawing, LeftAxisPutsLabelsLeftOfTheTicksAndTurnsTheTitle) {
     const TRect left{0, 0, 60, 400};
     const TiPlotAxisScaleRects rects =
         CalcPlotAxisScaleRects(canvas, settings, left, false, false, 35);
-    DrawPlotAxis(canvas, settings, rects, left, 50, Ticks(rects), {});
+    DrawPlotAxis(canvas, settings, rects, left, {71, 50}, Ticks(rects), {}, false);
     const std::vector<Points> lines = Lines();
     EXPECT_EQ(lines[0], (Points{{55, 0}, {55, 401}}));
     EXPECT_EQ(lines[1], (Points{{55, 400}, {48, 400}}));
@@ -150,12 +150,17 @@ TEST_F(PlotAxisDrawing, CartesianAxisRegistersItsLinesAndDrawsOnlyAcceptedLabels
                                           [&](const TRect& r) { added.push_back(r); }};
     const TiPlotAxisScaleRects rects =
         CalcPlotAxisScaleRects(canvas, settings, draw, true, true, 35);
-    DrawPlotAxis(canvas, settings, rects, draw, 28, Ticks(rects), collisions);
+    EXPECT_EQ(PlotAxisScaleLineRect(settings, rects), (TRect{100, 300, 501, 301}));
+    const TRect hit =
+        DrawPlotAxis(canvas, settings, rects, draw, {33, 28}, Ticks(rects), collisions, true);
     EXPECT_EQ(offered, 6);
     EXPECT_EQ(canvas.Count(Op::DrawText), 3);
-    ASSERT_EQ(added.size(), 1u + 6 + 5);
-    EXPECT_EQ(added[0], (TRect{100, 300, 501, 301}));
-    EXPECT_EQ(added[1], (TRect{100, 296, 101, 305}));
+    ASSERT_EQ(added.size(), 6u + 5);
+    EXPECT_EQ(added[0], (TRect{100, 296, 101, 305}));
+    // Grabbed from half a major tick and 5 pixels above the line, as wide as required.
+    EXPECT_EQ(hit, (TRect{100, 291, 500, 324}));
+    ASSERT_EQ(canvas.Count(Op::DrawFocusRect), 1);
+    EXPECT_EQ(canvas.RecordsOf(Op::DrawFocusRect)[0].Rect, (TRect{100, 291, 501, 325}));
 }
 
 TEST_F(PlotAxisDrawing, GridLinesCrossTheRectAtVisibleTicksOfTheShownKinds) {

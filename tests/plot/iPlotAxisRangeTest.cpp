@@ -218,6 +218,11 @@ TEST_F(TiPlotAxisMapTest, ZoomBoxEndsBecomeTheRange) {
     EXPECT_EQ(Vertical().RangeOfRect({0, 150, 10, 200}), std::make_pair(25.0, 50.0));
     range.SetReverseScale(true);
     EXPECT_EQ(Horizontal().RangeOfRect({150, 0, 200, 10}), std::make_pair(50.0, 75.0));
+    ZoomPlotAxisToRect(range, Horizontal(), {150, 0, 200, 10});
+    EXPECT_EQ(range.Min(), 50);
+    EXPECT_EQ(range.Span(), 25);
+    ZoomPlotAxisToRect(range, Horizontal(), {150, 0, 150, 10});
+    EXPECT_EQ(range.Span(), 25);
 }
 
 TEST(PlotAxisInput, DragsScrollAgainstThePointerAndZoomByAQuarterOrTwiceOnLog) {
