@@ -30,6 +30,13 @@ struct Parts {
     bool hasTime;
 };
 
+// The length of the 12-hour marker that starts rest ("am/pm", "a/p", "ampm"); 0 for none.
+int MarkerLength(QStringView rest) {
+    for (QStringView marker : {u"am/pm", u"a/p", u"ampm"})
+        if (rest.startsWith(marker, Qt::CaseInsensitive)) return int(marker.size());
+    return 0;
+}
+
 QString Padded(int value, int width) {
     return QString::number(value).rightJustified(width, u'0');
 }
@@ -54,24 +61,18 @@ private:
         return n;
     }
 
-    // The 12-hour markers at i, copied in the pattern's case; 0 when there is none.
+    // The 12-hour marker at i in the pattern's case; its length, 0 when there is none.
     int Marker(const QString& format, int i) {
         const bool pm = parts_.hour >= 12;
-        const QString rest = format.mid(i);
-        if (rest.startsWith(u"am/pm", Qt::CaseInsensitive)) {
-            const QString marker = rest.mid(pm ? 3 : 0, 2);
-            out_ += marker;
-            return 5;
-        }
-        if (rest.startsWith(u"a/p", Qt::CaseInsensitive)) {
+        const QStringView rest = QStringView(format).mid(i);
+        const int length = MarkerLength(rest);
+        if (length == 5)
+            out_ += rest.mid(pm ? 3 : 0, 2);
+        else if (length == 3)
             out_ += rest.mid(pm ? 2 : 0, 1);
-            return 3;
-        }
-        if (rest.startsWith(u"ampm", Qt::CaseInsensitive)) {
+        else if (length == 4)
             out_ += pm ? QStringLiteral("PM") : QStringLiteral("AM");
-            return 4;
-        }
-        return 0;
+        return length;
     }
 
     QString Nested(const QString& pattern) const {
@@ -173,12 +174,8 @@ bool HasTwelveHourMarker(const QString& format) {
             if (c == quote) quote = QChar();
         } else if (c == u'"' || c == u'\'') {
             quote = c;
-        } else if (c.toLower() == u'a') {
-            const QString rest = format.mid(i);
-            if (rest.startsWith(u"am/pm", Qt::CaseInsensitive) ||
-                rest.startsWith(u"a/p", Qt::CaseInsensitive) ||
-                rest.startsWith(u"ampm", Qt::CaseInsensitive))
-                return true;
+        } else if (MarkerLength(QStringView(format).mid(i)) != 0) {
+            return true;
         }
     }
     return false;

@@ -81,14 +81,6 @@ TEST_F(TiPlotAxisRangeTest, LogScaleCorrectsANonPositiveMinWhetherTurnedOrSet) {
     EXPECT_LT(range.Max(), 200);
 }
 
-TEST_F(TiPlotAxisRangeTest, PercentsCountFromMaxWhenReversed) {
-    EXPECT_EQ(range.PositionToPercent(25), 0.25);
-    EXPECT_EQ(range.PercentToPosition(0.25), 25);
-    range.SetReverseScale(true);
-    EXPECT_EQ(range.PositionToPercent(25), 0.75);
-    EXPECT_EQ(range.PercentToPosition(0.25), 75);
-}
-
 TEST_F(TiPlotAxisRangeTest, ScrollMovesByAFractionWithinTheScrollLimits) {
     range.ScrollPercentByReference(0.5);
     EXPECT_EQ(range.Min(), 50);

@@ -158,16 +158,6 @@ TEST_F(PlotAxisTicks, DesiredIncrementAndStartPlaceTheMajors) {
     EXPECT_EQ(Majors().size(), 6u);
 }
 
-TEST_F(PlotAxisTicks, CustomTickPixelsFollowTheMapping) {
-    std::vector<TiPlotTick> ticks{{PlotTickMajor, 50, "half", 0, false},
-                                  {PlotTickMinor, 150, "", 0, true}};
-    CalcPlotAxisTickPixels(ticks, TiPlotAxisMap(range, {0, 200, true}));
-    EXPECT_TRUE(ticks[0].Visible);
-    EXPECT_EQ(ticks[0].Pixel, 100);
-    EXPECT_FALSE(ticks[1].Visible);
-    EXPECT_EQ(ticks[1].Pixel, 300);
-}
-
 TEST_F(PlotAxisTicks, HostileSettingsFinishWithBoundedTicks) {
     settings.MaxLabelLengthPixels = 0;
     settings.MinorCount = INT_MAX;

@@ -4,15 +4,6 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace {
-
-struct Window {
-    double Min;
-    double Max;
-};
-
-} // namespace
-
 class TiPlotAxisTrackingTest : public testing::Test {
 protected:
     void Track(double value) { tracking.NewTrackingData(value, range); }
@@ -72,17 +63,6 @@ TEST_F(TiPlotAxisTrackingTest, ScaleMinMaxWidensUpwardsAndMovesTheWindowDown) {
     ExpectWindow(0, 150);
     Track(-20);
     ExpectWindow(-20, 130);
-}
-
-TEST_F(TiPlotAxisTrackingTest, YAxisOfTheStripChartMovesOnlyForValuesOutside) {
-    range.SetMinSpan(-120, 240);
-    Track(100);
-    ExpectWindow(-120, 120);
-    Track(130);
-    EXPECT_EQ(range.Span(), 250);
-    range.SetMinSpan(-120, 240);
-    Track(-130);
-    ExpectWindow(-130, 110);
 }
 
 TEST_F(TiPlotAxisTrackingTest, ScaleMaxAndScaleMinMoveOneEndEach) {
