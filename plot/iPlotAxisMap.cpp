@@ -29,6 +29,7 @@ TiPlotAxisMap::TiPlotAxisMap(const TiPlotAxisRange& Range, const TiPlotAxisRun& 
     start_ = Run.Horizontal ? Run.Low : Run.High;
     stop_ = Run.Horizontal ? Run.High : Run.Low;
     if (reverse_) std::swap(start_, stop_);
+    pixelsPerUnit_ = (start_ - stop_) / span_;
     const double low = min_ > 0 ? min_ : 1;
     const double span = span_ > 0 ? span_ : 1;
     logMin_ = std::log10(low);
@@ -36,7 +37,7 @@ TiPlotAxisMap::TiPlotAxisMap(const TiPlotAxisRange& Range, const TiPlotAxisRun& 
 }
 
 double TiPlotAxisMap::Offset(double Value) const {
-    if (!log_) return (Value - min_) * PixelsPerUnit();
+    if (!log_) return (Value - min_) * pixelsPerUnit_;
     const double value = Value > 0 ? Value : 1;
     return (std::log10(value) - logMin_) * (start_ - stop_) / logDecades_;
 }

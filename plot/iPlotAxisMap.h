@@ -33,7 +33,7 @@ public:
     int GetMaxPixels() const { return PositionToPixels(min_ + span_); }
     // High - Low of the run.
     int GetSpanLength() const { return run_.High - run_.Low; }
-    double PixelsPerUnit() const { return (start_ - stop_) / span_; }
+    double PixelsPerUnit() const { return pixelsPerUnit_; }
 
     // Within +-MaxPixelExtent, so drawing coordinates never overflow. The middle of the run
     // when it is empty or the span is at its least; a log axis reads a non-positive Min, Span
@@ -59,6 +59,7 @@ private:
     TiPlotAxisRun run_;
     int start_ = 0;
     int stop_ = 0;
+    double pixelsPerUnit_ = 0;
     // log10 of the log scale's lower end and its decades.
     double logMin_ = 0;
     double logDecades_ = 0;
