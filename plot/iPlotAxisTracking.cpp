@@ -77,6 +77,20 @@ double TiPlotAxisTracking::AlignedMin(double Value, const TiPlotAxisRange& Range
     return Range.Min();
 }
 
+void TiPlotAxisTracking::Scroll(double Value, const TiPlotAxisRange& Range, double& Min,
+                                double& Span) const {
+    const bool smooth = style_ == iptsScrollSmooth;
+    if (Value > Min + Range.Span()) {
+        if (scrollCompressMax_ != 0) {
+            if (Value - Min > Range.Span()) Span = Value - Min;
+            if (Range.Span() > scrollCompressMax_) Span = scrollCompressMax_;
+        }
+        Min = smooth ? Value - Span : Min + Span;
+    } else if (Value < Range.Min()) {
+        Min = smooth ? Value : Min - Span;
+    }
+}
+
 void TiPlotAxisTracking::NewTrackingData(double Value, TiPlotAxisRange& Range) {
     // A NaN sample has no place on any scale; it would otherwise align Min to the limit.
     if (!enabled_ || std::isnan(Value)) return;
@@ -100,15 +114,7 @@ void TiPlotAxisTracking::NewTrackingData(double Value, TiPlotAxisRange& Range) {
         break;
     case iptsScrollSmooth:
     case iptsScrollPage:
-        if (Value > top) {
-            if (scrollCompressMax_ != 0) {
-                if (Value - min > Range.Span()) span = Value - min;
-                if (Range.Span() > scrollCompressMax_) span = scrollCompressMax_;
-            }
-            min = style_ == iptsScrollSmooth ? Value - span : min + span;
-        } else if (Value < Range.Min()) {
-            min = style_ == iptsScrollSmooth ? Value : min - span;
-        }
+        Scroll(Value, Range, min, span);
         break;
     case iptsExpandCollapse:
         fitPending_ = true;

@@ -59,6 +59,8 @@ public:
 private:
     // The Min that the first tracked value asks for.
     double AlignedMin(double Value, const TiPlotAxisRange& Range) const;
+    // The scroll styles: a page or the newest value on past the top, back below the bottom.
+    void Scroll(double Value, const TiPlotAxisRange& Range, double& Min, double& Span) const;
     void Changed();
     template <typename T> void Update(T& Field, T Value);
 

@@ -85,24 +85,43 @@ private:
         return hour == 0 ? 12 : hour;
     }
 
-    void Day(int n) {
-        if (n <= 2)
-            out_ += Padded(parts_.day, n);
-        else if (n == 3)
-            out_ += QString::fromLatin1(DayNames[parts_.weekDay]).left(3);
-        else if (n == 4)
-            out_ += QString::fromLatin1(DayNames[parts_.weekDay]);
-        else
-            out_ += Nested(n == 5 ? ShortDate : LongDate);
+    QString Day(int n) const {
+        if (n <= 2) return Padded(parts_.day, n);
+        if (n == 3) return QString::fromLatin1(DayNames[parts_.weekDay]).left(3);
+        if (n == 4) return QString::fromLatin1(DayNames[parts_.weekDay]);
+        return Nested(n == 5 ? ShortDate : LongDate);
     }
 
-    void Month(int n) {
-        if (n <= 2)
-            out_ += Padded(parts_.month, n);
-        else if (n == 3)
-            out_ += QString::fromLatin1(MonthNames[parts_.month - 1]).left(3);
-        else
-            out_ += QString::fromLatin1(MonthNames[parts_.month - 1]);
+    QString Month(int n) const {
+        if (n <= 2) return Padded(parts_.month, n);
+        if (n == 3) return QString::fromLatin1(MonthNames[parts_.month - 1]).left(3);
+        return QString::fromLatin1(MonthNames[parts_.month - 1]);
+    }
+
+    // The text of a run of n equal pattern letters.
+    QString Field(QChar letter, int n, bool afterHour, QStringView run) const {
+        switch (letter.unicode()) {
+        case u'd':
+            return Day(std::min(n, 6));
+        case u'm':
+            return afterHour && n <= 2 ? Padded(parts_.minute, n) : Month(std::min(n, 4));
+        case u'y':
+            return n <= 2 ? Padded(parts_.year % 100, 2) : Padded(parts_.year, 4);
+        case u'h':
+            return Padded(Hour(), std::min(n, 2));
+        case u'n':
+            return Padded(parts_.minute, std::min(n, 2));
+        case u's':
+            return Padded(parts_.second, std::min(n, 2));
+        case u'z':
+            return Padded(parts_.milliSecond, n >= 3 ? 3 : 1);
+        case u't':
+            return Nested(n == 1 ? ShortTime : LongTime);
+        case u'c':
+            return parts_.hasTime ? Nested(ShortDate) + u' ' + Nested(LongTime) : Nested(ShortDate);
+        default:
+            return run.toString();
+        }
     }
 
     int Step(const QString& format, int i) {
@@ -120,42 +139,7 @@ private:
         const bool afterHour = hourLast_;
         // Separators between an hour and "mm" keep it minutes ("hh:mm").
         if (letter.isLetter()) hourLast_ = letter == u'h';
-        switch (letter.unicode()) {
-        case u'd':
-            Day(std::min(n, 6));
-            break;
-        case u'm':
-            if (afterHour && n <= 2)
-                out_ += Padded(parts_.minute, n);
-            else
-                Month(std::min(n, 4));
-            break;
-        case u'y':
-            out_ += n <= 2 ? Padded(parts_.year % 100, 2) : Padded(parts_.year, 4);
-            break;
-        case u'h':
-            out_ += Padded(Hour(), std::min(n, 2));
-            break;
-        case u'n':
-            out_ += Padded(parts_.minute, std::min(n, 2));
-            break;
-        case u's':
-            out_ += Padded(parts_.second, std::min(n, 2));
-            break;
-        case u'z':
-            out_ += Padded(parts_.milliSecond, n >= 3 ? 3 : 1);
-            break;
-        case u't':
-            out_ += Nested(n == 1 ? ShortTime : LongTime);
-            break;
-        case u'c':
-            out_ += Nested(ShortDate);
-            if (parts_.hasTime) out_ += u' ' + Nested(LongTime);
-            break;
-        default:
-            out_ += format.mid(i, n);
-            break;
-        }
+        out_ += Field(letter, n, afterHour, QStringView(format).mid(i, n));
         return i + n;
     }
 
