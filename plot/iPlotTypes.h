@@ -40,15 +40,61 @@ Q_ENUM_NS(TiPlotDataPointStatus)
 // a perpendicular axis.
 enum TiPlotCartesianStyle : uint8_t { ipcsNone, ipcsMaster, ipcsChild };
 Q_ENUM_NS(TiPlotCartesianStyle)
+
+// Axes.
+enum TiPlotScaleType : uint8_t { ipstLinear, ipstLog10 };
+Q_ENUM_NS(TiPlotScaleType)
+
+enum TiPlotTrackingStyle : uint8_t {
+    iptsScaleMinMax,
+    iptsScaleMax,
+    iptsScaleMin,
+    iptsScrollSmooth,
+    iptsScrollPage,
+    iptsExpandCollapse
+};
+Q_ENUM_NS(TiPlotTrackingStyle)
+
+enum TiPlotAlignFirstStyle : uint8_t { ipafsMin, ipafsMax, ipafsAuto, ipafsNone };
+Q_ENUM_NS(TiPlotAlignFirstStyle)
+
+// Where an axis's labels and title lie relative to its scale line.
+enum TiQuadSide : uint8_t { iqsLeft, iqsRight, iqsTop, iqsBottom };
+Q_ENUM_NS(TiQuadSide)
+
+enum TiPlotTextFormat : uint8_t {
+    iptfValue,
+    iptfExponent,
+    iptfPrefix,
+    iptfDateTime,
+    iptfPrice32nds,
+    iptfThousands
+};
+Q_ENUM_NS(TiPlotTextFormat)
+
+enum TiPlotGridLineStyle : uint8_t { ipglsSolid, ipglsDash, ipglsDot };
+Q_ENUM_NS(TiPlotGridLineStyle)
 } // namespace iPlotTypes
 
+using iPlotTypes::TiPlotAlignFirstStyle;
 using iPlotTypes::TiPlotCartesianStyle;
 using iPlotTypes::TiPlotDataPointStatus;
 using iPlotTypes::TiPlotDataStyle;
+using iPlotTypes::TiPlotGridLineStyle;
 using iPlotTypes::TiPlotLineStyle;
 using iPlotTypes::TiPlotMarkerStyle;
+using iPlotTypes::TiPlotScaleType;
+using iPlotTypes::TiPlotTextFormat;
+using iPlotTypes::TiPlotTrackingStyle;
+using iPlotTypes::TiQuadSide;
+using enum iPlotTypes::TiPlotAlignFirstStyle;
 using enum iPlotTypes::TiPlotCartesianStyle;
 using enum iPlotTypes::TiPlotDataPointStatus;
 using enum iPlotTypes::TiPlotDataStyle;
+using enum iPlotTypes::TiPlotGridLineStyle;
 using enum iPlotTypes::TiPlotLineStyle;
 using enum iPlotTypes::TiPlotMarkerStyle;
+using enum iPlotTypes::TiPlotScaleType;
+using enum iPlotTypes::TiPlotTextFormat;
+using enum iPlotTypes::TiPlotTrackingStyle;
+using enum iPlotTypes::TiQuadSide;

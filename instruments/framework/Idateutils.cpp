@@ -28,7 +28,9 @@ struct TimeStamp {
 
 TimeStamp ToTimeStamp(TDateTime dateTime) {
     const int64_t total = Round64(dateTime * double(MsPerDay));
-    return {total / MsPerDay, (total < 0 ? -total : total) % MsPerDay};
+    // The remainder keeps the sign of total; negating it instead overflowed at the lowest value.
+    const int64_t remainder = total % MsPerDay;
+    return {total / MsPerDay, remainder < 0 ? -remainder : remainder};
 }
 
 struct CivilDate {
@@ -121,16 +123,6 @@ QString ComponentText(uint16_t original, uint16_t asked, TDateTime base) {
     throw EConvertError(QStringLiteral("'%1' is not a valid date and time").arg(attempted));
 }
 
-TDateTime IncMonth(TDateTime dateTime, int64_t numberOfMonths) {
-    const TimeStamp stamp = ToTimeStamp(dateTime);
-    const CivilDate date = CivilFromDays(stamp.days);
-    const int64_t months = date.year * 12 + (date.month - 1) + numberOfMonths;
-    const int64_t year = (months >= 0 ? months : months - 11) / 12;
-    const int64_t month = months - year * 12 + 1;
-    const int64_t day = std::min(date.day, DaysInMonth(year, month));
-    return CombineDateAndTime(DaysFromCivil({year, month, day}), stamp.milliSeconds);
-}
-
 TDateTime IncFraction(TDateTime dateTime, int64_t count, double perDay) {
     return (dateTime * perDay + double(count)) / perDay;
 }
@@ -173,6 +165,16 @@ uint16_t SecondOf(TDateTime dateTime) {
 }
 uint16_t MilliSecondOf(TDateTime dateTime) {
     return Decode(dateTime).milliSecond;
+}
+
+TDateTime IncMonth(TDateTime dateTime, int64_t numberOfMonths) {
+    const TimeStamp stamp = ToTimeStamp(dateTime);
+    const CivilDate date = CivilFromDays(stamp.days);
+    const int64_t months = date.year * 12 + (date.month - 1) + numberOfMonths;
+    const int64_t year = (months >= 0 ? months : months - 11) / 12;
+    const int64_t month = months - year * 12 + 1;
+    const int64_t day = std::min(date.day, DaysInMonth(year, month));
+    return CombineDateAndTime(DaysFromCivil({year, month, day}), stamp.milliSeconds);
 }
 
 TDateTime IncYear(TDateTime dateTime, int numberOfYears) {

@@ -26,6 +26,7 @@ uint16_t SecondOf(TDateTime dateTime);
 uint16_t MilliSecondOf(TDateTime dateTime);
 
 // Months are added keeping the day, clamped to the length of the month reached.
+TDateTime IncMonth(TDateTime dateTime, int64_t numberOfMonths = 1);
 TDateTime IncYear(TDateTime dateTime, int numberOfYears = 1);
 TDateTime IncWeek(TDateTime dateTime, int numberOfWeeks = 1);
 TDateTime IncDay(TDateTime dateTime, int numberOfDays = 1);

@@ -103,3 +103,10 @@ TEST_F(IdateutilsTest, RecodeRaisesAConversionErrorShowingTheAttemptedDateTime) 
                                    RecodeLeaveFieldAsIs, result));
     EXPECT_EQ(result, 3);
 }
+
+TEST(IdateutilsLimits, DecodingTheLowestValuesStaysDefined) {
+    uint16_t y, m, d, h, n, s, z;
+    DecodeDateTime(-1e300, y, m, d, h, n, s, z);
+    DecodeDateTime(-std::numeric_limits<double>::infinity(), y, m, d, h, n, s, z);
+    SUCCEED();
+}
