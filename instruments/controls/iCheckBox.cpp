@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QScopedValueRollback>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -92,8 +93,8 @@ void TiCheckBox::DoAutoSize() {
     TBitmap measure;
     measure.Canvas()->SetFont(font_.get());
     const TSize text = measure.Canvas()->TextExtent(caption_);
-    const int newWidth = BoundPixelSize(text.cx + 20);
-    const int newHeight = BoundPixelSize(text.cy + 4);
+    const int newWidth = BoundPixelSize(std::min(text.cx, MaxPixelExtent) + 20);
+    const int newHeight = BoundPixelSize(std::min(text.cy, MaxPixelExtent) + 4);
     const int left = alignment_ == taLeftJustify ? x() + width() - newWidth : x();
     setGeometry(left, y(), newWidth, newHeight);
 }

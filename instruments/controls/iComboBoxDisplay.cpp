@@ -61,11 +61,12 @@ void TiModeComboBoxDisplay::SetItemIndex(int Value) {
 
 void TiModeComboBoxDisplay::Measure(TCanvas& Canvas) {
     Canvas.SetFont(font_.get());
-    itemHeight_ = Canvas.TextHeight(QStringLiteral("ABC"));
+    itemHeight_ = BoundPixelSize(Canvas.TextHeight(QStringLiteral("ABC")));
     int widest = 0;
     for (const QString& caption : captions_)
         widest = std::max(widest, Canvas.TextWidth(caption));
-    wantedWidth_ = BoundPixelSize(std::max(minWidth_, widest + 6));
+    wantedWidth_ = int(
+        std::clamp<int64_t>(std::max<int64_t>(minWidth_, int64_t(widest) + 6), 0, MaxPixelExtent));
     const int64_t rows = int64_t(captions_.size()) * itemHeight_ + 2;
     wantedHeight_ =
         int(std::clamp<int64_t>(std::max<int64_t>(itemHeight_, rows), 0, MaxPixelExtent));
@@ -123,7 +124,10 @@ void TiModeComboBoxDisplay::iPaintTo(TCanvas& Canvas) {
     Canvas.Brush()->SetColor(clWindow);
     Canvas.Rectangle(0, 0, width(), height());
     const TColor textColor = font_->Color();
-    for (int i = 0; i < captions_.size(); ++i) {
+    // Rows below the list's height are not drawn, so a long list costs only what shows.
+    const int visible = itemHeight_ > 0 ? height() / itemHeight_ + 1 : 0;
+    const int rows = std::min(int(captions_.size()), visible);
+    for (int i = 0; i < rows; ++i) {
         const TRect row = ItemRect(i);
         if (i == itemIndex_) {
             Canvas.Brush()->SetStyle(bsSolid);

@@ -147,17 +147,22 @@ TiRadioGroup::TiRadioGroupLayout TiRadioGroup::CalcLayout(int TextHeight) const 
     layout.Size = {width(), height()};
     if (layout.ItemCount == 0) return layout;
     layout.Rows = layout.ItemCount / columns_ + (layout.ItemCount % columns_ != 0 ? 1 : 0);
-    layout.RowPitch = (height() - TextHeight - TextHeight / 4) / layout.Rows;
+    layout.RowPitch = double((int64_t(height()) - TextHeight - TextHeight / 4) / layout.Rows);
     layout.FirstRowY = Round(TextHeight + layout.RowPitch / 2);
-    layout.ColumnWidth = (width() - ButtonLeft) / columns_;
+    layout.ColumnWidth = double((int64_t(width()) - ButtonLeft) / columns_);
     return layout;
 }
 
+// Counted in 64 bits and kept within the pixel range, so that an extreme font or item count
+// cannot overflow the button's rim arithmetic.
 TPoint TiRadioGroup::ItemCenter(const TiRadioGroupLayout& Layout, int Index) const {
     const int row = Index % Layout.Rows;
     const int column = Index / Layout.Rows;
-    return {Round(column * Layout.ColumnWidth) + ButtonLeft,
-            Round(row * Layout.RowPitch) + Layout.FirstRowY};
+    const auto bounded = [](int64_t value) {
+        return int(std::clamp<int64_t>(value, -MaxPixelExtent, MaxPixelExtent));
+    };
+    return {bounded(Round64(column * Layout.ColumnWidth) + ButtonLeft),
+            bounded(Round64(row * Layout.RowPitch) + Layout.FirstRowY)};
 }
 
 // A pitch or column width of 0 would divide by zero, and a row past the last one would run
@@ -180,7 +185,7 @@ void TiRadioGroup::DrawStatic(TCanvas& Canvas) {
     Canvas.SetFont(font_.get());
     const int w = width();
     const int h = height();
-    const int a = Canvas.TextHeight(QStringLiteral("ABC")) / 2;
+    const int a = BoundPixelSize(Canvas.TextHeight(QStringLiteral("ABC"))) / 2;
     Canvas.Pen()->SetColor(clBtnHighlight);
     Line(&Canvas, 1, a + 1, w - 2, a + 1);
     Line(&Canvas, 1, a + 1, 1, h - 1);
@@ -236,7 +241,7 @@ int TiRadioGroup::FocusedItem() const {
 void TiRadioGroup::iPaintTo(TCanvas& Canvas) {
     PaintStaticLayer(Canvas, [this](TCanvas& layer) { DrawStatic(layer); });
     Canvas.SetFont(font_.get());
-    layout_ = CalcLayout(Canvas.TextHeight(QStringLiteral("ABC")));
+    layout_ = CalcLayout(BoundPixelSize(Canvas.TextHeight(QStringLiteral("ABC"))));
     for (int i = 0; i < layout_->ItemCount; ++i)
         DrawItem(Canvas, i, ItemCenter(*layout_, i));
     const int focused = FocusedItem();
