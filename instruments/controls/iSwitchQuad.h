@@ -26,7 +26,7 @@ public:
     enum TiQuadArrow { iqaNone, iqaLeft, iqaUp, iqaRight, iqaDown };
     Q_ENUM(TiQuadArrow)
 
-    // The four arrow rectangles of one size, indexed by arrow (none has no rectangle).
+    // The four arrow rectangles of one size, a third of the side each, in a cross.
     struct TiQuadRects {
         TRect Left;
         TRect Up;

@@ -313,4 +313,27 @@ TEST_F(TiModeComboBoxTest, AutoSizeFitsTheFontOnAParent) {
     EXPECT_EQ(combo.height(), 21);
 }
 
+TEST_F(TiModeComboBoxTest, IndexLoadedBeforeItsItemsIsKeptAndTellsNoOne) {
+    TiModeComboBox loaded;
+    int changes = 0;
+    loaded.OnChange = [&](QObject*) { ++changes; };
+    loaded.SetLoading(true);
+    loaded.SetItemIndex(2);
+    loaded.SetItemsList({"Off", "0", "Auto", "1", "Manual", "5"});
+    loaded.SetValue(0); // a stored Value waits for the index
+    loaded.SetLoading(false);
+    loaded.Loaded();
+    EXPECT_EQ(loaded.ItemIndex(), 2);
+    EXPECT_EQ(loaded.GetValue(), 5);
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(TiModeComboBoxTest, ListLosingTheFocusHidesWithoutChoosing) {
+    TiModeComboBoxDisplay& list = OpenList();
+    list.SetItemIndex(1);
+    InputSender{list}.Focus(QEvent::FocusOut);
+    EXPECT_FALSE(list.Showing());
+    EXPECT_EQ(combo.ItemIndex(), -1);
+}
+
 } // namespace
