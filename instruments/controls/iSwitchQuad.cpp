@@ -1,6 +1,7 @@
 #include "instruments/controls/iSwitchQuad.h"
 
 #include "instruments/framework/Igpfunctions.h"
+#include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
 
 #include <QResizeEvent>
@@ -71,7 +72,7 @@ std::optional<TiQuadArrow> ArrowOfKey(uint16_t key) {
 TiSwitchQuad::TiSwitchQuad(QWidget* parent) : TiCustomComponent(parent) {
     resize(65, 65);
     SetTabStop(true);
-    OnInternalTimer = [this](QObject*) { DoQuadEvent(); };
+    OnInternalTimer = [this](QObject*) { RepeatTick(); };
 }
 
 // A NaN would never compare equal, so every write of it would report a change; it is refused.
@@ -173,6 +174,16 @@ void TiSwitchQuad::DoClick(TiQuadArrow Arrow) {
 void TiSwitchQuad::DoQuadEvent() {
     QScopedValueRollback marker(userChange_, true);
     DoClick(pressed_);
+}
+
+// The tick arrives from the event loop, not through the core's guarded input routes, so a
+// failing handler is dropped here as it would be for a key or a click.
+void TiSwitchQuad::RepeatTick() {
+    try {
+        DoQuadEvent();
+    } catch (const Exception&) {
+        // The repeat goes on; the handler's failure neither reaches the user nor the loop.
+    }
 }
 
 void TiSwitchQuad::StartRepeat() {

@@ -95,6 +95,7 @@ private:
                        const TNotifyEvent& OnValueChangeUser);
     void DoClick(TiQuadArrow Arrow);
     void DoQuadEvent();
+    void RepeatTick();
     void StartRepeat();
     void DrawArrow(TCanvas& Canvas, TiQuadArrow Arrow, const TRect& R);
 

@@ -2,6 +2,7 @@
 
 #include "InputSender.h"
 #include "PublishedTesting.h"
+#include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
 #include "platform/RecordingCanvas.h"
 
@@ -156,6 +157,14 @@ TEST_F(TiSwitchQuadTest, HeldArrowRepeatsOnTheTimerAndOnceMoreOnReleaseOverIt) {
     input.Press({30, 10});
     input.Release({60, 60}); // dragged off the arrow: no release step
     EXPECT_EQ(quad.ValueY(), 3.0);
+}
+
+TEST_F(TiSwitchQuadTest, FailingHandlerOnARepeatTickStaysInsideTheControl) {
+    quad.OnValueYChange = [](QObject*) { throw Exception("handler failed"); };
+    input.Press({30, 10});
+    EXPECT_NO_THROW(quad.Tick());
+    EXPECT_EQ(quad.ValueY(), 1.0);
+    EXPECT_TRUE(quad.running);
 }
 
 TEST_F(TiSwitchQuadTest, NegativeRepeatTimesReachTheTimerAsZero) {
