@@ -3,6 +3,7 @@
 #include "instruments/framework/Igpfunctions.h"
 #include "platform/Bitmap.h"
 
+#include <QWindow>
 #include <algorithm>
 #include <cstdint>
 
@@ -87,8 +88,13 @@ TRect TiModeComboBoxDisplay::ItemRect(int Index) const {
     return Rect(1, Index * itemHeight_ + 1, width() - 1, (Index + 1) * itemHeight_ + 1);
 }
 
-void TiModeComboBoxDisplay::DropDown(const QPoint& ScreenTopLeft) {
+// The window system keeps a window above the one it is transient for, so the list stays above
+// the window holding the combo box while it shows.
+void TiModeComboBoxDisplay::DropDown(const QPoint& ScreenTopLeft, QWidget* Owner) {
     setGeometry(ScreenTopLeft.x(), ScreenTopLeft.y(), wantedWidth_, wantedHeight_);
+    winId();
+    QWindow* above = Owner ? Owner->window()->windowHandle() : nullptr;
+    if (windowHandle() && above) windowHandle()->setTransientParent(above);
     show();
     raise();
 }

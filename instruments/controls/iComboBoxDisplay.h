@@ -43,9 +43,10 @@ public:
     int ItemAt(int X, int Y) const;
 
     bool Showing() const { return isVisible(); }
-    // Shows the list at the wanted size with its top-left at the screen point, holding the
-    // keyboard focus and the mouse.
-    void DropDown(const QPoint& ScreenTopLeft);
+    // Shows the list at the wanted size with its top-left at the screen point, above the
+    // window of Owner.
+    void DropDown(const QPoint& ScreenTopLeft, QWidget* Owner);
+    // Gives the showing list the keyboard focus and the mouse.
     void TakeInput();
     // Hides the list and chooses the highlighted row; nothing is chosen without one.
     void Choose();

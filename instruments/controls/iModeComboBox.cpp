@@ -307,7 +307,8 @@ void TiModeComboBox::OpenList() {
     const QRect control(mapToGlobal(QPoint(0, 0)), size());
     const QRect screenArea = screen() ? screen()->geometry() : QRect(control.topLeft(), QSize());
     list->DropDown(
-        DropDownPosition(control, QSize(list->WantedWidth(), list->WantedHeight()), screenArea));
+        DropDownPosition(control, QSize(list->WantedWidth(), list->WantedHeight()), screenArea),
+        this);
     InvalidateChange();
 }
 

@@ -8,6 +8,7 @@
 #include "platform/PropertyWalker.h"
 #include "platform/RecordingCanvas.h"
 
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -205,6 +206,19 @@ TEST_F(TiModeComboBoxTest, ListOpensBelowOrAboveAndStaysOnTheScreen) {
               QPoint(100, 0));
     EXPECT_EQ(TiModeComboBox::DropDownPosition({-50, 100, 20, 21}, {900, 41}, screen),
               QPoint(0, 121));
+}
+
+TEST_F(TiModeComboBoxTest, ListStandsAboveTheWindowOfTheControl) {
+    QWidget window;
+    auto* child = new TiModeComboBox(&window);
+    child->AddItem("Off", 0);
+    window.show();
+    InputSender{*child}.Click({60, 10});
+    TiModeComboBoxDisplay* list = child->DropDownList();
+    ASSERT_TRUE(list && list->Showing());
+    ASSERT_NE(list->windowHandle(), nullptr);
+    EXPECT_EQ(list->windowHandle()->transientParent(), window.windowHandle());
+    EXPECT_EQ(list->pos(), child->mapToGlobal(QPoint(0, child->height())));
 }
 
 TEST_F(TiModeComboBoxTest, KeysOnTheClosedControlAreNotTheUsersChange) {
