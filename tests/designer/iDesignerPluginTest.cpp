@@ -1,11 +1,12 @@
 // The plugin is loaded as Qt Designer loads it; the controls it makes come from its own copy
 // of the library, so they are inspected through their meta-objects and properties only.
-#include <QDir>
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPluginLoader>
 #include <QUiLoader>
 #include <QWidget>
+#include <QtDesigner/QFormBuilder>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <gtest/gtest.h>
 #include <memory>
@@ -110,6 +111,40 @@ TEST(DesignerPlugin, DemonstratorFormLoadsWithItsInstrumentControls) {
     ASSERT_NE(labelFont, nullptr);
     EXPECT_EQ(labelFont->property("Color").toInt(), 32768);
     EXPECT_EQ(control("iLabel1")->property("Caption").toString(), QString("Déphasage"));
+}
+
+TEST(DesignerPlugin, SavedFormWritesPublishedPropertiesForSetPropertyAndReadsThemBack) {
+    const QString pluginDir = QFileInfo(QStringLiteral(INSTRUMENTS_DESIGNER_PLUGIN)).absolutePath();
+    QWidget form;
+    form.setObjectName("form");
+    QWidget* box = Widget("TiCheckBox")->createWidget(&form);
+    box->setObjectName("box");
+    box->setProperty("Caption", QStringLiteral("Noise"));
+    box->setProperty("Checked", true);
+    QFormBuilder writer;
+    QBuffer saved;
+    saved.open(QIODevice::WriteOnly);
+    // Alone, the form builder writes no enumerations (Designer's own writer does) and says so
+    // for each; that is not what this test is about.
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    writer.save(&saved, &form);
+    qInstallMessageHandler(previous);
+    // Setters are named SetCaption, so generated code must go through setProperty.
+    const QString xml = QString::fromUtf8(saved.data());
+    EXPECT_TRUE(xml.contains("<property name=\"Caption\" stdset=\"0\">")) << xml.toStdString();
+    QUiLoader reader;
+    reader.clearPluginPaths();
+    reader.addPluginPath(pluginDir);
+    saved.close();
+    saved.open(QIODevice::ReadOnly);
+    const std::unique_ptr<QWidget> loaded(reader.load(&saved));
+    ASSERT_NE(loaded, nullptr);
+    QWidget* read = loaded->findChild<QWidget*>("box");
+    ASSERT_NE(read, nullptr);
+    EXPECT_STREQ(read->metaObject()->className(), "TiCheckBox");
+    EXPECT_EQ(read->property("Caption").toString(), "Noise");
+    EXPECT_TRUE(read->property("Checked").toBool());
 }
 
 } // namespace
