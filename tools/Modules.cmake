@@ -18,7 +18,8 @@ function(modulation_library name)
         return()
     endif()
     add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    # Installed, the headers keep their folders below the package's include folder.
+    target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}>)
     target_link_libraries(${name} PUBLIC ${ARG_LINKS})
 endfunction()
 
