@@ -2,6 +2,7 @@
 
 #include "instruments/framework/Igpfunctions.h"
 #include "instruments/framework/iDateTimeFormat.h"
+#include "instruments/framework/iScaleObject.h"
 #include "platform/Exception.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
@@ -22,8 +23,9 @@ QString WithoutNegativeZero(const QString& text) {
     return text.mid(1);
 }
 
+// The scales' own tick text, so knob, slider and axis labels read alike.
 QString FixedText(double value, int decimals) {
-    return WithoutNegativeZero(FormatFixed(value, decimals).trimmed());
+    return WithoutNegativeZero(TickLabelText(value, decimals));
 }
 
 int DecimalsOf(double width, const TiPlotAxisTextFormat& format) {

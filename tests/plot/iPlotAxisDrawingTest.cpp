@@ -27,9 +27,11 @@ protected:
 
     std::vector<TiPlotTick> Ticks(const TiPlotAxisScaleRects& rects) const {
         const TiPlotAxisMap map(range, PlotAxisRunOf(rects.ScaleRect, settings.Horizontal));
-        return CalcPlotAxisTicks(
-                   range, map, {.MaxLabelLengthPixels = 100},
-                   [this](double v) { return PlotAxisValueText(v, {}, range.Span(), false).Text; })
+        const auto label = [this](double v) {
+            return PlotAxisValueText(v, {}, range.Span(), false).Text;
+        };
+        return TiPlotAxisTicks::Compute(range, map,
+                                        {.MaxLabelLengthPixels = 100, .LabelText = label})
             .Ticks;
     }
     std::vector<Points> Lines() const {
