@@ -38,9 +38,9 @@ QString LogValueText(double value) {
 
 QString ExponentText(double value, const TiPlotAxisTextFormat& format) {
     if (!std::isfinite(value)) return FormatFixed(value, 0);
-    const int decimals =
-        format.PrecisionStyle == ipsFixedDecimalPoints ? format.Precision + 1 : format.Precision;
-    QString text = QString::number(value, 'e', std::clamp(decimals, 0, 18));
+    const int64_t decimals =
+        int64_t(format.Precision) + (format.PrecisionStyle == ipsFixedDecimalPoints ? 1 : 0);
+    QString text = QString::number(value, 'e', int(std::clamp<int64_t>(decimals, 0, 18)));
     return text.replace(u'.', DecimalSeparator());
 }
 

@@ -245,6 +245,18 @@ TEST(PlotAxisValueText, ThousandsAreGrouped) {
     EXPECT_EQ(PlotAxisValueText(123, format, 100, false).Text, "123");
 }
 
+TEST(PlotAxisValueText, EveryFormatAnswersForHostileValuesAndPrecisions) {
+    TiPlotAxisTextFormat format;
+    for (int style = iptfValue; style <= iptfThousands; ++style)
+        for (int precision : {INT_MIN, -1, INT_MAX})
+            for (TiPrecisionStyle precisionStyle : {ipsSignificantDigits, ipsFixedDecimalPoints})
+                for (double value : {0.0, -1e300, HUGE_VAL, std::nan("")}) {
+                    format = {TiPlotTextFormat(style), "hh", precision, precisionStyle};
+                    EXPECT_FALSE(PlotAxisValueText(value, format, 1e-300, false).Text.isEmpty());
+                    EXPECT_FALSE(PlotAxisValueText(value, format, 1e300, true).Text.isEmpty());
+                }
+}
+
 TEST(PlotAxisValueText, CursorTextsStandOnOneLine) {
     EXPECT_EQ(PlotAxisSingleLine("a\r\nb\rc\nd"), "a b c\nd");
 }
