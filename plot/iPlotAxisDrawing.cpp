@@ -13,6 +13,15 @@ int Scaled(int length, double factor) {
     return BoundPixelOffset(Round(length * factor));
 }
 
+// The pixel settings within 0..MaxPixelExtent whatever the caller holds, so that the sums
+// of margins, ticks and labels stay in int.
+TiPlotAxisDrawSettings Bounded(TiPlotAxisDrawSettings settings) {
+    for (int* pixels : {&settings.InnerMargin, &settings.OuterMargin, &settings.MajorLength,
+                        &settings.MinorLength})
+        *pixels = BoundPixelSize(*pixels);
+    return settings;
+}
+
 void UseFont(TCanvas& canvas, const TFont* font) {
     if (font) canvas.SetFont(font);
 }
@@ -280,15 +289,16 @@ int PlotAxisTextMinLength(TCanvas& Canvas, const TFont* Font, double MinLength) 
     return Scaled(Canvas.TextWidth(QStringLiteral("0")), MinLength);
 }
 
-TiPlotAxisWidths PlotAxisRequiredWidth(TCanvas& Canvas, const TiPlotAxisDrawSettings& Settings,
+TiPlotAxisWidths PlotAxisRequiredWidth(TCanvas& Canvas, const TiPlotAxisDrawSettings& Given,
                                        int LabelLength, const QString& MinLabel) {
+    const TiPlotAxisDrawSettings Settings = Bounded(Given);
     const int ticks =
         Settings.ScaleLinesShow ? std::max(Settings.MajorLength, Settings.MinorLength) : 0;
     int labels = 0;
     int margin = 0;
     if (Settings.LabelsVisible) {
         margin = LabelsMarginPixels(Canvas, Settings);
-        labels = Settings.Horizontal ? Canvas.TextHeight(MinLabel) : LabelLength;
+        labels = Settings.Horizontal ? Canvas.TextHeight(MinLabel) : BoundPixelSize(LabelLength);
     }
     int title = 0;
     if (Settings.TitleShow && !Settings.Cartesian) {
@@ -307,16 +317,18 @@ int PlotAxisRequiredLengthGuard(TCanvas& Canvas, const TiPlotAxisDrawSettings& S
     return Canvas.TextHeight(QStringLiteral("XYZ")) / 2;
 }
 
-TRect PlotAxisScaleLineRect(const TiPlotAxisDrawSettings& Settings,
+TRect PlotAxisScaleLineRect(const TiPlotAxisDrawSettings& Given,
                             const TiPlotAxisScaleRects& Rects) {
+    const TiPlotAxisDrawSettings Settings = Bounded(Given);
     const Segment line = ScaleLineOf(Settings, Rects.Side, Rects.ScaleRect);
     return LineRect(line.From, line.To);
 }
 
-TRect DrawPlotAxis(TCanvas& Canvas, const TiPlotAxisDrawSettings& Settings,
+TRect DrawPlotAxis(TCanvas& Canvas, const TiPlotAxisDrawSettings& Given,
                    const TiPlotAxisScaleRects& Rects, const TRect& DrawRect,
                    const TiPlotAxisWidths& Widths, const std::vector<TiPlotTick>& Ticks,
                    const TiPlotAxisCollisions& Collisions, bool Selected) {
+    const TiPlotAxisDrawSettings Settings = Bounded(Given);
     if (Settings.LabelsVisible)
         DrawLabels(Canvas, Settings, Rects.Side, DrawRect, Ticks, Collisions);
     if (Settings.ScaleLinesShow) {

@@ -2,6 +2,7 @@
 
 #include "instruments/framework/Igpfunctions.h"
 #include "instruments/framework/iDateTimeFormat.h"
+#include "instruments/framework/iScaleObject.h"
 #include "platform/Exception.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
@@ -22,8 +23,9 @@ QString WithoutNegativeZero(const QString& text) {
     return text.mid(1);
 }
 
+// The scales' own tick text, so knob, slider and axis labels read alike.
 QString FixedText(double value, int decimals) {
-    return WithoutNegativeZero(FormatFixed(value, decimals).trimmed());
+    return WithoutNegativeZero(TickLabelText(value, decimals));
 }
 
 int DecimalsOf(double width, const TiPlotAxisTextFormat& format) {
@@ -36,9 +38,9 @@ QString LogValueText(double value) {
 
 QString ExponentText(double value, const TiPlotAxisTextFormat& format) {
     if (!std::isfinite(value)) return FormatFixed(value, 0);
-    const int decimals =
-        format.PrecisionStyle == ipsFixedDecimalPoints ? format.Precision + 1 : format.Precision;
-    QString text = QString::number(value, 'e', std::clamp(decimals, 0, 18));
+    const int64_t decimals =
+        int64_t(format.Precision) + (format.PrecisionStyle == ipsFixedDecimalPoints ? 1 : 0);
+    QString text = QString::number(value, 'e', int(std::clamp<int64_t>(decimals, 0, 18)));
     return text.replace(u'.', DecimalSeparator());
 }
 

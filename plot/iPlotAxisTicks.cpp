@@ -123,26 +123,26 @@ TickStep Price32ndsStep(double span, int n) {
     return {step, Trunc64(span / step)};
 }
 
-double DesiredIncrementOf(const TiPlotAxisTickSettings& settings) {
+double DesiredIncrementOf(const TiPlotAxisTickRequest& request) {
     // A negative increment would step away from the range for ever.
-    const double increment = settings.DesiredIncrement;
+    const double increment = request.DesiredIncrement;
     return increment > 0 && std::isfinite(increment) ? increment : 0;
 }
 
 TickStep ChooseStep(double span, int& n, int spanLength, int minorCount,
-                    const TiPlotAxisTickSettings& settings) {
+                    const TiPlotAxisTickRequest& request) {
     if (span <= 1e-299) return {span, 1};
     TickStep step;
-    const double increment = DesiredIncrementOf(settings);
+    const double increment = DesiredIncrementOf(request);
     const double steps = increment != 0 ? span / increment : 0;
-    if (increment != 0 && !settings.LabelsVisible && steps < spanLength / (minorCount + 1.0)) {
+    if (increment != 0 && !request.LabelsVisible && steps < spanLength / (minorCount + 1.0)) {
         n = int(std::clamp<int64_t>(Round64(steps), 1, MaxPlotAxisMajorSteps));
         step = {increment, n};
     } else if (increment != 0 && n > steps) {
         step = {increment, Round64(steps)};
-    } else if (settings.FormatStyle == iptfDateTime) {
+    } else if (request.FormatStyle == iptfDateTime) {
         step = DateTimeStep(span, n);
-    } else if (settings.FormatStyle == iptfPrice32nds) {
+    } else if (request.FormatStyle == iptfPrice32nds) {
         step = Price32ndsStep(span, n);
     } else {
         step = LinearStep(span, n);
@@ -269,34 +269,33 @@ void AddLogTicks(TickBuilder& builder, double min, double span, int n) {
 
 } // namespace
 
-TiPlotAxisTicks CalcPlotAxisTicks(const TiPlotAxisRange& Range, const TiPlotAxisMap& Map,
-                                  const TiPlotAxisTickSettings& Settings,
-                                  const std::function<QString(double)>& LabelText) {
+TiPlotAxisTicks TiPlotAxisTicks::Compute(const TiPlotAxisRange& Range, const TiPlotAxisMap& Map,
+                                         const TiPlotAxisTickRequest& Request) {
     TiPlotAxisTicks result;
     const double min = Range.Min();
     const double span = Range.Span();
     if (!std::isfinite(min) || !std::isfinite(span) || !(span > 0)) return result;
     const int spanLength = Map.GetSpanLength();
-    int n = LabelRoom(spanLength, Settings.MaxLabelLengthPixels);
-    const int minorCount = std::clamp(Settings.MinorCount, 0, MaxPlotAxisMinorCount);
-    TickBuilder builder(Map, Range.IsLog(), LabelText);
+    int n = LabelRoom(spanLength, Request.MaxLabelLengthPixels);
+    const int minorCount = std::clamp(Request.MinorCount, 0, MaxPlotAxisMinorCount);
+    TickBuilder builder(Map, Range.IsLog(), Request.LabelText);
     const double low = min > 0 ? min : 1;
     if (Range.IsLog() && std::log10(low + span) - std::log10(low) > 1) {
         AddLogTicks(builder, min, span, n);
     } else {
-        const TickStep step = ChooseStep(span, n, spanLength, minorCount, Settings);
+        const TickStep step = ChooseStep(span, n, spanLength, minorCount, Request);
         if (!(step.Size > 0) || !std::isfinite(step.Size)) return result;
         result.MonthSteps = step.Unit == StepUnit::Month;
         result.YearSteps = step.Unit == StepUnit::Year;
         AddSteppedTicks(builder, StepBounds(min, span, step.Unit), step, minorCount,
-                        Settings.DesiredStart);
+                        Request.DesiredStart);
     }
     result.Ticks = builder.Take();
-    CalcPlotAxisTickPixels(result.Ticks, Map);
+    result.UpdatePixels(Map);
     return result;
 }
 
-void CalcPlotAxisTickPixels(std::vector<TiPlotTick>& Ticks, const TiPlotAxisMap& Map) {
+void TiPlotAxisTicks::UpdatePixels(const TiPlotAxisMap& Map) {
     for (TiPlotTick& tick : Ticks) {
         tick.Visible = Map.PointOnScale(tick.Position);
         tick.Pixel = Map.PositionToPixels(tick.Position);

@@ -1,7 +1,7 @@
 // The ticks of a plot axis as one value, computed once per layout or paint: major ticks with
 // their label texts and minor ticks, for linear, log10, date-time and price scales. The
 // layout's measuring and the drawing both read it, so a label is never measured by one rule
-// and drawn by another.
+// and drawn by another; the knob's and the slider's scales have the same idea in TiScaleTicks.
 #pragma once
 
 #include "plot/iPlotAxisMap.h"
@@ -24,15 +24,8 @@ struct TiPlotTick {
     bool Visible = false;
 };
 
-struct TiPlotAxisTicks {
-    std::vector<TiPlotTick> Ticks;
-    // The date-time steps chose whole months or years.
-    bool MonthSteps = false;
-    bool YearSteps = false;
-};
-
 // What the axis asks of its ticks besides its range and scale.
-struct TiPlotAxisTickSettings {
+struct TiPlotAxisTickRequest {
     TiPlotTextFormat FormatStyle = iptfValue;
     // 0 is off; else a value on which a major tick falls.
     double DesiredStart = 0;
@@ -42,6 +35,8 @@ struct TiPlotAxisTickSettings {
     bool LabelsVisible = true;
     // The room one label needs along the axis, its gap included.
     int MaxLabelLengthPixels = 1;
+    // The text of a major tick's label, customised.
+    std::function<QString(double)> LabelText;
 };
 
 // Bounds that keep every tick computation short whatever the settings: labels that fit,
@@ -50,11 +45,19 @@ constexpr int MaxPlotAxisMajorSteps = 1000;
 constexpr int MaxPlotAxisMinorCount = 1000;
 constexpr int MaxPlotAxisTicks = 100000;
 
-// The ticks that lie on the scale, majors labelled by LabelText, with their pixels. A
-// non-finite range gives no ticks. The range itself is never changed.
-TiPlotAxisTicks CalcPlotAxisTicks(const TiPlotAxisRange& Range, const TiPlotAxisMap& Map,
-                                  const TiPlotAxisTickSettings& Settings,
-                                  const std::function<QString(double)>& LabelText);
+// The ticks in the order placed, majors and minors interleaved as the application's own tick
+// list may also hold them.
+struct TiPlotAxisTicks {
+    // The ticks that lie on the scale, majors labelled, with their pixels. A non-finite range
+    // gives no ticks; the range itself is never changed.
+    static TiPlotAxisTicks Compute(const TiPlotAxisRange& Range, const TiPlotAxisMap& Map,
+                                   const TiPlotAxisTickRequest& Request);
 
-// Each tick's pixel and whether it lies on the scale, as the mapping now stands.
-void CalcPlotAxisTickPixels(std::vector<TiPlotTick>& Ticks, const TiPlotAxisMap& Map);
+    // Each tick's pixel and whether it lies on the scale, as the mapping now stands.
+    void UpdatePixels(const TiPlotAxisMap& Map);
+
+    std::vector<TiPlotTick> Ticks;
+    // The date-time steps chose whole months or years.
+    bool MonthSteps = false;
+    bool YearSteps = false;
+};

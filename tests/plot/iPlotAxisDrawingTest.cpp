@@ -3,7 +3,9 @@
 
 #include "platform/RecordingCanvas.h"
 
+#include <climits>
 #include <gtest/gtest.h>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -27,9 +29,11 @@ protected:
 
     std::vector<TiPlotTick> Ticks(const TiPlotAxisScaleRects& rects) const {
         const TiPlotAxisMap map(range, PlotAxisRunOf(rects.ScaleRect, settings.Horizontal));
-        return CalcPlotAxisTicks(
-                   range, map, {.MaxLabelLengthPixels = 100},
-                   [this](double v) { return PlotAxisValueText(v, {}, range.Span(), false).Text; })
+        const auto label = [this](double v) {
+            return PlotAxisValueText(v, {}, range.Span(), false).Text;
+        };
+        return TiPlotAxisTicks::Compute(range, map,
+                                        {.MaxLabelLengthPixels = 100, .LabelText = label})
             .Ticks;
     }
     std::vector<Points> Lines() const {
@@ -175,4 +179,27 @@ TEST_F(PlotAxisDrawing, GridLinesCrossTheRectAtVisibleTicksOfTheShownKinds) {
     canvas.Clear();
     DrawPlotAxisGridLines(canvas, {100, 0, 500, 200}, false, ticks, {true}, {true, ipglsDot});
     EXPECT_EQ(Lines(), (std::vector<Points>{{{100, 120}, {500, 120}}, {{100, 130}, {500, 130}}}));
+}
+
+TEST_F(PlotAxisDrawing, ExtremeSettingsKeepEveryMeasureAndDrawingInPixelRange) {
+    settings.InnerMargin = INT_MAX;
+    settings.OuterMargin = INT_MAX;
+    settings.MajorLength = INT_MAX;
+    settings.MinorLength = INT_MIN;
+    settings.LabelsMargin = 1e300;
+    settings.TitleMargin = std::numeric_limits<double>::quiet_NaN();
+    settings.StackingEndsMargin = -1e300;
+    settings.LabelSeparation = 1e300;
+    settings.TitleShow = true;
+    settings.Title = "T";
+    for (bool horizontal : {true, false}) {
+        settings.Horizontal = horizontal;
+        const TiPlotAxisScaleRects rects =
+            CalcPlotAxisScaleRects(canvas, settings, draw, true, true, INT_MAX);
+        const TiPlotAxisWidths widths = PlotAxisRequiredWidth(canvas, settings, INT_MAX, "0");
+        EXPECT_LE(widths.RequiredWidth, 6 * MaxPixelExtent);
+        EXPECT_LE(PlotAxisMaxLabelLengthPixels(canvas, settings, INT_MAX), MaxPixelExtent);
+        DrawPlotAxis(canvas, settings, rects, draw, widths, Ticks(rects), {}, true);
+    }
+    EXPECT_LE(AdjustedLabelsMinLength(1e300, true, "x"), 1e300);
 }

@@ -16,9 +16,7 @@ class PlotAxisTicks : public testing::Test {
 protected:
     TiPlotAxisTicks Calc(int runLength = 800) {
         const TiPlotAxisMap map(range, {0, runLength, true});
-        return CalcPlotAxisTicks(range, map, settings, [this](double v) {
-            return PlotAxisValueText(v, format, range.Span(), range.IsLog()).Text;
-        });
+        return TiPlotAxisTicks::Compute(range, map, request);
     }
     V Positions(int style, int runLength = 800) {
         V values;
@@ -34,8 +32,11 @@ protected:
     }
 
     TiPlotAxisRange range;
-    TiPlotAxisTickSettings settings{.MaxLabelLengthPixels = 100};
     TiPlotAxisTextFormat format;
+    TiPlotAxisTickRequest request{
+        .MaxLabelLengthPixels = 100, .LabelText = [this](double v) {
+            return PlotAxisValueText(v, format, range.Span(), range.IsLog()).Text;
+        }};
 };
 
 TEST_F(PlotAxisTicks, LinearRangeOfTenGetsStepsOfTwoWithOneMinorBetween) {
@@ -59,7 +60,7 @@ TEST_F(PlotAxisTicks, LinearStepsFitTheLabelsThatHaveRoom) {
     range.SetMinSpan(-120, 240);
     ExpectNear(Majors(400), {-100, -50, 0, 50, 100});
     // A label longer than the whole scale leaves one step, wider than the range.
-    settings.MaxLabelLengthPixels = 5000;
+    request.MaxLabelLengthPixels = 5000;
     ExpectNear(Majors(400), {0});
 }
 
@@ -88,8 +89,8 @@ TEST_F(PlotAxisTicks, LogRangeBelowOneDecadeUsesLinearSteps) {
 
 TEST_F(PlotAxisTicks, DateTimeStepsFollowTheSpan) {
     format.Style = iptfDateTime;
-    settings.FormatStyle = iptfDateTime;
-    settings.MinorCount = 0;
+    request.FormatStyle = iptfDateTime;
+    request.MinorCount = 0;
     range.SetMinSpan(0, 30.0 / 86400);
     ExpectNear(Majors(600), {0, 5.0 / 86400, 10.0 / 86400, 15.0 / 86400, 20.0 / 86400, 25.0 / 86400,
                              30.0 / 86400});
@@ -98,7 +99,7 @@ TEST_F(PlotAxisTicks, DateTimeStepsFollowTheSpan) {
 }
 
 TEST_F(PlotAxisTicks, LongDateTimeRangesStepByMonthsFromTheFirstOfAMonth) {
-    settings.FormatStyle = iptfDateTime;
+    request.FormatStyle = iptfDateTime;
     range.SetMinSpan(45000.5, 400);
     const TiPlotAxisTicks ticks = Calc(400);
     EXPECT_TRUE(ticks.MonthSteps);
@@ -116,7 +117,7 @@ TEST_F(PlotAxisTicks, LongDateTimeRangesStepByMonthsFromTheFirstOfAMonth) {
 }
 
 TEST_F(PlotAxisTicks, CalendarStepsOutsideTheCalendarFinishAndLeaveTheRange) {
-    settings.FormatStyle = iptfDateTime;
+    request.FormatStyle = iptfDateTime;
     for (double min : {-1e6, 5e6, 1e300}) {
         range.SetMinSpan(min, 1e5);
         Calc(400);
@@ -126,7 +127,7 @@ TEST_F(PlotAxisTicks, CalendarStepsOutsideTheCalendarFinishAndLeaveTheRange) {
 }
 
 TEST_F(PlotAxisTicks, CenturiesStepByYearsAcrossTheWholeRange) {
-    settings.FormatStyle = iptfDateTime;
+    request.FormatStyle = iptfDateTime;
     range.SetMinSpan(0, 36525 * 3);
     const TiPlotAxisTicks ticks = Calc(400);
     EXPECT_TRUE(ticks.YearSteps);
@@ -137,36 +138,36 @@ TEST_F(PlotAxisTicks, CenturiesStepByYearsAcrossTheWholeRange) {
 }
 
 TEST_F(PlotAxisTicks, PriceStepsAreBinaryFractionsOfOne) {
-    settings.FormatStyle = iptfPrice32nds;
-    settings.MinorCount = 0;
+    request.FormatStyle = iptfPrice32nds;
+    request.MinorCount = 0;
     range.SetMinSpan(100, 1);
     ExpectNear(Majors(400), {100, 100.25, 100.5, 100.75, 101});
 }
 
 TEST_F(PlotAxisTicks, DesiredIncrementAndStartPlaceTheMajors) {
     range.SetSpan(10);
-    settings.DesiredIncrement = 2;
-    settings.DesiredStart = 3;
-    settings.MinorCount = 0;
+    request.DesiredIncrement = 2;
+    request.DesiredStart = 3;
+    request.MinorCount = 0;
     ExpectNear(Majors(), {1, 3, 5, 7, 9});
     // Without labels a step whose ticks fit the pixels is taken even when labels would not.
-    settings.LabelsVisible = false;
-    settings.DesiredIncrement = 0.5;
-    settings.DesiredStart = 0;
+    request.LabelsVisible = false;
+    request.DesiredIncrement = 0.5;
+    request.DesiredStart = 0;
     EXPECT_EQ(Majors().size(), 21u);
-    settings.LabelsVisible = true;
+    request.LabelsVisible = true;
     EXPECT_EQ(Majors().size(), 6u);
 }
 
 TEST_F(PlotAxisTicks, HostileSettingsFinishWithBoundedTicks) {
-    settings.MaxLabelLengthPixels = 0;
-    settings.MinorCount = INT_MAX;
-    settings.DesiredIncrement = -5;
+    request.MaxLabelLengthPixels = 0;
+    request.MinorCount = INT_MAX;
+    request.DesiredIncrement = -5;
     EXPECT_LE(Calc(32000).Ticks.size(), size_t(MaxPlotAxisTicks));
-    settings.DesiredIncrement = 1e-300;
-    settings.DesiredStart = 50;
+    request.DesiredIncrement = 1e-300;
+    request.DesiredStart = 50;
     EXPECT_LE(Calc(32000).Ticks.size(), size_t(MaxPlotAxisTicks));
-    settings.MinorCount = 1;
+    request.MinorCount = 1;
     range.SetMinSpan(1e300, 1e-300);
     EXPECT_LE(Calc(-50).Ticks.size(), 2u);
     range.SetMinSpan(-1e300, 1e300);
@@ -242,6 +243,18 @@ TEST(PlotAxisValueText, ThousandsAreGrouped) {
     EXPECT_EQ(PlotAxisValueText(1234567.891, format, 10, false).Text, "1,234,567.9");
     EXPECT_EQ(PlotAxisValueText(-1234, format, 100, false).Text, "-1,234");
     EXPECT_EQ(PlotAxisValueText(123, format, 100, false).Text, "123");
+}
+
+TEST(PlotAxisValueText, EveryFormatAnswersForHostileValuesAndPrecisions) {
+    TiPlotAxisTextFormat format;
+    for (int style = iptfValue; style <= iptfThousands; ++style)
+        for (int precision : {INT_MIN, -1, INT_MAX})
+            for (TiPrecisionStyle precisionStyle : {ipsSignificantDigits, ipsFixedDecimalPoints})
+                for (double value : {0.0, -1e300, HUGE_VAL, std::nan("")}) {
+                    format = {TiPlotTextFormat(style), "hh", precision, precisionStyle};
+                    EXPECT_FALSE(PlotAxisValueText(value, format, 1e-300, false).Text.isEmpty());
+                    EXPECT_FALSE(PlotAxisValueText(value, format, 1e300, true).Text.isEmpty());
+                }
 }
 
 TEST(PlotAxisValueText, CursorTextsStandOnOneLine) {
