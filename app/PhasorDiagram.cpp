@@ -1,15 +1,19 @@
 #include "app/PhasorDiagram.h"
 
+#include "platform/Geometry.h"
 #include "platform/Rounding.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace PhasorDiagram {
 
 QPointF PolarTip(double degrees, double length) {
+    if (!std::isfinite(degrees) || std::isnan(length)) return {0, 0};
+    const double bounded = std::clamp(length, -double(MaxPixelExtent), double(MaxPixelExtent));
     const double radians = degrees * std::numbers::pi / 180.0;
-    return {std::cos(radians) * length, std::sin(radians) * length};
+    return {std::cos(radians) * bounded, std::sin(radians) * bounded};
 }
 
 TPoint TipPixel(const QPointF& tip) {

@@ -14,7 +14,9 @@ constexpr int Radius = 120;
 constexpr TPoint Centre{Radius, Radius};
 
 // The end point of a phasor of `length` pixels at `degrees`, counter-clockwise from the
-// in-phase axis.
+// in-phase axis. A length beyond MaxPixelExtent is drawn that long, so the pixel arithmetic
+// cannot overflow; a phasor without a direction or a length (a NaN or an infinite angle, a NaN
+// length) has its tip at the origin.
 QPointF PolarTip(double degrees, double length);
 // The pixel that a tip reaches: each coordinate truncated toward zero, y turned downwards.
 TPoint TipPixel(const QPointF& tip);

@@ -13,6 +13,23 @@ int DeviceLength(int logical, qreal ratio) {
     return int(std::lround(logical * ratio));
 }
 
+[[noreturn]] void RaiseTooLarge(int width, int height) {
+    throw Exception(
+        QStringLiteral("Not enough memory for a bitmap of %1 x %2 pixels").arg(width).arg(height));
+}
+
+// Raised before the picture is touched, so the bitmap keeps its old one.
+void RequireFits(int width, int height, qreal ratio) {
+    if (!TBitmap::Fits(width, height, ratio)) RaiseTooLarge(width, height);
+}
+
+QImage AllocatedImage(int width, int height, QImage::Format format) {
+    QImage image(width, height, format);
+    // The toolkit answers an allocation it cannot make with a null picture.
+    if (image.isNull() && width > 0 && height > 0) RaiseTooLarge(width, height);
+    return image;
+}
+
 } // namespace
 
 TBitmap::TBitmap(QObject* parent)
@@ -38,12 +55,19 @@ void TBitmap::SetHeight(int value) {
     SetSize(width_, value);
 }
 
+bool TBitmap::Fits(int width, int height, qreal devicePixelRatio) {
+    const double pixels =
+        std::max(width, 0) * devicePixelRatio * std::max(height, 0) * devicePixelRatio;
+    return pixels <= double(MaxBitmapPixels);
+}
+
 void TBitmap::SetSize(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (width == width_ && height == height_) return;
-    QImage next(DeviceLength(width, devicePixelRatio_), DeviceLength(height, devicePixelRatio_),
-                QImage::Format_RGB32);
+    RequireFits(width, height, devicePixelRatio_);
+    QImage next = AllocatedImage(DeviceLength(width, devicePixelRatio_),
+                                 DeviceLength(height, devicePixelRatio_), QImage::Format_RGB32);
     next.setDevicePixelRatio(devicePixelRatio_);
     next.fill(ToQColor(canvas_->Brush()->Color()));
     canvas_->EndPaint();
@@ -60,6 +84,7 @@ void TBitmap::SetSize(int width, int height) {
 // Ratios that are not positive would give no pixels at all and are ignored.
 void TBitmap::SetDevicePixelRatio(qreal value) {
     if (!(value > 0) || value == devicePixelRatio_) return;
+    RequireFits(width_, height_, value);
     devicePixelRatio_ = value;
     canvas_->EndPaint();
     if (image_.isNull()) return;

@@ -9,6 +9,11 @@
 #include <QString>
 #include <memory>
 
+// The most device pixels a bitmap holds (8192 x 8192): a size beyond it, or one whose memory
+// cannot be had, raises Exception and leaves the bitmap as it was, so that a control with an
+// absurd size fails its paint instead of the program.
+inline constexpr qint64 MaxBitmapPixels = qint64(64) * 1024 * 1024;
+
 class TBitmap : public TGraphicsObject {
     Q_OBJECT
 
@@ -23,6 +28,8 @@ public:
     void SetHeight(int value);
     // Negative sizes are taken as 0.
     void SetSize(int width, int height);
+    // Whether a picture of the size fits within MaxBitmapPixels at the ratio.
+    static bool Fits(int width, int height, qreal devicePixelRatio);
     bool Empty() const { return Width() == 0 || Height() == 0; }
     qreal DevicePixelRatio() const { return devicePixelRatio_; }
     // Rescales the picture to the new ratio.

@@ -8,6 +8,20 @@ TCanvas::TCanvas() = default;
 
 TCanvas::~TCanvas() = default;
 
+void TCanvas::ResetState() {
+    static const TPen pen;
+    static const TBrush brush;
+    static const TFont font;
+    pen_.Assign(pen);
+    brush_.Assign(brush);
+    font_.Assign(font);
+    penPos_ = {};
+    windowOrigin_ = {};
+    clip_.reset();
+    saved_.clear();
+    DoStateChanged();
+}
+
 void TCanvas::SetPen(const TPen* value) {
     if (value) pen_.Assign(*value);
 }

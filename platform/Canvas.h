@@ -70,6 +70,9 @@ public:
     void SetFont(const TFont* value);
 
     TPoint PenPos() const { return penPos_; }
+    // Back to the state of a new canvas (default pen, brush and font, no clip, origin and pen
+    // position 0), without allocating: a surface kept between paints starts each one afresh.
+    void ResetState();
     void SetPenPos(const TPoint& value) { penPos_ = value; }
 
     void MoveTo(int x, int y);

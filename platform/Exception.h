@@ -5,6 +5,7 @@
 #include <QString>
 #include <exception>
 #include <string>
+#include <utility>
 
 class Exception : public std::exception {
 public:
@@ -22,3 +23,17 @@ class EConvertError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// Runs a call into user code (an event handler, an overridden input or painting operation) so
+// that whatever it raises ends here and never unwinds through the toolkit's event loop, which
+// cannot pass exceptions on. Answers whether the call ran to its end.
+template <typename Call> bool RunGuarded(Call&& call) noexcept {
+    try {
+        std::forward<Call>(call)();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    } catch (...) {
+        return false;
+    }
+}

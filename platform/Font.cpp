@@ -47,11 +47,12 @@ void TFont::SetPitch(TFontPitch value) {
 }
 
 int TFont::Size() const {
-    return -MulDiv(height_, 72, PixelsPerInch);
+    return MulDiv(height_, -72, PixelsPerInch);
 }
 
 void TFont::SetSize(int value) {
-    SetHeight(-MulDiv(value, PixelsPerInch, 72));
+    // The sign goes into the multiplier: the lowest size would have no negation in int.
+    SetHeight(MulDiv(value, -PixelsPerInch, 72));
 }
 
 void TFont::SetStyle(TFontStyles value) {
@@ -74,7 +75,8 @@ int MulDiv(int a, int b, int c) {
     const int64_t product = int64_t(a) * b;
     const int64_t half = (c < 0 ? -int64_t(c) : int64_t(c)) / 2;
     const bool negative = (product < 0) != (c < 0);
-    const int64_t magnitude = ((product < 0 ? -product : product) + half) / (c < 0 ? -c : c);
+    const int64_t magnitude =
+        ((product < 0 ? -product : product) + half) / (c < 0 ? -int64_t(c) : c);
     const int64_t result = negative ? -magnitude : magnitude;
     constexpr int64_t low = std::numeric_limits<int>::min();
     constexpr int64_t high = std::numeric_limits<int>::max();

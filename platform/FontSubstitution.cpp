@@ -1,11 +1,14 @@
 #include "platform/FontSubstitution.h"
 
 #include "platform/Font.h"
+#include "platform/Geometry.h"
 #include "platform/Rounding.h"
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -31,8 +34,9 @@ constexpr int DefaultPixelSize = 11;
 int PixelSizeForCell(QFont font, int cellHeight) {
     font.setPixelSize(cellHeight);
     const int measured = FontCell(font).Height;
-    return measured > 0 ? std::max(1, Round(double(cellHeight) * cellHeight / measured))
-                        : cellHeight;
+    return measured > 0
+               ? std::clamp(Round(double(cellHeight) * cellHeight / measured), 1, MaxPixelExtent)
+               : cellHeight;
 }
 
 } // namespace
@@ -57,11 +61,14 @@ QFont ToQFont(const TFont& font) {
     result.setItalic(style.testFlag(fsItalic));
     result.setUnderline(style.testFlag(fsUnderline));
     result.setStrikeOut(style.testFlag(fsStrikeOut));
-    const int height = font.Height();
+    // Negated in 64 bits, as the lowest height has no positive twin in int, and bounded like
+    // every pixel setting, so that the font engine is never asked for glyphs of absurd size.
+    const int64_t height = font.Height();
+    const int pixels = int(std::min<int64_t>(height < 0 ? -height : height, MaxPixelExtent));
     if (height < 0)
-        result.setPixelSize(-height);
+        result.setPixelSize(pixels);
     else if (height > 0)
-        result.setPixelSize(PixelSizeForCell(result, height));
+        result.setPixelSize(PixelSizeForCell(result, pixels));
     else
         result.setPixelSize(DefaultPixelSize);
     return result;

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QSize>
 #include <algorithm>
+#include <cstdint>
 
 class QImage;
 
@@ -53,6 +54,12 @@ constexpr int BoundPixelSize(int value) {
 // -MaxPixelExtent..MaxPixelExtent.
 constexpr int BoundPixelOffset(int value) {
     return std::clamp(value, -MaxPixelExtent, MaxPixelExtent);
+}
+
+// A size a control computes for itself (auto-size), counted in 64 bits: 0..MaxPixelExtent a
+// side, so that no setting can ask for a control larger than that.
+constexpr int BoundAutoSize(int64_t extent) {
+    return int(std::clamp<int64_t>(extent, 0, MaxPixelExtent));
 }
 
 inline TPoint Point(int x, int y) {

@@ -281,7 +281,7 @@ void TPainterCanvas::DoPolyline(std::span<const TPoint> points) {
         pen.setDashOffset(dashOffset);
         painter_->setPen(pen);
         painter_->drawLine(ToQPoint(from), ToQPoint(to));
-        dashOffset += std::max(std::abs(to.X - from.X), std::abs(to.Y - from.Y));
+        dashOffset += std::max(std::abs(double(to.X) - from.X), std::abs(double(to.Y) - from.Y));
     }
 }
 
@@ -400,7 +400,7 @@ void TPainterCanvas::DrawTextLine(const TTextLine& line, const QPoint& origin) {
     painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (const int escapement = Font()->Orientation(); escapement != 0) {
         painter_->translate(origin);
-        painter_->rotate(-escapement / 10.0);
+        painter_->rotate(-double(escapement) / 10.0);
         painter_->translate(-origin);
     }
     const TFontCell fontCell = FontCell(font);

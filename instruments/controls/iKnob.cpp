@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 
 namespace {
 
@@ -174,9 +175,9 @@ void TiKnob::SetPositionDegrees(double Rotation) {
 TiKnob::TiKnobGeometry TiKnob::Geometry() const {
     TiKnobGeometry dial;
     dial.Center = CenterPoint();
-    dial.Radius = knobRadius_;
-    dial.MajorInner = double(knobRadius_) + TickMargin() - 1;
-    dial.MajorOuter = double(knobRadius_) + TickMargin() + TickMajorLength();
+    dial.Radius = autoSize_ ? autoSizeRadius_ : knobRadius_;
+    dial.MajorInner = double(dial.Radius) + TickMargin() - 1;
+    dial.MajorOuter = double(dial.Radius) + TickMargin() + TickMajorLength();
     const double length = TickMinorLength();
     switch (TickMinorAlignment()) {
     case itmnaInside:
@@ -207,27 +208,25 @@ void TiKnob::iPaintTo(TCanvas& Canvas) {
 }
 
 void TiKnob::DrawStatic(TCanvas& Canvas) {
-    if (autoSize_) DoAutoSize(Canvas);
+    const TiScaleTicks ticks = Ticks();
+    if (autoSize_) autoSizeRadius_ = AutoSizeRadius(Canvas, ticks);
     DrawBackGround(Canvas, BackGroundColor());
     const TiKnobGeometry dial = Geometry();
     DrawBody(Canvas, dial);
-    DrawScale(Canvas, dial);
+    DrawScale(Canvas, dial, ticks);
 }
 
-// A control too small for its scale leaves no room for the knob, which then has radius 0
-// rather than a negative one that would turn the dial inside out. The room is counted in 64
-// bits, so that extreme margins and tick lengths cannot overflow it.
-void TiKnob::DoAutoSize(TCanvas& Canvas) {
+// Measures the very labels the scale draws, customised texts and fixed tick range included. A
+// control too small for its scale leaves no room for the knob, which then has radius 0 rather
+// than a negative one that would turn the dial inside out. The room is counted in 64 bits, so
+// that extreme margins and tick lengths cannot overflow it.
+int TiKnob::AutoSizeRadius(TCanvas& Canvas, const TiScaleTicks& Ticks) const {
     Canvas.SetFont(TickLabelFont());
     int64_t room = std::min(width(), height()) - 2 * int64_t(outerMargin_);
     if (ShowTickLabels()) {
-        const double step = (PositionMax() - PositionMin()) / (TickMajorCount() - 1);
-        const int decimals = GetDecimalPoints();
         TSize reach;
-        for (int i = 0; i < TickMajorCount(); ++i) {
-            const double value = PositionMin() + step * i;
-            const TSize label =
-                LabelReach(Canvas, TickLabelText(value, decimals), PositionToDegrees(value));
+        for (const TiScaleMajorTick& tick : Ticks.Major()) {
+            const TSize label = LabelReach(Canvas, tick.Label, PositionToDegrees(tick.Value));
             reach.cx = std::max(reach.cx, label.cx);
             reach.cy = std::max(reach.cy, label.cy);
         }
@@ -236,7 +235,7 @@ void TiKnob::DoAutoSize(TCanvas& Canvas) {
     } else if (ShowTicksMajor() || ShowTicksMinor()) {
         room -= 2 * (int64_t(TickMargin()) + TickMajorLength());
     }
-    knobRadius_ = int(std::max<int64_t>(room / 2, 0));
+    return int(std::clamp<int64_t>(room / 2, 0, MaxPixelExtent));
 }
 
 void TiKnob::DrawBody(TCanvas& Canvas, const TiKnobGeometry& Dial) {
@@ -259,49 +258,34 @@ void TiKnob::DrawRadialLine(TCanvas& Canvas, const TiKnobGeometry& Dial, double 
     Line(&Canvas, from.X, from.Y, to.X, to.Y);
 }
 
-void TiKnob::DrawScale(TCanvas& Canvas, const TiKnobGeometry& Dial) {
+void TiKnob::DrawScale(TCanvas& Canvas, const TiKnobGeometry& Dial, const TiScaleTicks& Ticks) {
     Canvas.Brush()->SetStyle(bsClear);
-    const bool fixed = FixedTicksActive();
-    const double low = fixed ? FixedTickStart() : PositionMin();
-    const double high = fixed ? FixedTickStop() : PositionMax();
-    const int majorCount = TickMajorCount();
-    const double majorStep = (high - low) / (majorCount - 1);
-    const double minorStep = majorStep / (TickMinorCount() + 1);
-    const auto drawMinor = [&](double value) {
+    Canvas.SetFont(TickLabelFont());
+    const auto drawMinor = [&](std::span<const double> values) {
+        if (!ShowTicksMinor()) return;
         Canvas.Pen()->SetColor(TickMinorColor());
-        DrawRadialLine(Canvas, Dial, PositionToDegrees(value), Dial.MinorSecond, Dial.MinorFirst);
+        for (double value : values)
+            DrawRadialLine(Canvas, Dial, PositionToDegrees(value), Dial.MinorSecond,
+                           Dial.MinorFirst);
     };
-    for (int i = 0; i < majorCount; ++i) {
-        const double value = low + i * majorStep;
+    for (int i = 0; i < int(Ticks.Major().size()); ++i) {
+        const TiScaleMajorTick& tick = Ticks.Major()[size_t(i)];
+        const double degrees = PositionToDegrees(tick.Value);
         if (ShowTicksMajor()) {
             Canvas.Pen()->SetColor(TickMajorColor());
-            DrawRadialLine(Canvas, Dial, PositionToDegrees(value), Dial.MajorOuter,
-                           Dial.MajorInner);
+            DrawRadialLine(Canvas, Dial, degrees, Dial.MajorOuter, Dial.MajorInner);
         }
-        if (ShowTickLabels()) DrawLabel(Canvas, Dial, i, value);
-        if (ShowTicksMinor() && i < majorCount - 1) {
-            for (int j = 1; j <= TickMinorCount(); ++j)
-                drawMinor(value + j * minorStep);
-        }
+        if (ShowTickLabels())
+            DrawTextCentred(Canvas, GetXYRadPoint(degrees, Dial.LabelRadius, Dial.Center),
+                            tick.Label);
+        drawMinor(Ticks.MinorAfter(i));
     }
-    if (fixed && ShowTicksMinor() && minorStep != 0) {
-        for (double value :
-             MinorTicksBeyondRange(low, high, minorStep, PositionMin(), PositionMax()))
-            drawMinor(value);
-    }
-}
-
-void TiKnob::DrawLabel(TCanvas& Canvas, const TiKnobGeometry& Dial, int Index, double Value) {
-    QString text = TickLabelText(Value, GetDecimalPoints());
-    if (OnCustomizeTickLabel) OnCustomizeTickLabel(this, Index, text);
-    Canvas.SetFont(TickLabelFont());
-    DrawTextCentred(Canvas, GetXYRadPoint(PositionToDegrees(Value), Dial.LabelRadius, Dial.Center),
-                    text);
+    drawMinor(Ticks.MinorBeyond());
 }
 
 void TiKnob::DrawIndicator(TCanvas& Canvas, const TiKnobGeometry& Dial) {
     const TColor color =
-        mouseDragging_ || KeyHeld() ? indicatorActiveColor_ : indicatorInactiveColor_;
+        MouseDragging() || KeyHeld() ? indicatorActiveColor_ : indicatorInactiveColor_;
     Canvas.Brush()->SetStyle(bsSolid);
     Canvas.Brush()->SetColor(color);
     Canvas.Pen()->SetColor(color);
@@ -374,7 +358,7 @@ void TiKnob::iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     const TiKnobGeometry dial = Geometry();
     const double distance = std::hypot(X - dial.Center.X, Y - dial.Center.Y);
     if (Round(distance) >= dial.Radius) return;
-    mouseDragging_ = true;
+    StartMouseDrag();
     lastMouseAngle_ = MouseAngle(X, Y);
     InvalidateChange();
 }
@@ -383,7 +367,7 @@ void TiKnob::iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
 // that jump, not a turn.
 void TiKnob::iMouseMove(TShiftState Shift, int X, int Y) {
     TiScaleComponent::iMouseMove(Shift, X, Y);
-    if (!mouseDragging_) return;
+    if (!MouseDragging()) return;
     const double angle = MouseAngle(X, Y);
     double turn = lastMouseAngle_ - angle;
     if (turn > 200) turn -= 360;
@@ -396,43 +380,6 @@ void TiKnob::iMouseMove(TShiftState Shift, int X, int Y) {
     InvalidateChange();
 }
 
-void TiKnob::iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TiScaleComponent::iMouseUp(Button, Shift, X, Y);
-    InvalidateChange();
-    if (!mouseDragging_) return;
-    mouseDragging_ = false;
-    DoPositionChangeFinished();
-}
-
-void TiKnob::iWantSpecialKey(uint16_t& Key, bool& Result) {
-    TiScaleComponent::iWantSpecialKey(Key, Result);
-    if (useKeyboard_) Result = IsArrowKey(Key);
-}
-
-void TiKnob::iKeyDown(uint16_t& Key, TShiftState Shift) {
-    if (useKeyboard_) StepByKey(Key);
-    TiScaleComponent::iKeyDown(Key, Shift);
-}
-
-void TiKnob::iKeyUp(uint16_t& Key, TShiftState Shift) {
-    TiScaleComponent::iKeyUp(Key, Shift);
-    InvalidateChange();
-    FinishKeyStep();
-}
-
-// The inherited handling ends a drag through a mouse-up; a held key ends unfinished.
-void TiKnob::iDoKillFocus() {
-    TiScaleComponent::iDoKillFocus();
-    mouseDragging_ = false;
-    CancelKeyStep();
-}
-
-bool TiKnob::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
-    const bool handled = TiScaleComponent::DoMouseWheel(Shift, WheelDelta, MousePos);
-    StepByWheel(WheelDelta);
-    return handled;
-}
-
-void TiKnob::DoOPCPositionChangeFinished() {
-    OPCOutputData(QStringLiteral("Position"), Position());
+bool TiKnob::UsesKeyboard() const {
+    return useKeyboard_;
 }

@@ -107,7 +107,8 @@ public:
     // A text of blanks only is stored as empty.
     QString PositionDisplayUnits() const { return positionDisplayUnits_; }
     void SetPositionDisplayUnits(const QString& Value);
-    // Overwrites KnobRadius at each rebuild of the background.
+    // The knob's radius is then measured at each rebuild of the background, and KnobRadius,
+    // the setting, is left as it is.
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool Value);
     int OuterMargin() const { return outerMargin_; }
@@ -134,22 +135,15 @@ protected:
     void iPaintTo(TCanvas& Canvas) override;
     void iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void iMouseMove(TShiftState Shift, int X, int Y) override;
-    void iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void iKeyDown(uint16_t& Key, TShiftState Shift) override;
-    void iKeyUp(uint16_t& Key, TShiftState Shift) override;
-    void iWantSpecialKey(uint16_t& Key, bool& Result) override;
-    void iDoKillFocus() override;
-    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
-    void DoOPCPositionChangeFinished() override;
+    bool UsesKeyboard() const override;
 
 private:
     void DrawStatic(TCanvas& Canvas);
-    void DoAutoSize(TCanvas& Canvas);
+    int AutoSizeRadius(TCanvas& Canvas, const TiScaleTicks& Ticks) const;
     void DrawBody(TCanvas& Canvas, const TiKnobGeometry& Dial);
-    void DrawScale(TCanvas& Canvas, const TiKnobGeometry& Dial);
+    void DrawScale(TCanvas& Canvas, const TiKnobGeometry& Dial, const TiScaleTicks& Ticks);
     void DrawRadialLine(TCanvas& Canvas, const TiKnobGeometry& Dial, double Degrees, double From,
                         double To) const;
-    void DrawLabel(TCanvas& Canvas, const TiKnobGeometry& Dial, int Index, double Value);
     void DrawIndicator(TCanvas& Canvas, const TiKnobGeometry& Dial);
     void DrawIndicatorDot(TCanvas& Canvas, const TiKnobGeometry& Dial, double Degrees);
     void DrawIndicatorTriangle(TCanvas& Canvas, const TiKnobGeometry& Dial, double Degrees);
@@ -171,9 +165,10 @@ private:
     int positionDisplayPrecision_ = 1;
     QString positionDisplayUnits_;
     bool autoSize_ = true;
+    // The radius the last auto-size measured.
+    int autoSizeRadius_ = 35;
     int outerMargin_ = 2;
     bool useKeyboard_ = true;
 
-    bool mouseDragging_ = false;
     double lastMouseAngle_ = 0;
 };

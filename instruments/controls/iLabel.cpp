@@ -2,6 +2,7 @@
 
 #include "instruments/framework/Igpfunctions.h"
 #include "platform/Bitmap.h"
+#include "platform/Geometry.h"
 #include "platform/PropertyDefaults.h"
 
 #include <QKeySequence>
@@ -100,20 +101,22 @@ void TiLabel::SetAutoSize(bool value) {
     SetSizingProperty(value, autoSize_);
 }
 
+// Margins and shadow offsets are bounded like every pixel setting, so that the layout
+// arithmetic cannot overflow; a negative margin stays meaningful.
 void TiLabel::SetOuterMarginLeft(int value) {
-    SetSizingProperty(value, outerMarginLeft_);
+    SetSizingProperty(BoundPixelOffset(value), outerMarginLeft_);
 }
 
 void TiLabel::SetOuterMarginTop(int value) {
-    SetSizingProperty(value, outerMarginTop_);
+    SetSizingProperty(BoundPixelOffset(value), outerMarginTop_);
 }
 
 void TiLabel::SetOuterMarginRight(int value) {
-    SetSizingProperty(value, outerMarginRight_);
+    SetSizingProperty(BoundPixelOffset(value), outerMarginRight_);
 }
 
 void TiLabel::SetOuterMarginBottom(int value) {
-    SetSizingProperty(value, outerMarginBottom_);
+    SetSizingProperty(BoundPixelOffset(value), outerMarginBottom_);
 }
 
 void TiLabel::SetBorderStyle(TiLabelBorderStyle value) {
@@ -125,11 +128,11 @@ void TiLabel::SetShadowShow(bool value) {
 }
 
 void TiLabel::SetShadowXOffset(int value) {
-    SetSizingProperty(value, shadowXOffset_);
+    SetSizingProperty(BoundPixelOffset(value), shadowXOffset_);
 }
 
 void TiLabel::SetShadowYOffset(int value) {
-    SetSizingProperty(value, shadowYOffset_);
+    SetSizingProperty(BoundPixelOffset(value), shadowYOffset_);
 }
 
 void TiLabel::SetShadowColor(TColor value) {
@@ -162,10 +165,10 @@ void TiLabel::DoAutoSize() {
     const TSize text = measure.Canvas()->TextExtent(caption_);
     const int64_t border = 2 * int64_t(GetBorderMargin());
     const auto shadow = [this](int offset) { return shadowShow_ ? std::abs(int64_t(offset)) : 0; };
-    resize(
-        Saturated(border + outerMarginLeft_ + outerMarginRight_ + text.cx + shadow(shadowXOffset_)),
-        Saturated(border + outerMarginTop_ + outerMarginBottom_ + text.cy +
-                  shadow(shadowYOffset_)));
+    resize(BoundAutoSize(border + outerMarginLeft_ + outerMarginRight_ + text.cx +
+                         shadow(shadowXOffset_)),
+           BoundAutoSize(border + outerMarginTop_ + outerMarginBottom_ + text.cy +
+                         shadow(shadowYOffset_)));
     if (OnAutoSize) OnAutoSize(this);
 }
 

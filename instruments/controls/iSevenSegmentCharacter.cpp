@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -346,7 +347,8 @@ int TiSevenSegmentCharacter::GetCharacterHeight() const {
 
 void TiSevenSegmentCharacter::DoAutoSize() {
     if (GetLoading() || !autoSize_) return;
-    resize(GetCharacterWidth() + 1, GetCharacterHeight() + 1);
+    resize(BoundAutoSize(int64_t(GetCharacterWidth()) + 1),
+           BoundAutoSize(int64_t(GetCharacterHeight()) + 1));
 }
 
 // The dimming works on the resolved colour, so a system colour dims as its RGB value does.

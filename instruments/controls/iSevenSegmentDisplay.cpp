@@ -5,6 +5,7 @@
 #include "platform/Rounding.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -103,10 +104,10 @@ void TiSevenSegmentDisplay::SetAutoSize(bool value) {
 void TiSevenSegmentDisplay::GetAutoSize(int& Width, int& Height) {
     SyncRenderer();
     renderer_->SetValue(ssc0);
-    const int cells = CellCount();
-    Width = (renderer_->GetCharacterWidth() + digitSpacing_) * cells + 2 * segmentMargin_ -
-            digitSpacing_;
-    Height = renderer_->GetCharacterHeight() + 2 * segmentMargin_;
+    const int64_t cells = CellCount();
+    Width = BoundAutoSize((int64_t(renderer_->GetCharacterWidth()) + digitSpacing_) * cells +
+                          2 * int64_t(segmentMargin_) - digitSpacing_);
+    Height = BoundAutoSize(int64_t(renderer_->GetCharacterHeight()) + 2 * int64_t(segmentMargin_));
 }
 
 void TiSevenSegmentDisplay::DoAutoSize() {

@@ -282,43 +282,40 @@ void TiSlider::DrawBar(TCanvas& Canvas, const TRect& Track) const {
     }
 }
 
-void TiSlider::DrawTicks(TCanvas& Canvas, const TRect& Track) {
-    TiScaleObject& scale = ScaleObject();
+// The scale is laid out along the track for this paint only; the scale object's own settings
+// stay untouched, so painting changes no state and marks nothing stale.
+void TiSlider::DrawTicks(TCanvas& Canvas, const TRect& Track) const {
     const int i = PointerInset();
     const int half = pointerHeight_ / 2;
     const bool ticksBottomRight = orientationTickMarks_ == iosBottomRight;
-    // Placing the scale is part of drawing it, not a change of it: reported, it would mark
-    // the background stale while it is being drawn and ask for one paint more. None of the
-    // setters raises, so the handler is always put back.
-    TNotifyEvent changed = std::exchange(scale.OnChange, {});
-    scale.SetPositionMin(PositionMin());
-    scale.SetPositionMax(PositionMax());
-    scale.SetOrientation(orientation_);
-    scale.SetOrientationSide(orientationTickMarks_);
-    scale.SetReverseScale(reverseScale_);
+    TiScalePlacement placement;
+    placement.PositionMin = PositionMin();
+    placement.PositionMax = PositionMax();
+    placement.Orientation = orientation_;
+    placement.OrientationSide = orientationTickMarks_;
+    placement.ReverseScale = reverseScale_;
     if (IsVertical()) {
-        scale.SetPixelsStart(Track.Bottom - i - half - 1);
-        scale.SetPixelsStop(Track.Top + i + half);
-        scale.SetBasePosition(ticksBottomRight ? Track.Right : Track.Left);
+        placement.PixelsStart = Track.Bottom - i - half - 1;
+        placement.PixelsStop = Track.Top + i + half;
+        placement.BasePosition = ticksBottomRight ? Track.Right : Track.Left;
     } else {
-        scale.SetPixelsStart(Track.Left + i + half);
-        scale.SetPixelsStop(Track.Right - i - half);
-        scale.SetBasePosition(ticksBottomRight ? Track.Bottom : Track.Top);
+        placement.PixelsStart = Track.Left + i + half;
+        placement.PixelsStop = Track.Right - i - half;
+        placement.BasePosition = ticksBottomRight ? Track.Bottom : Track.Top;
     }
-    scale.OnChange = std::move(changed);
-    scale.Draw(Canvas);
+    ScaleObject().Draw(Canvas, placement);
 }
 
 // The LED lights while the mouse drags or a key is held; the other pointers only while the
 // mouse drags.
 TColor TiSlider::IndicatorColor() const {
-    const bool active = dragging_ || (pointerStyle_ == ispsLed && KeyHeld());
+    const bool active = MouseDragging() || (pointerStyle_ == ispsLed && KeyHeld());
     return active ? pointerIndicatorActiveColor_ : pointerIndicatorInactiveColor_;
 }
 
 void TiSlider::DrawIndicator(TCanvas& Canvas, const TRect& Pointer) const {
     Canvas.Brush()->SetStyle(bsSolid);
-    const TColor face = dragging_ ? clBtnHighlight : clBtnFace;
+    const TColor face = MouseDragging() ? clBtnHighlight : clBtnFace;
     switch (pointerStyle_) {
     case ispsLed:
         DrawLed(Canvas, Pointer);
@@ -355,7 +352,7 @@ void TiSlider::DrawArrow(TCanvas& Canvas, const TRect& Pointer) const {
     const int cx = (L + R) / 2;
     const int cy = (T + B) / 2;
     const int h = IsVertical() ? (B - T) / 2 : (R - L) / 2;
-    SetPenAndBrush(Canvas, clBlack, dragging_ ? clBtnHighlight : clBtnFace);
+    SetPenAndBrush(Canvas, clBlack, MouseDragging() ? clBtnHighlight : clBtnFace);
     const bool ticksBottomRight = orientationTickMarks_ == iosBottomRight;
     const auto arrow = [&](std::initializer_list<TPoint> outline,
                            std::initializer_list<TPoint> lit) {
@@ -399,7 +396,7 @@ void TiSlider::DrawLightBarLines(TCanvas& Canvas, const TRect& Pointer) const {
 // ---- Mouse ----
 
 void TiSlider::StartDrag(int X, int Y) {
-    dragging_ = true;
+    StartMouseDrag();
     mouseDownPoint_ = {X, Y};
     mouseDownPosition_ = Position();
 }
@@ -469,53 +466,10 @@ double TiSlider::DragPosition(int X, int Y) const {
 // Without travel there is no pixel scale to drag along, so the pointer stays where it is.
 void TiSlider::iMouseMove(TShiftState Shift, int X, int Y) {
     TiScaleComponent::iMouseMove(Shift, X, Y);
-    if (!dragging_ || GetTravelRange() <= 0) return;
+    if (!MouseDragging() || GetTravelRange() <= 0) return;
     {
         TiUserPositionChange user(*this);
         SetPosition(DragPosition(X, Y));
     }
     InvalidateChange();
-}
-
-void TiSlider::iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TiScaleComponent::iMouseUp(Button, Shift, X, Y);
-    InvalidateChange();
-    if (!dragging_) return;
-    dragging_ = false;
-    DoPositionChangeFinished();
-}
-
-// ---- Keyboard, wheel, focus ----
-
-void TiSlider::iWantSpecialKey(uint16_t& Key, bool& Result) {
-    TiScaleComponent::iWantSpecialKey(Key, Result);
-    Result = IsArrowKey(Key);
-}
-
-void TiSlider::iKeyDown(uint16_t& Key, TShiftState Shift) {
-    StepByKey(Key);
-    TiScaleComponent::iKeyDown(Key, Shift);
-}
-
-void TiSlider::iKeyUp(uint16_t& Key, TShiftState Shift) {
-    TiScaleComponent::iKeyUp(Key, Shift);
-    InvalidateChange();
-    FinishKeyStep();
-}
-
-// The inherited handling ends a drag through a mouse-up; a held key ends unfinished.
-void TiSlider::iDoKillFocus() {
-    TiScaleComponent::iDoKillFocus();
-    dragging_ = false;
-    CancelKeyStep();
-}
-
-bool TiSlider::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
-    const bool handled = TiScaleComponent::DoMouseWheel(Shift, WheelDelta, MousePos);
-    StepByWheel(WheelDelta);
-    return handled;
-}
-
-void TiSlider::DoOPCPositionChangeFinished() {
-    OPCOutputData(QStringLiteral("Position"), Position());
 }

@@ -106,13 +106,6 @@ protected:
     void iPaintTo(TCanvas& Canvas) override;
     void iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void iMouseMove(TShiftState Shift, int X, int Y) override;
-    void iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void iKeyDown(uint16_t& Key, TShiftState Shift) override;
-    void iKeyUp(uint16_t& Key, TShiftState Shift) override;
-    void iWantSpecialKey(uint16_t& Key, bool& Result) override;
-    void iDoKillFocus() override;
-    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
-    void DoOPCPositionChangeFinished() override;
 
 private:
     // How a slider-page press relates to the pointer.
@@ -140,7 +133,7 @@ private:
     void DrawStatic(TCanvas& Canvas, const TiSliderGeometry& Shape);
     void DrawBar(TCanvas& Canvas, const TRect& Track) const;
     void DrawAlongLine(TCanvas& Canvas, const TRect& Track, int Across, TColor Color) const;
-    void DrawTicks(TCanvas& Canvas, const TRect& Track);
+    void DrawTicks(TCanvas& Canvas, const TRect& Track) const;
     void DrawIndicator(TCanvas& Canvas, const TRect& Pointer) const;
     void DrawLed(TCanvas& Canvas, const TRect& Pointer) const;
     void DrawArrow(TCanvas& Canvas, const TRect& Pointer) const;
@@ -162,7 +155,6 @@ private:
     bool autoCenter_ = false;
     TiSliderMouseControlStyle mouseControlStyle_ = ismcsSlideOnly;
 
-    bool dragging_ = false;
     TPoint mouseDownPoint_;
     double mouseDownPosition_ = 0;
 };

@@ -335,7 +335,7 @@ bool TiComponent::OPCOutputData(const QString&, const QVariant&) {
 
 void TiComponent::BeginDrag() {
     QObject* dragObject = this;
-    if (OnStartDrag) OnStartDrag(this, dragObject);
+    if (OnStartDrag && !RunGuarded([&] { OnStartDrag(this, dragObject); })) return;
     auto* drag = new QDrag(dragObject ? dragObject : this);
     auto* data = new QMimeData;
     data->setData(QStringLiteral("application/x-instrument-control"), objectName().toUtf8());
@@ -344,7 +344,7 @@ void TiComponent::BeginDrag() {
     QObject* target = drag->target();
     const auto* targetWidget = qobject_cast<const QWidget*>(target);
     const QPoint at = targetWidget ? targetWidget->mapFromGlobal(QCursor::pos()) : QPoint();
-    if (OnEndDrag) OnEndDrag(this, target, at.x(), at.y());
+    if (OnEndDrag) RunGuarded([&] { OnEndDrag(this, target, at.x(), at.y()); });
 }
 
 void TiComponent::DrawBackGround(TCanvas& Canvas, TColor Color) {
@@ -391,12 +391,18 @@ void TiComponent::CreateBackGroundBitmap() {
 }
 
 void TiComponent::ResizeBackGroundBitmap() {
-    if (!backGroundBitmap_) {
-        CreateBackGroundBitmap();
-        return;
-    }
-    backGroundBitmap_->SetDevicePixelRatio(devicePixelRatioF());
-    backGroundBitmap_->SetSize(width(), height());
+    FitControlBitmap(backGroundBitmap_);
+}
+
+// A size beyond what a bitmap holds drops the bitmap; the paint that needs it then fails to
+// make one and draws nothing, and a later size that fits draws again.
+void TiComponent::FitControlBitmap(std::unique_ptr<TBitmap>& Bitmap) const {
+    if (!Bitmap) Bitmap = std::make_unique<TBitmap>();
+    const bool fitted = RunGuarded([&] {
+        Bitmap->SetDevicePixelRatio(devicePixelRatioF());
+        Bitmap->SetSize(width(), height());
+    });
+    if (!fitted) Bitmap.reset();
 }
 
 void TiComponent::PaintStaticLayer(TCanvas& Canvas,
@@ -469,14 +475,11 @@ void TiComponent::iDoSetFocus() {
     update();
 }
 
+// The focus moves on whatever the instrument's clean-up raised.
 void TiComponent::iDoKillFocus() {
     focused_ = false;
-    try {
-        iMouseUp(mbLeft, {}, 0, 0);
-        update();
-    } catch (...) {
-        // The focus moves on whatever the instrument's clean-up raised.
-    }
+    RunGuarded([this] { iMouseUp(mbLeft, {}, 0, 0); });
+    update();
 }
 
 void TiComponent::iWantSpecialKey(uint16_t&, bool&) {}
@@ -499,11 +502,8 @@ void TiComponent::PaintUncached(TCanvas& Canvas) {
     TiComponentLock hold(*this);
     const bool cached = cachedDrawing_;
     cachedDrawing_ = false;
-    try {
-        iPaintTo(Canvas);
-    } catch (const Exception&) {
-        // A failing paint shows nothing for this frame.
-    }
+    // A failing paint shows nothing for this frame.
+    RunGuarded([&] { iPaintTo(Canvas); });
     cachedDrawing_ = cached;
 }
 
@@ -513,19 +513,23 @@ void TiComponent::MatchBackGroundToScreen() {
     backGroundChanged_ = true;
 }
 
+// The frame is kept from paint to paint and only resized with the control, so a repaint
+// allocates no picture. A failing paint, a frame too large to have among them, leaves the
+// screen its previous picture.
 void TiComponent::PaintBuffered(TCanvas& screen) {
     TiComponentLock hold(*this);
     MatchBackGroundToScreen();
-    const std::unique_ptr<TBitmap> frame = MakeControlBitmap();
-    frame->Canvas()->Brush()->SetStyle(bsSolid);
-    frame->Canvas()->Pen()->SetStyle(psSolid);
-    try {
-        iPaintTo(*frame->Canvas());
-        if (OnAfterPaint) OnAfterPaint(this, frame->Canvas());
-    } catch (const Exception&) {
-        return; // the screen keeps its previous picture
-    }
-    screen.Draw(0, 0, *frame);
+    FitControlBitmap(frameBitmap_);
+    if (!frameBitmap_) return;
+    TCanvas& frame = *frameBitmap_->Canvas();
+    frame.ResetState();
+    frame.Brush()->SetStyle(bsSolid);
+    frame.Pen()->SetStyle(psSolid);
+    const bool painted = RunGuarded([&] {
+        iPaintTo(frame);
+        if (OnAfterPaint) OnAfterPaint(this, &frame);
+    });
+    if (painted) screen.Draw(0, 0, *frameBitmap_);
 }
 
 void TiComponent::paintEvent(QPaintEvent*) {
@@ -587,23 +591,19 @@ void TiComponent::changeEvent(QEvent* event) {
 
 bool TiComponent::RouteKeyDown(uint16_t key, TShiftState shift) {
     TiUserInput input(*this);
-    try {
+    RunGuarded([&] {
         if (OnKeyDown) OnKeyDown(this, key, shift);
         iKeyDown(key, shift);
-    } catch (const Exception&) {
-        // A faulty handler neither reaches the user nor stops the control.
-    }
+    });
     return key == 0;
 }
 
 bool TiComponent::RouteKeyPress(QChar key) {
     TiUserInput input(*this);
-    try {
+    RunGuarded([&] {
         if (OnKeyPress) OnKeyPress(this, key);
         iKeyPress(key);
-    } catch (const Exception&) {
-        // As for key down.
-    }
+    });
     return key.isNull();
 }
 
@@ -625,23 +625,19 @@ void TiComponent::keyReleaseEvent(QKeyEvent* event) {
     }
     const TShiftState shift = KeyShift(event);
     TiUserInput input(*this);
-    try {
+    RunGuarded([&] {
         if (OnKeyUp) OnKeyUp(this, key, shift);
         iKeyUp(key, shift);
-    } catch (const Exception&) {
-        // As for key down.
-    }
+    });
     event->setAccepted(key == 0);
 }
 
 void TiComponent::RouteMouseDown(TMouseButton button, TShiftState shift, QPoint at) {
     TiUserInput input(*this);
-    try {
+    RunGuarded([&] {
         iMouseDown(button, shift, at.x(), at.y());
         if (OnMouseDown) OnMouseDown(this, button, shift, at.x(), at.y());
-    } catch (const Exception&) {
-        // As for the keys.
-    }
+    });
 }
 
 void TiComponent::mousePressEvent(QMouseEvent* event) {
@@ -667,21 +663,21 @@ void TiComponent::mouseReleaseEvent(QMouseEvent* event) {
     const TShiftState shift = MouseShift(event);
     const bool click = *button == mbLeft && std::exchange(clicked_, false) && rect().contains(at);
     TiUserInput input(*this);
-    try {
+    RunGuarded([&] {
         iMouseUp(*button, shift, at.x(), at.y());
         if (click && OnClick) OnClick(this);
         if (OnMouseUp) OnMouseUp(this, *button, shift, at.x(), at.y());
-    } catch (const Exception&) {
-        // As for the keys.
-    }
+    });
 }
 
 void TiComponent::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     const TShiftState shift = MouseShift(event);
     TiUserInput input(*this);
-    iMouseMove(shift, at.x(), at.y());
-    if (OnMouseMove) OnMouseMove(this, shift, at.x(), at.y());
+    RunGuarded([&] {
+        iMouseMove(shift, at.x(), at.y());
+        if (OnMouseMove) OnMouseMove(this, shift, at.x(), at.y());
+    });
 }
 
 // The second press of a double click arrives here: the double click, then a press that
@@ -694,12 +690,10 @@ void TiComponent::mouseDoubleClickEvent(QMouseEvent* event) {
     }
     if (*button == mbLeft) {
         TiUserInput input(*this);
-        try {
+        RunGuarded([&] {
             iDoubleClick();
             if (OnDblClick) OnDblClick(this);
-        } catch (const Exception&) {
-            // As for the keys.
-        }
+        });
     }
     RouteMouseDown(*button, MouseShift(event) | ssDouble, event->position().toPoint());
 }
@@ -711,24 +705,26 @@ void TiComponent::wheelEvent(QWheelEvent* event) {
         return;
     }
     const TShiftState shift = ShiftStateFromQt(event->modifiers(), event->buttons());
-    const bool handled = DoMouseWheel(shift, delta, FromQPoint(event->position().toPoint()));
+    const TPoint at = FromQPoint(event->position().toPoint());
+    bool handled = false;
+    RunGuarded([&] { handled = DoMouseWheel(shift, delta, at); });
     event->setAccepted(handled);
 }
 
 void TiComponent::focusInEvent(QFocusEvent* event) {
     TiUserInput input(*this);
-    iDoSetFocus();
+    RunGuarded([this] { iDoSetFocus(); });
     QWidget::focusInEvent(event);
-    if (EntersOrExits(event) && OnEnter) OnEnter(this);
+    if (EntersOrExits(event) && OnEnter) RunGuarded([this] { OnEnter(this); });
 }
 
 void TiComponent::focusOutEvent(QFocusEvent* event) {
     {
         TiUserInput input(*this);
-        if (QApplication::focusWidget() != this) iDoKillFocus();
+        if (QApplication::focusWidget() != this) RunGuarded([this] { iDoKillFocus(); });
     }
     QWidget::focusOutEvent(event);
-    if (EntersOrExits(event) && OnExit) OnExit(this);
+    if (EntersOrExits(event) && OnExit) RunGuarded([this] { OnExit(this); });
 }
 
 void TiComponent::contextMenuEvent(QContextMenuEvent* event) {
@@ -744,7 +740,9 @@ bool TiComponent::RouteDragOver(QDropEvent* event, TDragState state) {
     dragSource_ = event->source();
     const QPoint at = event->position().toPoint();
     bool accept = true;
-    OnDragOver(this, event->source(), at.x(), at.y(), state, accept);
+    // A handler that fails refuses the drop.
+    if (!RunGuarded([&] { OnDragOver(this, event->source(), at.x(), at.y(), state, accept); }))
+        return false;
     return accept;
 }
 
@@ -760,11 +758,11 @@ void TiComponent::dragLeaveEvent(QDragLeaveEvent*) {
     if (!OnDragOver) return;
     const QPoint at = mapFromGlobal(QCursor::pos());
     bool accept = false;
-    OnDragOver(this, dragSource_, at.x(), at.y(), dsDragLeave, accept);
+    RunGuarded([&] { OnDragOver(this, dragSource_, at.x(), at.y(), dsDragLeave, accept); });
 }
 
 void TiComponent::dropEvent(QDropEvent* event) {
     const QPoint at = event->position().toPoint();
-    if (OnDragDrop) OnDragDrop(this, event->source(), at.x(), at.y());
+    if (OnDragDrop) RunGuarded([&] { OnDragDrop(this, event->source(), at.x(), at.y()); });
     event->acceptProposedAction();
 }

@@ -177,6 +177,9 @@ protected:
     void DrawFocusFrame(TCanvas& Canvas);
     // Sizes the cached background to the control, creating it when absent.
     void ResizeBackGroundBitmap();
+    // Sizes a bitmap to the control at the screen's pixel density, creating it when absent
+    // and dropping it when the control is too large for one.
+    void FitControlBitmap(std::unique_ptr<TBitmap>& Bitmap) const;
     // A bitmap of the control's size at the screen's pixel density.
     std::unique_ptr<TBitmap> MakeControlBitmap() const;
 
@@ -265,6 +268,7 @@ private:
     bool invalidatePending_ = false;
     bool backGroundPending_ = false;
     std::unique_ptr<TBitmap> backGroundBitmap_;
+    std::unique_ptr<TBitmap> frameBitmap_;
     std::unique_ptr<TBitmap> backGroundPicture_;
     TColor backGroundColor_ = clBtnFace;
     bool backGroundChanged_ = true;

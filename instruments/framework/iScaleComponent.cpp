@@ -37,8 +37,8 @@ const PropertyDefaults::Registration defaults(TiScaleComponent::staticMetaObject
 TiScaleComponent::TiScaleComponent(QWidget* parent)
     : TiPositionComponent(parent), scale_(std::make_unique<TiScaleObject>(this)) {
     scale_->SetPrecisionStyle(ipsFixedDecimalPoints);
-    scale_->SetAutoScaleDesiredTicks(autoScaleDesiredTicks_);
-    scale_->SetAutoScaleMaxTicks(autoScaleMaxTicks_);
+    scale_->SetAutoScaleDesiredTicks(5);
+    scale_->SetAutoScaleMaxTicks(6);
     scale_->SetShowTicksMajor(true);
     scale_->SetShowTicksMinor(true);
     scale_->SetShowTickLabels(true);
@@ -51,42 +51,38 @@ TiScaleComponent::TiScaleComponent(QWidget* parent)
 TiScaleComponent::~TiScaleComponent() = default;
 
 void TiScaleComponent::SetAutoScaleEnabled(bool Value) {
-    if (Value == autoScaleEnabled_) return;
-    autoScaleEnabled_ = Value;
+    if (Value == AutoScaleEnabled()) return;
     scale_->SetAutoScaleEnabled(Value);
     DoAutoScale(PositionMin(), PositionMax());
 }
 
 void TiScaleComponent::SetAutoScaleDesiredTicks(int Value) {
-    if (Value < 2 || Value == autoScaleDesiredTicks_) return;
-    autoScaleDesiredTicks_ = Value;
+    if (Value < 2 || Value == AutoScaleDesiredTicks()) return;
     scale_->SetAutoScaleDesiredTicks(Value);
     DoAutoScale(PositionMin(), PositionMax());
 }
 
 void TiScaleComponent::SetAutoScaleMaxTicks(int Value) {
-    if (Value < 2 || Value == autoScaleMaxTicks_) return;
-    autoScaleMaxTicks_ = Value;
+    if (Value < 2 || Value == AutoScaleMaxTicks()) return;
     scale_->SetAutoScaleMaxTicks(Value);
     DoAutoScale(PositionMin(), PositionMax());
 }
 
 void TiScaleComponent::SetAutoScaleStyle(TiAutoScaleStyle Value) {
-    if (Value == autoScaleStyle_) return;
-    autoScaleStyle_ = Value;
+    if (Value == AutoScaleStyle()) return;
     scale_->SetAutoScaleStyle(Value);
     DoAutoScale(PositionMin(), PositionMax());
 }
 
 void TiScaleComponent::SetPositionMax(double Value) {
-    if (autoScaleEnabled_ && !GetLoading())
+    if (AutoScaleEnabled() && !GetLoading())
         DoAutoScale(PositionMin(), Value);
     else
         TiPositionComponent::SetPositionMax(Value);
 }
 
 void TiScaleComponent::SetPositionMin(double Value) {
-    if (autoScaleEnabled_ && !GetLoading())
+    if (AutoScaleEnabled() && !GetLoading())
         DoAutoScale(Value, PositionMax());
     else
         TiPositionComponent::SetPositionMin(Value);
@@ -95,21 +91,19 @@ void TiScaleComponent::SetPositionMin(double Value) {
 // The search never asks for more ticks than a scale holds: a larger maximum would only find
 // counts the scale clamps, and the search grows with it until it seems to hang.
 void TiScaleComponent::DoAutoScale(double Min, double Max) {
-    if (!autoScaleEnabled_ || GetLoading()) return;
+    if (!AutoScaleEnabled() || GetLoading()) return;
     double tickStart = Min;
     double tickStop = Max;
     int tickCount = TickMajorCount();
-    const int maxTicks = std::min(autoScaleMaxTicks_, MaxTickMajorCount);
-    if (autoScaleStyle_ == iassAutoMinMax) {
-        GetAutoScaleValuesAdjustable(Min, Max, autoScaleDesiredTicks_, maxTicks, tickStart,
+    const int maxTicks = std::min(AutoScaleMaxTicks(), MaxTickMajorCount);
+    if (AutoScaleStyle() == iassAutoMinMax) {
+        GetAutoScaleValuesAdjustable(Min, Max, AutoScaleDesiredTicks(), maxTicks, tickStart,
                                      tickStop, tickCount);
         SetPositionMinMax(tickStart, tickStop);
     } else {
-        GetAutoScaleValuesFixed(Min, Max, autoScaleDesiredTicks_, maxTicks, tickStart, tickStop,
+        GetAutoScaleValuesFixed(Min, Max, AutoScaleDesiredTicks(), maxTicks, tickStart, tickStop,
                                 tickCount);
         SetPositionMinMax(Min, Max);
-        fixedTickStart_ = tickStart;
-        fixedTickStop_ = tickStop;
         scale_->SetFixedTickStart(tickStart);
         scale_->SetFixedTickStop(tickStop);
         BackGroundChange();
@@ -118,7 +112,11 @@ void TiScaleComponent::DoAutoScale(double Min, double Max) {
 }
 
 int TiScaleComponent::GetDecimalPoints() const {
-    return ::GetDecimalPoints(PositionMin(), PositionMax(), TickLabelPrecision(), PrecisionStyle());
+    return scale_->GetDecimalPoints(PositionMin(), PositionMax());
+}
+
+TiScaleTicks TiScaleComponent::Ticks() const {
+    return scale_->Ticks(PositionMin(), PositionMax(), GetDecimalPoints());
 }
 
 void TiScaleComponent::Loaded() {
@@ -136,6 +134,47 @@ void TiScaleComponent::SetKeyPageStepSize(double Value) {
 
 void TiScaleComponent::SetMouseWheelStepSize(double Value) {
     SetDoubleProperty(Value, mouseWheelStepSize_, irtInvalidate);
+}
+
+void TiScaleComponent::iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TiPositionComponent::iMouseUp(Button, Shift, X, Y);
+    InvalidateChange();
+    if (!mouseDragging_) return;
+    mouseDragging_ = false;
+    DoPositionChangeFinished();
+}
+
+void TiScaleComponent::iKeyDown(uint16_t& Key, TShiftState Shift) {
+    if (UsesKeyboard()) StepByKey(Key);
+    TiPositionComponent::iKeyDown(Key, Shift);
+}
+
+void TiScaleComponent::iKeyUp(uint16_t& Key, TShiftState Shift) {
+    TiPositionComponent::iKeyUp(Key, Shift);
+    InvalidateChange();
+    FinishKeyStep();
+}
+
+void TiScaleComponent::iWantSpecialKey(uint16_t& Key, bool& Result) {
+    TiPositionComponent::iWantSpecialKey(Key, Result);
+    if (UsesKeyboard()) Result = IsArrowKey(Key);
+}
+
+// The inherited handling ends a drag through a mouse-up; a held key ends unfinished.
+void TiScaleComponent::iDoKillFocus() {
+    TiPositionComponent::iDoKillFocus();
+    mouseDragging_ = false;
+    keyHeld_ = false;
+}
+
+bool TiScaleComponent::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    const bool handled = TiPositionComponent::DoMouseWheel(Shift, WheelDelta, MousePos);
+    StepByWheel(WheelDelta);
+    return handled;
+}
+
+void TiScaleComponent::DoOPCPositionChangeFinished() {
+    OPCOutputData(QStringLiteral("Position"), Position());
 }
 
 void TiScaleComponent::InitStepSizes(double Arrow, double Page, double Wheel) {

@@ -39,15 +39,15 @@ public:
     explicit TiScaleComponent(QWidget* parent = nullptr);
     ~TiScaleComponent() override;
 
-    bool AutoScaleEnabled() const { return autoScaleEnabled_; }
+    bool AutoScaleEnabled() const { return scale_->AutoScaleEnabled(); }
     void SetAutoScaleEnabled(bool Value);
     // Values below 2 are ignored.
-    int AutoScaleDesiredTicks() const { return autoScaleDesiredTicks_; }
+    int AutoScaleDesiredTicks() const { return scale_->AutoScaleDesiredTicks(); }
     void SetAutoScaleDesiredTicks(int Value);
     // Values below 2 are ignored.
-    int AutoScaleMaxTicks() const { return autoScaleMaxTicks_; }
+    int AutoScaleMaxTicks() const { return scale_->AutoScaleMaxTicks(); }
     void SetAutoScaleMaxTicks(int Value);
-    TiAutoScaleStyle AutoScaleStyle() const { return autoScaleStyle_; }
+    TiAutoScaleStyle AutoScaleStyle() const { return scale_->AutoScaleStyle(); }
     void SetAutoScaleStyle(TiAutoScaleStyle Value);
     bool ShowTicksMajor() const { return scale_->ShowTicksMajor(); }
     void SetShowTicksMajor(bool Value) { scale_->SetShowTicksMajor(Value); }
@@ -87,8 +87,8 @@ public:
     void SetPrecisionStyle(TiPrecisionStyle Value) { scale_->SetPrecisionStyle(Value); }
 
     // The tick range found by the last fixed auto-scale.
-    double FixedTickStart() const { return fixedTickStart_; }
-    double FixedTickStop() const { return fixedTickStop_; }
+    double FixedTickStart() const { return scale_->FixedTickStart(); }
+    double FixedTickStop() const { return scale_->FixedTickStop(); }
     // The fixed auto-scale's tick range is in force.
     bool FixedTicksActive() const { return scale_->FixedTicksActive(); }
 
@@ -98,7 +98,10 @@ public:
     // the control is not loading.
     void DoAutoScale(double Min, double Max);
     // Decimals of the tick labels for the current range.
-    virtual int GetDecimalPoints() const;
+    int GetDecimalPoints() const;
+    // The ticks of the current range, customised labels included: what the scale draws and
+    // what auto-size measures.
+    TiScaleTicks Ticks() const;
 
     void Loaded() override;
 
@@ -122,29 +125,41 @@ public:
 protected:
     TiScaleObject& ScaleObject() const { return *scale_; }
 
+    // The input handling the knob and the slider share: arrow, page, home and end keys step
+    // the position while UsesKeyboard allows; a key or button released, or the focus lost,
+    // ends the change; the wheel steps at most every 30 ms; a finished change goes to the
+    // live-data binding as "Position".
+    void iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void iKeyDown(uint16_t& Key, TShiftState Shift) override;
+    void iKeyUp(uint16_t& Key, TShiftState Shift) override;
+    void iWantSpecialKey(uint16_t& Key, bool& Result) override;
+    void iDoKillFocus() override;
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+    void DoOPCPositionChangeFinished() override;
+    virtual bool UsesKeyboard() const { return true; }
+    // A mouse drag of the position is under way: it lights the indicator and its end
+    // finishes the change.
+    bool MouseDragging() const { return mouseDragging_; }
+    void StartMouseDrag() { mouseDragging_ = true; }
+
     // A control's own step sizes at construction, without a repaint.
     void InitStepSizes(double Arrow, double Page, double Wheel);
+    // A key is held down that steps the position.
+    bool KeyHeld() const { return keyHeld_; }
+
+private:
     // A key press steps the position as the user; a handled Key becomes 0.
     void StepByKey(uint16_t& Key);
     // The key is up again: the change it made is finished.
     void FinishKeyStep();
-    // Focus lost with a key held: the step ends unfinished.
-    void CancelKeyStep() { keyHeld_ = false; }
-    bool KeyHeld() const { return keyHeld_; }
     // At most one step per 30 ms, whatever the wheel's speed.
     void StepByWheel(int WheelDelta);
 
-private:
     std::unique_ptr<TiScaleObject> scale_;
-    bool autoScaleEnabled_ = false;
-    int autoScaleDesiredTicks_ = 5;
-    int autoScaleMaxTicks_ = 6;
-    TiAutoScaleStyle autoScaleStyle_ = iassAutoMinMax;
-    double fixedTickStart_ = 0;
-    double fixedTickStop_ = 0;
     double keyArrowStepSize_ = 1;
     double keyPageStepSize_ = 10;
     double mouseWheelStepSize_ = 1;
     bool keyHeld_ = false;
+    bool mouseDragging_ = false;
     TiWheelStepLimit wheelLimit_;
 };

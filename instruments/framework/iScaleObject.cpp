@@ -6,40 +6,9 @@
 #include "platform/Rounding.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <utility>
-
-namespace {
-
-// Each direction stops where the range ends, where a step no longer moves the value (a step
-// lost in the value's precision would otherwise repeat the same tick for ever) and at the cap.
-template <typename Within>
-void AppendMinorTicks(std::vector<double>& values, double from, double step, Within within) {
-    double value = from;
-    for (int count = 0; count < MaxMinorTicksBeyond && within(value); ++count) {
-        values.push_back(value);
-        const double next = value + step;
-        if (next == value) return;
-        value = next;
-    }
-}
-
-} // namespace
-
-std::vector<double> MinorTicksBeyondRange(double TickStart, double TickStop, double MinorStep,
-                                          double PositionMin, double PositionMax) {
-    std::vector<double> values;
-    // A negative or NaN step would never leave the range it is meant to walk out of.
-    if (!(MinorStep > 0)) return values;
-    AppendMinorTicks(values, TickStop + MinorStep, MinorStep,
-                     [PositionMax](double value) { return value <= PositionMax; });
-    AppendMinorTicks(values, TickStart - MinorStep, -MinorStep,
-                     [PositionMin](double value) { return value >= PositionMin; });
-    return values;
-}
-
-QString TickLabelText(double Value, int DecimalPoints) {
-    return FormatFixed(Value, DecimalPoints).trimmed();
-}
 
 TiScaleObject::TiScaleObject(QObject* Owner) : owner_(Owner), tickLabelFont_(new TFont) {
     tickLabelFont_->OnChange = [this](QObject*) { Changed(); };
@@ -110,19 +79,19 @@ void TiScaleObject::SetTickLabelFont(const TFont* Value) {
 }
 
 void TiScaleObject::SetPositionMax(double Value) {
-    Update(positionMax_, Value);
+    Update(placement_.PositionMax, Value);
 }
 
 void TiScaleObject::SetPositionMin(double Value) {
-    Update(positionMin_, Value);
+    Update(placement_.PositionMin, Value);
 }
 
 void TiScaleObject::SetPixelsStart(int Value) {
-    Update(pixelsStart_, BoundPixelOffset(Value));
+    Update(placement_.PixelsStart, BoundPixelOffset(Value));
 }
 
 void TiScaleObject::SetPixelsStop(int Value) {
-    Update(pixelsStop_, BoundPixelOffset(Value));
+    Update(placement_.PixelsStop, BoundPixelOffset(Value));
 }
 
 void TiScaleObject::SetTickMinorAlignment(TiTickMinorAlignment Value) {
@@ -130,15 +99,15 @@ void TiScaleObject::SetTickMinorAlignment(TiTickMinorAlignment Value) {
 }
 
 void TiScaleObject::SetOrientation(TiOrientation Value) {
-    Update(orientation_, Value);
+    Update(placement_.Orientation, Value);
 }
 
 void TiScaleObject::SetOrientationSide(TiOrientationSide Value) {
-    Update(orientationSide_, Value);
+    Update(placement_.OrientationSide, Value);
 }
 
 void TiScaleObject::SetBasePosition(int Value) {
-    Update(basePosition_, BoundPixelOffset(Value));
+    Update(placement_.BasePosition, BoundPixelOffset(Value));
 }
 
 void TiScaleObject::SetTickMajorStyle(TiBevelStyle Value) {
@@ -154,7 +123,7 @@ void TiScaleObject::SetShowTicksMajorFirstLast(bool Value) {
 }
 
 void TiScaleObject::SetReverseScale(bool Value) {
-    Update(reverseScale_, Value);
+    Update(placement_.ReverseScale, Value);
 }
 
 void TiScaleObject::SetPrecisionStyle(TiPrecisionStyle Value) {
@@ -189,96 +158,114 @@ bool TiScaleObject::FixedTicksActive() const {
     return autoScaleEnabled_ && autoScaleStyle_ == iassFixedMinMax;
 }
 
-std::pair<int, int> TiScaleObject::PixelEnds() const {
-    if (reverseScale_) return {pixelsStop_, pixelsStart_};
-    return {pixelsStart_, pixelsStop_};
+std::pair<int, int> TiScalePlacement::PixelEnds() const {
+    if (ReverseScale) return {PixelsStop, PixelsStart};
+    return {PixelsStart, PixelsStop};
 }
 
-int TiScaleObject::PositionToPixelsAbsolute(double Value) const {
-    const auto [a, b] = PixelEnds();
-    return a - PositionToPixelsRelative(Value);
+// Counted in 64 bits and clamped, so that a pixel range as wide as the control cannot overflow
+// the subtraction.
+int TiScalePlacement::PositionToPixelsAbsolute(double Value) const {
+    const int64_t pixel = int64_t(PixelEnds().first) - PositionToPixelsRelative(Value);
+    return int(std::clamp<int64_t>(pixel, std::numeric_limits<int>::min(),
+                                   std::numeric_limits<int>::max()));
 }
 
-int TiScaleObject::PositionToPixelsRelative(double Value) const {
+int TiScalePlacement::PositionToPixelsRelative(double Value) const {
     const auto [a, b] = PixelEnds();
     // An empty range has no fraction; its every value sits at the middle of the pixels.
-    if (positionMax_ == positionMin_) return a - (a + b) / 2;
-    return Round((Value - positionMin_) / (positionMax_ - positionMin_) * (a - b));
+    if (PositionMax == PositionMin) return int(a - (int64_t(a) + b) / 2);
+    return Round((Value - PositionMin) / (PositionMax - PositionMin) * (double(a) - b));
 }
 
 int TiScaleObject::GetDecimalPoints() const {
-    return ::GetDecimalPoints(positionMin_, positionMax_, tickLabelPrecision_, precisionStyle_);
+    return GetDecimalPoints(placement_.PositionMin, placement_.PositionMax);
 }
 
-TiScaleObject::TiScaleGeometry TiScaleObject::Geometry() const {
-    const int direction = orientationSide_ == iosTopLeft ? -1 : 1;
+int TiScaleObject::GetDecimalPoints(double Min, double Max) const {
+    return ::GetDecimalPoints(Min, Max, tickLabelPrecision_, precisionStyle_);
+}
+
+TiScaleTicks TiScaleObject::Ticks(double Min, double Max, int DecimalPoints) const {
+    TiScaleTickRequest request;
+    request.PositionMin = Min;
+    request.PositionMax = Max;
+    request.FixedTicks = FixedTicksActive();
+    request.FixedTickStart = fixedTickStart_;
+    request.FixedTickStop = fixedTickStop_;
+    request.MajorCount = tickMajorCount_;
+    request.MinorCount = tickMinorCount_;
+    request.DecimalPoints = DecimalPoints;
+    request.CustomizeLabel = OnCustomizeTickLabel;
+    request.Sender = owner_;
+    return TiScaleTicks::Compute(request);
+}
+
+TiScaleObject::TiScaleGeometry TiScaleObject::Geometry(const TiScalePlacement& Placement) const {
+    const int direction = Placement.OrientationSide == iosTopLeft ? -1 : 1;
     int minorGap = tickMargin_;
     if (tickMinorAlignment_ == itmnaCenter)
         minorGap = tickMargin_ + tickMajorLength_ / 2 - tickMinorLength_ / 2;
     else if (tickMinorAlignment_ == itmnaOutside)
         minorGap = tickMargin_ + tickMajorLength_ - tickMinorLength_;
-    const int majorStart = basePosition_ + direction * tickMargin_;
+    const int majorStart = Placement.BasePosition + direction * tickMargin_;
     return {direction, majorStart, majorStart + direction * (tickMajorLength_ + tickLabelMargin_),
-            basePosition_ + direction * minorGap};
+            Placement.BasePosition + direction * minorGap};
 }
 
-void TiScaleObject::DrawTick(TCanvas& Canvas, int Pixel, int Start, int Length,
-                             TiBevelStyle Style) const {
+void TiScaleObject::DrawTick(TCanvas& Canvas, const TiScalePlacement& Placement, int Pixel,
+                             int Start, int Length, TiBevelStyle Style) const {
     const int stop = Start + Length;
-    if (orientation_ == ioVertical)
+    if (Placement.Orientation == ioVertical)
         LineBevel(&Canvas, Start, Pixel, stop, Pixel, Style);
     else
         LineBevel(&Canvas, Pixel, Start, Pixel, stop, Style);
 }
 
-void TiScaleObject::DrawLabel(TCanvas& Canvas, const TiScaleGeometry& Geometry, int Index,
-                              double Value, int Pixel) const {
-    QString text = TickLabelText(Value, GetDecimalPoints());
-    if (OnCustomizeTickLabel) OnCustomizeTickLabel(owner_, Index, text);
-    const TSize size = Canvas.TextExtent(text);
-    const bool topLeft = orientationSide_ == iosTopLeft;
-    if (orientation_ == ioHorizontal)
-        Canvas.TextOut(Pixel - size.cx / 2,
-                       topLeft ? Geometry.LabelStart - size.cy : Geometry.LabelStart, text);
+void TiScaleObject::DrawLabel(TCanvas& Canvas, const TiScalePlacement& Placement,
+                              const TiScaleGeometry& Geometry, const TiScaleMajorTick& Tick) const {
+    const int pixel = Placement.PositionToPixelsAbsolute(Tick.Value);
+    const TSize size = Canvas.TextExtent(Tick.Label);
+    const bool topLeft = Placement.OrientationSide == iosTopLeft;
+    if (Placement.Orientation == ioHorizontal)
+        Canvas.TextOut(pixel - size.cx / 2,
+                       topLeft ? Geometry.LabelStart - size.cy : Geometry.LabelStart, Tick.Label);
     else
         Canvas.TextOut(topLeft ? Geometry.LabelStart - size.cx : Geometry.LabelStart,
-                       Pixel - size.cy / 2, text);
+                       pixel - size.cy / 2, Tick.Label);
 }
 
-void TiScaleObject::DrawMinorTick(TCanvas& Canvas, const TiScaleGeometry& Geometry,
-                                  double Value) const {
-    DrawTick(Canvas, PositionToPixelsAbsolute(Value), Geometry.MinorStart,
-             Geometry.Direction * tickMinorLength_, tickMinorStyle_);
+void TiScaleObject::DrawMinorTicks(TCanvas& Canvas, const TiScalePlacement& Placement,
+                                   const TiScaleGeometry& Geometry,
+                                   std::span<const double> Values) const {
+    Canvas.Pen()->SetColor(tickMinorColor_);
+    for (double value : Values)
+        DrawTick(Canvas, Placement, Placement.PositionToPixelsAbsolute(value), Geometry.MinorStart,
+                 Geometry.Direction * tickMinorLength_, tickMinorStyle_);
 }
 
-void TiScaleObject::Draw(TCanvas& Canvas) {
-    const double start = FixedTicksActive() ? fixedTickStart_ : positionMin_;
-    const double stop = FixedTicksActive() ? fixedTickStop_ : positionMax_;
-    const double majorStep = (stop - start) / (tickMajorCount_ - 1);
-    const double minorStep = majorStep / (tickMinorCount_ + 1);
+void TiScaleObject::Draw(TCanvas& Canvas) const {
+    Draw(Canvas, placement_);
+}
+
+void TiScaleObject::Draw(TCanvas& Canvas, const TiScalePlacement& Placement) const {
+    const TiScaleTicks ticks =
+        Ticks(Placement.PositionMin, Placement.PositionMax,
+              GetDecimalPoints(Placement.PositionMin, Placement.PositionMax));
     Canvas.Brush()->SetStyle(bsClear);
     Canvas.SetFont(tickLabelFont_.get());
-    const TiScaleGeometry geometry = Geometry();
-    const int last = tickMajorCount_ - 1;
+    const TiScaleGeometry geometry = Geometry(Placement);
+    const int last = int(ticks.Major().size()) - 1;
     for (int i = 0; i <= last; ++i) {
-        const double value = start + i * majorStep;
-        const int pixel = PositionToPixelsAbsolute(value);
+        const TiScaleMajorTick& tick = ticks.Major()[size_t(i)];
         if (showTicksMajor_ && (showTicksMajorFirstLast_ || (i != 0 && i != last))) {
             Canvas.Pen()->SetColor(tickMajorColor_);
-            DrawTick(Canvas, pixel, geometry.MajorStart, geometry.Direction * tickMajorLength_,
-                     tickMajorStyle_);
+            DrawTick(Canvas, Placement, Placement.PositionToPixelsAbsolute(tick.Value),
+                     geometry.MajorStart, geometry.Direction * tickMajorLength_, tickMajorStyle_);
         }
-        if (showTickLabels_) DrawLabel(Canvas, geometry, i, value, pixel);
-        if (showTicksMinor_ && showTicksMajor_ && i != last) {
-            Canvas.Pen()->SetColor(tickMinorColor_);
-            for (int k = 1; k <= tickMinorCount_; ++k)
-                DrawMinorTick(Canvas, geometry, value + k * minorStep);
-        }
+        if (showTickLabels_) DrawLabel(Canvas, Placement, geometry, tick);
+        if (showTicksMinor_ && showTicksMajor_)
+            DrawMinorTicks(Canvas, Placement, geometry, ticks.MinorAfter(i));
     }
-    if (FixedTicksActive() && showTicksMinor_ && minorStep != 0) {
-        Canvas.Pen()->SetColor(tickMinorColor_);
-        for (double value :
-             MinorTicksBeyondRange(start, stop, minorStep, positionMin_, positionMax_))
-            DrawMinorTick(Canvas, geometry, value);
-    }
+    if (showTicksMinor_) DrawMinorTicks(Canvas, Placement, geometry, ticks.MinorBeyond());
 }

@@ -3,33 +3,39 @@
 #pragma once
 
 #include "instruments/framework/iControlEvents.h"
+#include "instruments/framework/iScaleTicks.h"
 #include "instruments/framework/iTypes.h"
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
 #include "platform/Font.h"
 
 #include <QString>
-#include <functional>
 #include <memory>
 #include <utility>
-#include <vector>
 
-using TOnCustomizeTickLabel = std::function<void(QObject* Sender, int Index, QString& DisplayText)>;
+// Where a scale stands: its value range, the pixels it spans and its base line. The scale
+// object keeps its own; a control that lays the scale out per paint hands one to Draw instead of
+// writing the object's settings while painting.
+struct TiScalePlacement {
+    double PositionMin = 0;
+    double PositionMax = 0;
+    int PixelsStart = 0;
+    int PixelsStop = 0;
+    TiOrientation Orientation = ioVertical;
+    TiOrientationSide OrientationSide = iosBottomRight;
+    // The base line: its X on a vertical scale, its Y on a horizontal one.
+    int BasePosition = 0;
+    // PositionMax at PixelsStart.
+    bool ReverseScale = false;
 
-// The values of the minor ticks that continue a fixed tick range out to the ends of the
-// position range, one minor step apart: upwards from TickStop + MinorStep while at most
-// PositionMax, then downwards from TickStart - MinorStep while at least PositionMin.
-// A step that is not positive, or too small to move the value, gives no ticks; each
-// direction holds at most MaxMinorTicksBeyond.
-std::vector<double> MinorTicksBeyondRange(double TickStart, double TickStop, double MinorStep,
-                                          double PositionMin, double PositionMax);
-constexpr int MaxMinorTicksBeyond = 10000;
-
-// The most major ticks a scale holds.
-constexpr int MaxTickMajorCount = 100;
-
-// The fixed-point text of a tick value with the given decimals, trimmed.
-QString TickLabelText(double Value, int DecimalPoints);
+    // The pixel of Value; the middle of the pixel range when the value range is empty.
+    int PositionToPixelsAbsolute(double Value) const;
+    // The offset of Value's pixel from the pixel of the first end, so that the absolute
+    // pixel is that end minus this.
+    int PositionToPixelsRelative(double Value) const;
+    // The ends of the pixel range, exchanged for a reversed scale.
+    std::pair<int, int> PixelEnds() const;
+};
 
 class TiScaleObject {
 public:
@@ -73,22 +79,21 @@ public:
     // Any change of the font is a change of the scale.
     TFont* TickLabelFont() const { return tickLabelFont_.get(); }
     void SetTickLabelFont(const TFont* Value);
-    double PositionMax() const { return positionMax_; }
+    double PositionMax() const { return placement_.PositionMax; }
     void SetPositionMax(double Value);
-    double PositionMin() const { return positionMin_; }
+    double PositionMin() const { return placement_.PositionMin; }
     void SetPositionMin(double Value);
-    int PixelsStart() const { return pixelsStart_; }
+    int PixelsStart() const { return placement_.PixelsStart; }
     void SetPixelsStart(int Value);
-    int PixelsStop() const { return pixelsStop_; }
+    int PixelsStop() const { return placement_.PixelsStop; }
     void SetPixelsStop(int Value);
     TiTickMinorAlignment TickMinorAlignment() const { return tickMinorAlignment_; }
     void SetTickMinorAlignment(TiTickMinorAlignment Value);
-    TiOrientation Orientation() const { return orientation_; }
+    TiOrientation Orientation() const { return placement_.Orientation; }
     void SetOrientation(TiOrientation Value);
-    TiOrientationSide OrientationSide() const { return orientationSide_; }
+    TiOrientationSide OrientationSide() const { return placement_.OrientationSide; }
     void SetOrientationSide(TiOrientationSide Value);
-    // The base line: its X on a vertical scale, its Y on a horizontal one.
-    int BasePosition() const { return basePosition_; }
+    int BasePosition() const { return placement_.BasePosition; }
     void SetBasePosition(int Value);
     TiBevelStyle TickMajorStyle() const { return tickMajorStyle_; }
     void SetTickMajorStyle(TiBevelStyle Value);
@@ -96,8 +101,7 @@ public:
     void SetTickMinorStyle(TiBevelStyle Value);
     bool ShowTicksMajorFirstLast() const { return showTicksMajorFirstLast_; }
     void SetShowTicksMajorFirstLast(bool Value);
-    // PositionMax at PixelsStart.
-    bool ReverseScale() const { return reverseScale_; }
+    bool ReverseScale() const { return placement_.ReverseScale; }
     void SetReverseScale(bool Value);
     TiPrecisionStyle PrecisionStyle() const { return precisionStyle_; }
     void SetPrecisionStyle(TiPrecisionStyle Value);
@@ -117,13 +121,22 @@ public:
     // The fixed auto-scale's tick range is in force.
     bool FixedTicksActive() const;
 
-    // The pixel of Value; the middle of the pixel range when the value range is empty.
-    int PositionToPixelsAbsolute(double Value) const;
-    // The offset of Value's pixel from the pixel of the first end, so that the absolute
-    // pixel is that end minus this.
-    int PositionToPixelsRelative(double Value) const;
+    const TiScalePlacement& Placement() const { return placement_; }
+    int PositionToPixelsAbsolute(double Value) const {
+        return placement_.PositionToPixelsAbsolute(Value);
+    }
+    int PositionToPixelsRelative(double Value) const {
+        return placement_.PositionToPixelsRelative(Value);
+    }
+    // Decimals of the tick labels for the scale's own range, or for Min..Max.
     int GetDecimalPoints() const;
-    void Draw(TCanvas& Canvas);
+    int GetDecimalPoints(double Min, double Max) const;
+    // The ticks of the range Min..Max with this scale's counts, fixed tick range and
+    // customised label texts.
+    TiScaleTicks Ticks(double Min, double Max, int DecimalPoints) const;
+    // Draws at the scale's own placement, or at the one given.
+    void Draw(TCanvas& Canvas) const;
+    void Draw(TCanvas& Canvas, const TiScalePlacement& Placement) const;
 
     TNotifyEvent OnChange;
     TOnCustomizeTickLabel OnCustomizeTickLabel;
@@ -136,13 +149,13 @@ private:
         int LabelStart;
         int MinorStart;
     };
-    TiScaleGeometry Geometry() const;
-    // The ends of the pixel range, exchanged for a reversed scale.
-    std::pair<int, int> PixelEnds() const;
-    void DrawTick(TCanvas& Canvas, int Pixel, int Start, int Length, TiBevelStyle Style) const;
-    void DrawLabel(TCanvas& Canvas, const TiScaleGeometry& Geometry, int Index, double Value,
-                   int Pixel) const;
-    void DrawMinorTick(TCanvas& Canvas, const TiScaleGeometry& Geometry, double Value) const;
+    TiScaleGeometry Geometry(const TiScalePlacement& Placement) const;
+    void DrawTick(TCanvas& Canvas, const TiScalePlacement& Placement, int Pixel, int Start,
+                  int Length, TiBevelStyle Style) const;
+    void DrawLabel(TCanvas& Canvas, const TiScalePlacement& Placement,
+                   const TiScaleGeometry& Geometry, const TiScaleMajorTick& Tick) const;
+    void DrawMinorTicks(TCanvas& Canvas, const TiScalePlacement& Placement,
+                        const TiScaleGeometry& Geometry, std::span<const double> Values) const;
     void Changed();
     template <typename T> void Update(T& Field, T Value);
 
@@ -160,18 +173,11 @@ private:
     TColor tickMinorColor_ = clBlack;
     TColor tickMajorColor_ = clBlack;
     std::unique_ptr<TFont> tickLabelFont_;
-    double positionMax_ = 0;
-    double positionMin_ = 0;
-    int pixelsStart_ = 0;
-    int pixelsStop_ = 0;
+    TiScalePlacement placement_;
     TiTickMinorAlignment tickMinorAlignment_ = itmnaInside;
-    TiOrientation orientation_ = ioVertical;
-    TiOrientationSide orientationSide_ = iosBottomRight;
-    int basePosition_ = 0;
     TiBevelStyle tickMajorStyle_ = ibsNone;
     TiBevelStyle tickMinorStyle_ = ibsNone;
     bool showTicksMajorFirstLast_ = true;
-    bool reverseScale_ = false;
     TiPrecisionStyle precisionStyle_ = ipsSignificantDigits;
     bool autoScaleEnabled_ = false;
     int autoScaleMaxTicks_ = 6;

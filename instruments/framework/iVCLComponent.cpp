@@ -35,7 +35,7 @@ void TiVCLComponent::SetTransparent(bool value) {
     // Not opaque, the window system composes what lies behind before the control paints.
     setAttribute(Qt::WA_OpaquePaintEvent, !value);
     if (value) {
-        transparencyBitmap_ = MakeControlBitmap();
+        FitControlBitmap(transparencyBitmap_);
         RequestTransparentCapture();
     } else {
         transparencyBitmap_.reset();
@@ -65,7 +65,7 @@ void TiVCLComponent::TimerTick() {
         else
             timer_.stop();
     }
-    if (OnInternalTimer) OnInternalTimer(this);
+    if (OnInternalTimer) RunGuarded([this] { OnInternalTimer(this); });
 }
 
 void TiVCLComponent::Lock() {
@@ -96,11 +96,8 @@ void TiVCLComponent::iPaintToDC(int X, int Y, bool NoBackGround, TCanvas& Canvas
         TiComponentLock hold(*this);
         const bool cached = CachedDrawing();
         SetCachedDrawing(false);
-        try {
-            iPaintTo(Canvas);
-        } catch (const Exception&) {
-            // A failing paint leaves the canvas as it was.
-        }
+        // A failing paint leaves the canvas as it was.
+        RunGuarded([&] { iPaintTo(Canvas); });
         SetCachedDrawing(cached);
     }
     noBackGround_ = false;
@@ -149,10 +146,7 @@ void TiVCLComponent::BoundsChanged() {
     // Qt repeats the events for a hidden control at every rendering.
     if (geometry() == appliedBounds_) return;
     appliedBounds_ = geometry();
-    if (transparencyBitmap_) {
-        transparencyBitmap_->SetDevicePixelRatio(devicePixelRatioF());
-        transparencyBitmap_->SetSize(width(), height());
-    }
+    if (transparencyBitmap_) FitControlBitmap(transparencyBitmap_);
     RequestTransparentCapture();
     ResizeBackGroundBitmap();
     BackGroundChange();

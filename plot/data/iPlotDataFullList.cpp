@@ -33,6 +33,7 @@ TiPlotDataFullPoint TiPlotDataFullList::NewPoint(double x, double y) const {
     point.MarkerPenStyle = static_cast<uint8_t>(d.MarkerPenStyle);
     point.MarkerBrushColor = d.MarkerBrushColor;
     point.MarkerBrushStyle = static_cast<uint8_t>(d.MarkerBrushStyle);
+    point.MarkerCharacter = d.MarkerCharacter;
     point.BarVisible = d.BarVisible;
     point.BarReference = d.BarReference;
     point.BarWidth = d.BarWidth;

@@ -1,10 +1,12 @@
 #include "app/Pllvecteur.h"
 #include "app/Vecteur.h"
 
+#include "platform/Geometry.h"
 #include "platform/RecordingCanvas.h"
 
 #include <QMetaClassInfo>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -88,6 +90,24 @@ TEST_F(PhasorDisplayTest, ArrowheadShrinksWithAShortPhasorAndVanishesWithoutLeng
               QStringLiteral("polygon 126,120 120,122 122,120 120,118 red"));
     vecteur.setvecteur(0.0, 0.0, 0.0);
     EXPECT_TRUE(Painted(vecteur).filter(QStringLiteral("polygon")).isEmpty());
+}
+
+// Infinite or huge amplitudes used to overflow the pixel arithmetic of the tip; NaN left NaN
+// tips to be drawn.
+TEST_F(PhasorDisplayTest, InfiniteHugeOrNaNValuesGiveBoundedTips) {
+    const double infinity = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    vecteur.setvecteur(0.0, infinity, 0.0);
+    EXPECT_EQ(vecteur.RedTip(), QPointF(MaxPixelExtent, 0));
+    EXPECT_TRUE(Painted(vecteur).contains(
+        QStringLiteral("line 120,120 %1,120 red/2").arg(120 + MaxPixelExtent)));
+    vecteur.setvecteur(90.0, -1e308, 0.0);
+    EXPECT_EQ(vecteur.RedTip().y(), -MaxPixelExtent);
+    vecteur.setvecteur(nan, 1.0, infinity);
+    EXPECT_EQ(vecteur.RedTip(), QPointF(0, 0));
+    EXPECT_EQ(vecteur.BlueTip(), QPointF(0, 0));
+    pllvecteur.setvecteur(nan, -infinity);
+    EXPECT_TRUE(Painted(pllvecteur).contains(QStringLiteral("line 120,120 120,120 red/2")));
 }
 
 TEST_F(PhasorDisplayTest, EachControlKeepsItsOwnPhasors) {

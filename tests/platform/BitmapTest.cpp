@@ -128,3 +128,32 @@ TEST_F(BitmapTest, LoadingFailuresRaiseTheToolkitException) {
 }
 
 } // namespace
+
+// A control of absurd size would otherwise ask for gigabytes and take the program down.
+TEST_F(BitmapTest, SizesBeyondTheBoundRaiseAndKeepThePicture) {
+    bitmap_.SetSize(10, 10);
+    EXPECT_THROW(bitmap_.SetSize(100000, 100000), Exception);
+    EXPECT_EQ(bitmap_.Width(), 10);
+    EXPECT_EQ(bitmap_.Image().width(), 10);
+    EXPECT_THROW(bitmap_.SetDevicePixelRatio(1000), Exception);
+    EXPECT_EQ(bitmap_.DevicePixelRatio(), 1.0);
+    EXPECT_TRUE(TBitmap::Fits(8192, 8192, 1));
+    EXPECT_FALSE(TBitmap::Fits(8192, 8193, 1));
+}
+
+TEST_F(BitmapTest, ResetStateGivesTheCanvasOfANewBitmapBack) {
+    bitmap_.SetSize(10, 10);
+    TCanvas& canvas = *bitmap_.Canvas();
+    canvas.Pen()->SetWidth(5);
+    canvas.Brush()->SetStyle(bsClear);
+    canvas.Font()->SetHeight(-40);
+    canvas.SetWindowOrigin({3, 3});
+    canvas.IntersectClipRect({0, 0, 1, 1});
+    canvas.ResetState();
+    const TBitmap fresh;
+    EXPECT_EQ(canvas.Pen()->Width(), fresh.Canvas()->Pen()->Width());
+    EXPECT_EQ(canvas.Brush()->Style(), fresh.Canvas()->Brush()->Style());
+    EXPECT_EQ(canvas.Font()->Height(), fresh.Canvas()->Font()->Height());
+    EXPECT_EQ(canvas.WindowOrigin(), TPoint{});
+    EXPECT_TRUE(canvas.PtVisible(5, 5));
+}

@@ -1,12 +1,14 @@
 #include "platform/Brush.h"
 #include "platform/Font.h"
 #include "platform/FontSubstitution.h"
+#include "platform/Geometry.h"
 #include "platform/Pen.h"
 #include "platform/PropertyDefaults.h"
 
 #include <QFontInfo>
 #include <QMetaProperty>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -124,6 +126,19 @@ TEST(FontSubstitution, CellsRoundAscentAndDescentUpAsTheWindowSystemDoes) {
     EXPECT_EQ(FontCell(ToQFont(font)).Height, 13);
     font.SetHeight(20);
     EXPECT_NEAR(FontCell(ToQFont(font)).Height, 20, 1);
+}
+
+TEST(FontSubstitution, ExtremeHeightsNeitherOverflowNorAskForAbsurdGlyphs) {
+    TFont font;
+    font.SetSize(std::numeric_limits<int>::min());
+    EXPECT_EQ(font.Height(), std::numeric_limits<int>::max());
+    font.SetSize(std::numeric_limits<int>::max());
+    EXPECT_EQ(font.Height(), std::numeric_limits<int>::min());
+    EXPECT_GT(font.Size(), 0);
+    font.SetHeight(std::numeric_limits<int>::min());
+    EXPECT_EQ(ToQFont(font).pixelSize(), MaxPixelExtent);
+    font.SetHeight(std::numeric_limits<int>::max());
+    EXPECT_LE(ToQFont(font).pixelSize(), MaxPixelExtent);
 }
 
 } // namespace

@@ -124,18 +124,35 @@ TEST_F(TiKnobTest, EmptyRangeOrNoTravelKeepsTheIndicatorAtTheStart) {
 TEST_F(TiKnobTest, AutoSizeFitsTheKnobInsideItsLabelsAndNeverBelowZero) {
     knob.SetPositionMinMax(0, 4);
     Paint();
-    EXPECT_EQ(knob.KnobRadius(), 33);
+    EXPECT_EQ(knob.Geometry().Radius, 33);
     knob.SetShowTickLabels(false);
     Paint();
-    EXPECT_EQ(knob.KnobRadius(), (141 - 24) / 2);
+    EXPECT_EQ(knob.Geometry().Radius, (141 - 24) / 2);
     knob.resize(20, 20);
     knob.SetShowTickLabels(true);
     Paint();
-    EXPECT_EQ(knob.KnobRadius(), 0);
+    EXPECT_EQ(knob.Geometry().Radius, 0);
     knob.SetOuterMargin(std::numeric_limits<int>::min());
     knob.SetTickMargin(std::numeric_limits<int>::max());
     Paint();
-    EXPECT_EQ(knob.KnobRadius(), 0);
+    EXPECT_EQ(knob.Geometry().Radius, 0);
+    // Painting measures; the setting stays what the user stored.
+    EXPECT_EQ(knob.KnobRadius(), 35);
+}
+
+// A label that is wider than any plain one (here at 3 o'clock, where its width counts) must
+// shrink the knob by exactly its width.
+TEST_F(TiKnobTest, AutoSizeMeasuresTheCustomisedLabelsItDraws) {
+    knob.SetPositionMinMax(0, 4);
+    knob.OnCustomizeTickLabel = [](QObject*, int index, QString& text) {
+        if (index == 4) text = "maximum"; // 7 characters of 7 pixels
+    };
+    knob.SetRotationStartDegrees(90);
+    knob.SetRotationMaxDegrees(90);
+    Paint();
+    EXPECT_EQ(knob.Geometry().Radius, (141 - 49 - 2 * (5 + 7 + 15 + 4)) / 2);
+    ASSERT_FALSE(canvas.RecordsOf(TCanvasOperation::TextOut).empty());
+    EXPECT_EQ(canvas.RecordsOf(TCanvasOperation::TextOut).back().Text, "maximum");
 }
 
 TEST_F(TiKnobTest, DrawsMajorTicksLabelsAndMinorTicksRoundTheDial) {
@@ -144,16 +161,18 @@ TEST_F(TiKnobTest, DrawsMajorTicksLabelsAndMinorTicksRoundTheDial) {
         if (index == 4) text = "max";
     };
     Paint();
+    // The "max" label at 4:30 is 21 pixels wide: the knob shrinks to radius 29.
+    EXPECT_EQ(knob.Geometry().Radius, 29);
     const auto major = LinesIn(clBlack);
     ASSERT_EQ(major.size(), 5u);
-    // Radii 45 and 37 at 225 degrees.
-    EXPECT_EQ(major[0].Points, (std::vector<TPoint>{{40, 104}, {46, 98}}));
+    // Radii 41 and 33 at 225 degrees.
+    EXPECT_EQ(major[0].Points, (std::vector<TPoint>{{43, 101}, {49, 95}}));
     EXPECT_EQ(LinesIn(clGray).size(), 16u);
     const auto labels = canvas.RecordsOf(TCanvasOperation::TextOut);
     ASSERT_EQ(labels.size(), 5u);
-    // "0" centred at radius 64, 225 degrees: (27, 117).
+    // "0" centred at radius 60, 225 degrees: (30, 114).
     EXPECT_EQ(labels[0].Text, "0");
-    EXPECT_EQ(labels[0].Points[0], (TPoint{24, 111}));
+    EXPECT_EQ(labels[0].Points[0], (TPoint{27, 108}));
     EXPECT_EQ(labels[4].Text, "max");
 }
 

@@ -1,4 +1,5 @@
 #include "instruments/controls/iLabel.h"
+#include "platform/Geometry.h"
 
 #include "platform/Bitmap.h"
 #include "platform/PropertyDefaults.h"
@@ -174,16 +175,26 @@ TEST_F(TiLabelTest, BorderIsDrawnLastOverTheWholeControl) {
     EXPECT_EQ(Paint(TCanvasOperation::DrawEdge).at(0).EdgeStyle, TEdgeStyle::Sunken);
 }
 
-TEST_F(TiLabelTest, ExtremeOffsetsAndMarginsSaturateInsteadOfOverflowing) {
+TEST_F(TiLabelTest, ExtremeOffsetsAndMarginsAreBoundedLikeEveryPixelSetting) {
     constexpr int Lowest = std::numeric_limits<int>::min();
     label.SetOuterMarginLeft(Lowest);
     label.SetOuterMarginRight(Lowest);
     label.SetShadowShow(true);
     label.SetShadowXOffset(Lowest);
+    EXPECT_EQ(label.OuterMarginLeft(), -MaxPixelExtent);
+    EXPECT_EQ(label.ShadowXOffset(), -MaxPixelExtent);
     EXPECT_EQ(label.width(), 0);
     FixSize(60, 20);
     label.SetOuterMarginLeft(0);
-    EXPECT_EQ(Paint(TCanvasOperation::DrawText).at(1).Rect.Left, std::numeric_limits<int>::max());
+    EXPECT_EQ(Paint(TCanvasOperation::DrawText).at(1).Rect.Left, MaxPixelExtent);
+}
+
+TEST_F(TiLabelTest, AutoSizeStaysWithinTheLargestControlSize) {
+    label.SetOuterMarginLeft(std::numeric_limits<int>::max());
+    label.SetOuterMarginTop(std::numeric_limits<int>::max());
+    label.SetCaption(QString(100000, 'W'));
+    EXPECT_EQ(label.width(), MaxPixelExtent);
+    EXPECT_EQ(label.height(), MaxPixelExtent);
 }
 
 TEST_F(TiLabelTest, AltAndTheAcceleratorKeyFocusTheControl) {

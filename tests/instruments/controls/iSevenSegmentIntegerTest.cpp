@@ -1,4 +1,5 @@
 #include "instruments/controls/iSevenSegmentInteger.h"
+#include "platform/Geometry.h"
 
 #include "SevenSegmentTesting.h"
 #include "platform/PropertyDefaults.h"
@@ -94,10 +95,20 @@ TEST_F(TiSevenSegmentIntegerTest, ExtremeSizeSettingsAreBoundedBeforeAnyArithmet
     int width = 0;
     int height = 0;
     display.GetAutoSize(width, height);
-    EXPECT_EQ(width, (1000 + 32000) * 33 + 2 * 32000 - 32000);
+    EXPECT_EQ(width, MaxPixelExtent);
     TRecordingCanvas canvas;
     display.iPaintToDC(0, 0, false, canvas);
     EXPECT_EQ(canvas.RecordsOf(TCanvasOperation::Polygon).size(), 3u + 32 * 7);
+}
+
+// The settings once asked for a background of about 25 GB and took the program down.
+TEST_F(TiSevenSegmentIntegerTest, AutoSizeOfTheLargestSettingsStaysSaneAndPaintsWithoutDying) {
+    display.SetDigitCount(32);
+    display.SetSegmentSize(100);
+    display.SetSegmentMargin(32000);
+    EXPECT_EQ(display.size(), QSize(MaxPixelExtent, MaxPixelExtent));
+    QImage image(100, 100, QImage::Format_RGB32);
+    EXPECT_NO_THROW(display.render(&image));
 }
 
 TEST_F(TiSevenSegmentIntegerTest, CellsOfTheWindowsDisplayAreLaidOutFromTheMargin) {

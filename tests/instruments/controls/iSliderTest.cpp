@@ -259,6 +259,13 @@ TEST_F(TiSliderTest, SlideOnlyDragMovesByTravelFractionsClampedAndFinishesOnce) 
     EXPECT_EQ(log.count("User"), 2);
 }
 
+// Reversed, the minimum is at the top: dragging up a quarter of the travel lowers the position.
+TEST_F(TiSliderTest, SlideOnlyDragOnAReversedScaleFollowsThePointer) {
+    slider.SetReverseScale(true);
+    Drag({60, 150}, {60, 150 - 44});
+    EXPECT_EQ(slider.Position(), 25);
+}
+
 TEST_F(TiSliderTest, SlidePagePressesStepBesideThePointerAndDragOnIt) {
     slider.SetMouseControlStyle(TiSlider::ismcsSlidePage);
     Drag({10, 50}, {10, 180});

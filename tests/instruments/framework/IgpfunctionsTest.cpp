@@ -64,6 +64,11 @@ TEST(IgpfunctionsAutoScale, StepsWithLeadingDigitsOneTwoTwoAndAHalfFiveOrSevenAn
     EXPECT_DOUBLE_EQ(Adjustable(0, 3, 2, 2).max, 5);
 }
 
+// 3 and 5 ticks are both one away from the 4 desired: the larger count wins.
+TEST(IgpfunctionsAutoScale, ATieBetweenTickCountsGoesToTheLargerOne) {
+    EXPECT_EQ(Adjustable(0, 95, 4, 10).ticks, 5);
+}
+
 TEST(IgpfunctionsAutoScale, FixedChoosesNiceTicksInsideTheRange) {
     ExpectScale(Fixed(0, 95, 5, 10), 0, 90, 10);
     ExpectScale(Fixed(-7, 13, 5, 10), -6, 12, 10);

@@ -9,11 +9,13 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
 #include <functional>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <vector>
 
 class TiComponentTest : public testing::Test {
@@ -234,6 +236,18 @@ TEST_F(TiComponentTest, AfterPaintDrawsOnTheFrameAndAFailingPaintIsDroppedBefore
     EXPECT_EQ(afterPaints, 1);
 }
 
+// A frame of absurd size is not had: that paint draws nothing, and a later size that fits
+// draws again.
+TEST_F(TiComponentTest, AControlTooLargeForItsFrameDrawsNothingUntilItFitsAgain) {
+    control.resize(20000, 20000);
+    QImage image(10, 10, QImage::Format_RGB32);
+    EXPECT_NO_THROW(control.render(&image));
+    EXPECT_EQ(control.paints, 0);
+    control.resize(101, 51);
+    EXPECT_EQ(PixelAt(Grab(), 50, 25), clRed);
+    EXPECT_EQ(control.paints, 1);
+}
+
 TEST_F(TiComponentTest, CenterPointsAndRadialPoints) {
     TBitmap bitmap;
     control.SetOffsetX(3);
@@ -325,6 +339,48 @@ TEST_F(TiComponentInputTest, FaultyHandlerIsDroppedAndEndsTheUserInput) {
     EXPECT_NO_THROW(Key(QEvent::KeyPress, Qt::Key_Up));
     EXPECT_NO_THROW(Mouse(QEvent::MouseButtonPress, {1, 1}));
     EXPECT_EQ(control.log, QStringList({"iMouseDown 1,1"}));
+    EXPECT_FALSE(control.UserInputActive());
+}
+
+// Qt's event loop cannot pass an exception on: a handler raising anything, on any route, must
+// end at the control.
+TEST_F(TiComponentInputTest, NoThrowingHandlerUnwindsThroughTheEventLoopOnAnyRoute) {
+    const auto fail = [] { throw std::runtime_error("handler failed"); };
+    control.OnKeyDown = [&](QObject*, uint16_t&, TShiftState) { fail(); };
+    control.OnKeyPress = [&](QObject*, QChar&) { fail(); };
+    control.OnKeyUp = [&](QObject*, uint16_t&, TShiftState) { fail(); };
+    control.OnMouseDown = [&](QObject*, TMouseButton, TShiftState, int, int) { fail(); };
+    control.OnMouseMove = [&](QObject*, TShiftState, int, int) { fail(); };
+    control.OnMouseUp = [&](QObject*, TMouseButton, TShiftState, int, int) { fail(); };
+    control.OnDblClick = [&](QObject*) { fail(); };
+    control.OnEnter = [&](QObject*) { fail(); };
+    control.OnExit = [&](QObject*) { fail(); };
+    control.OnDragOver = [&](QObject*, QObject*, int, int, TDragState, bool&) { fail(); };
+    control.OnDragDrop = [&](QObject*, QObject*, int, int) { fail(); };
+    control.OnAfterPaint = [&](QObject*, TCanvas*) { fail(); };
+    QMimeData data;
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragLeaveEvent leave;
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QWheelEvent wheel({5, 5}, control.mapToGlobal(QPointF(5, 5)), {}, {0, 120}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    EXPECT_NO_THROW({
+        Key(QEvent::KeyPress, Qt::Key_A, "a");
+        Key(QEvent::KeyRelease, Qt::Key_A, "a");
+        Mouse(QEvent::MouseButtonPress, {1, 1});
+        Mouse(QEvent::MouseMove, {2, 2});
+        Mouse(QEvent::MouseButtonRelease, {2, 2}, Qt::NoButton);
+        Mouse(QEvent::MouseButtonDblClick, {2, 2});
+        Send(wheel);
+        Send(in);
+        Send(out);
+        Send(enter);
+        Send(drop);
+        Send(leave);
+        Grab();
+    });
     EXPECT_FALSE(control.UserInputActive());
 }
 

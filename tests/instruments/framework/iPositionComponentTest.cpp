@@ -192,6 +192,13 @@ TEST_F(TiPositionComponentTest, LimitsReportLeavingTheirBandByIndexInOrder) {
     EXPECT_THROW(component.GetLimitUpperValue(-1), Exception);
 }
 
+TEST_F(TiPositionComponentTest, APositionOnEitherEndOfALimitStaysInsideIt) {
+    component.AddLimit(5, 2, false, 50, 20, clRed, clBlue);
+    component.SetPosition(50);
+    component.SetPosition(20);
+    EXPECT_TRUE(TakeEvents().filter("Limit").isEmpty());
+}
+
 TEST_F(TiPositionComponentTest, ALimitAddedByAHandlerDoesNotDisturbTheBandBeingReported) {
     component.AddLimit(5, 2, false, 50, 60, clRed, clBlue);
     component.OnPositionOverLimit = [this](QObject*, int index) {

@@ -142,20 +142,3 @@ TEST_F(TiScaleObjectTest, FixedTickRangeContinuesMinorTicksOutToTheRangeEnds) {
     EXPECT_EQ(lines[1].Points[0].Y, 95);
     EXPECT_EQ(Labels()[0].Text, "20");
 }
-
-TEST(MinorTicksBeyondRange, WalksOutwardsOneStepAtATimeToTheEnds) {
-    EXPECT_EQ(MinorTicksBeyondRange(20, 80, 15, 0, 100), (std::vector<double>{95, 5}));
-    EXPECT_EQ(MinorTicksBeyondRange(20, 80, 7.5, 0, 95), (std::vector<double>{87.5, 95, 12.5, 5}));
-}
-
-TEST(MinorTicksBeyondRange, EndsForStepsThatCannotAdvance) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_TRUE(MinorTicksBeyondRange(80, 20, -15, 0, 100).empty());
-    EXPECT_TRUE(MinorTicksBeyondRange(20, 80, nan, 0, 100).empty());
-    EXPECT_TRUE(MinorTicksBeyondRange(20, 80, 0, 0, 100).empty());
-    // A step lost in the value's precision yields one tick each way, not an endless run.
-    EXPECT_EQ(MinorTicksBeyondRange(1e20, 1e20, 1, 0, 2e20).size(), 2u);
-    const double infinity = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(MinorTicksBeyondRange(0, 1, 1e-3, -infinity, infinity).size(),
-              size_t(2 * MaxMinorTicksBeyond));
-}

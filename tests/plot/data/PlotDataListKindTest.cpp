@@ -147,6 +147,33 @@ TEST_F(PlotDataFullList, PointsKeepTheAttributesInForceWhenAdded) {
     EXPECT_TRUE(list.GetBarVisible(0));
 }
 
+TEST_F(PlotDataFullList, NewPointsTakeEveryListDefaultMarkerCharacterIncluded) {
+    TiPlotDataDefaults& d = list.Defaults();
+    d = {clRed,   3,   iplsDash, true, 7,   ipmsSquare, clBlue, 2,      psDot,  clLime,
+         bsClear, 'x', false,    1.5,  4.5, clYellow,   5,      psDash, clAqua, bsCross};
+    list.Add(3, 4);
+    EXPECT_EQ(list.GetTraceLineColor(1), clRed);
+    EXPECT_EQ(list.GetTraceLineWidth(1), 3);
+    EXPECT_EQ(list.GetTraceLineStyle(1), iplsDash);
+    EXPECT_TRUE(list.GetMarkerVisible(1));
+    EXPECT_EQ(list.GetMarkerSize(1), 7);
+    EXPECT_EQ(list.GetMarkerStyle(1), ipmsSquare);
+    EXPECT_EQ(list.GetMarkerPenColor(1), clBlue);
+    EXPECT_EQ(list.GetMarkerPenWidth(1), 2);
+    EXPECT_EQ(list.GetMarkerPenStyle(1), psDot);
+    EXPECT_EQ(list.GetMarkerBrushColor(1), clLime);
+    EXPECT_EQ(list.GetMarkerBrushStyle(1), bsClear);
+    EXPECT_EQ(list.GetMarkerCharacter(1), 'x');
+    EXPECT_FALSE(list.GetBarVisible(1));
+    EXPECT_EQ(list.GetBarReference(1), 1.5);
+    EXPECT_EQ(list.GetBarWidth(1), 4.5);
+    EXPECT_EQ(list.GetBarPenColor(1), clYellow);
+    EXPECT_EQ(list.GetBarPenWidth(1), 5);
+    EXPECT_EQ(list.GetBarPenStyle(1), psDash);
+    EXPECT_EQ(list.GetBarBrushColor(1), clAqua);
+    EXPECT_EQ(list.GetBarBrushStyle(1), bsCross);
+}
+
 TEST_F(PlotDataFullList, ValueAndAttributeSettersWriteOnlyTheirPoint) {
     list.Add(3, 4);
     list.SetHigh(0, 9);
