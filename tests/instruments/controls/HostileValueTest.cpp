@@ -1,15 +1,19 @@
 // Every control of the library through the hostile-value test.
 #include "HostileValues.h"
 #include "instruments/controls/iButton.h"
+#include "instruments/controls/iCheckBox.h"
 #include "instruments/controls/iKnob.h"
 #include "instruments/controls/iLabel.h"
+#include "instruments/controls/iModeComboBox.h"
 #include "instruments/controls/iPhonePad.h"
+#include "instruments/controls/iRadioGroup.h"
 #include "instruments/controls/iSevenSegmentAnalog.h"
 #include "instruments/controls/iSevenSegmentBinary.h"
 #include "instruments/controls/iSevenSegmentCharacter.h"
 #include "instruments/controls/iSevenSegmentInteger.h"
 #include "instruments/controls/iSlider.h"
 #include "instruments/controls/iSwitchLever.h"
+#include "instruments/controls/iSwitchQuad.h"
 #include "instruments/framework/iScaleComponent.h"
 #include "platform/RecordingCanvas.h"
 
@@ -61,5 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Control<TiSevenSegmentAnalog>("TiSevenSegmentAnalog"),
                     Control<PositionInstrument>("TiPositionComponent"),
                     Control<ScaleInstrument>("TiScaleComponent"),
-                    HostileCase<TiButton>("TiButton")),
+                    Control<TiSwitchQuad>("TiSwitchQuad"), Control<TiCheckBox>("TiCheckBox"),
+                    Control<TiRadioGroup>("TiRadioGroup"),
+                    Control<TiModeComboBox>("TiModeComboBox"), HostileCase<TiButton>("TiButton")),
     HostileCaseName);
