@@ -237,7 +237,7 @@ void TiPlotAxis::SetPrecision(int Value, int& Field) {
 }
 
 template <typename E> void TiPlotAxis::SetEnumSetting(E Value, E Last, E& Field) {
-    if (Value > Last || Value == Field) return;
+    if (int(Value) < 0 || int(Value) > int(Last) || Value == Field) return;
     Field = Value;
     TriggerChange(this);
 }
