@@ -778,14 +778,19 @@ void TiPlotAxis::RepeatOnOtherAxes(const std::function<void(TiPlotAxis&)>& Actio
     for (int i = 0; i < manager->GetCount(); ++i)
         if (auto* axis = qobject_cast<TiPlotAxis*>(manager->GetObject(i)); axis && axis != this)
             others.emplace_back(axis);
-    repeatingMasterInput = true;
+    // Cleared on every path, a throwing handler included, or no axis would repeat again.
+    struct Repeating {
+        Repeating() { repeatingMasterInput = true; }
+        ~Repeating() { repeatingMasterInput = false; }
+        Repeating(const Repeating&) = delete;
+        Repeating& operator=(const Repeating&) = delete;
+    } repeating;
     for (const QPointer<TiPlotAxis>& axis : others)
         if (axis && !axis->Destroying()) {
             TiPlotObjectGuard guard(*axis);
             axis->SetShiftState(ShiftState());
             Action(*axis);
         }
-    repeatingMasterInput = false;
 }
 
 bool TiPlotAxis::iMouseWheel(int WheelDelta, TShiftState Shift, TPoint) {

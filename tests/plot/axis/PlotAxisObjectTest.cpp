@@ -361,6 +361,30 @@ TEST_F(PlotAxisObjectInput, MasterInputRepeatsOnTheOtherAxesOfItsKindOnly) {
     x.iMouseMove(hint, {}, 240, 320, 0, 0, false);
     EXPECT_DOUBLE_EQ(x2.Min(), 90);
     x.iMouseUp(mbLeft, {}, 240, 320, 0, 0, false);
+
+    // A handler that throws on the repeat leaves the repetition working afterwards.
+    x2.OnMinSpanChange = [](QObject*, double, double, double, double) {
+        throw Exception("handler failed");
+    };
+    key = VK_PRIOR;
+    EXPECT_THROW(x.iKeyDown(key, {}), Exception);
+    x2.OnMinSpanChange = nullptr;
+    const double before = x2.Min();
+    x.iKeyDown(key, {});
+    EXPECT_DOUBLE_EQ(x2.Min(), before + 100);
+}
+
+TEST_F(PlotAxisObjectInput, LogAxisCorrectsANonPositiveMinAndStaysFinite) {
+    y.SetScaleType(ipstLog10);
+    y.SetMin(-5);
+    EXPECT_EQ(y.Min(), 1);
+    y.SetMode(TiPlotAxis::ModeZoom);
+    for (int i = 0; i < 50; ++i)
+        y.iMouseWheel(-120, {}, {});
+    EXPECT_TRUE(std::isfinite(y.Max()));
+    EXPECT_GT(y.Min(), 0);
+    EXPECT_THROW(x.Zoom(0), Exception);
+    EXPECT_EQ(x.Span(), 100);
 }
 
 TEST_F(PlotAxisObjectInput, HitTestPointerAndHint) {
@@ -477,6 +501,16 @@ TEST_F(PlotAxisObjectInput, HostileValuesOnEveryPublishedProperty) {
                     << property.Path.toStdString();
             }
         }
+        axis->SetScaleType(TiPlotScaleType(9));
+        axis->SetTrackingStyle(TiPlotTrackingStyle(200));
+        axis->SetTrackingAlignFirstStyle(TiPlotAlignFirstStyle(4));
+        axis->SetCartesianStyle(TiPlotCartesianStyle(3));
+        axis->SetLabelsFormatStyle(TiPlotTextFormat(6));
+        EXPECT_LE(axis->ScaleType(), ipstLog10);
+        EXPECT_LE(axis->TrackingStyle(), iptsExpandCollapse);
+        EXPECT_LE(axis->TrackingAlignFirstStyle(), ipafsNone);
+        EXPECT_LE(axis->CartesianStyle(), ipcsChild);
+        EXPECT_LE(axis->LabelsFormatStyle(), iptfThousands);
         EXPECT_TRUE(std::isfinite(axis->Max()));
         EXPECT_GE(axis->Span(), PlotAxisSpanMin);
         EXPECT_LE(axis->MinorCount(), MaxPlotAxisMinorCount);
