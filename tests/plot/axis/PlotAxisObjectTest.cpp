@@ -155,6 +155,18 @@ TEST_F(PlotAxisObject, DrawnHorizontalAxisOnTheRecordingCanvas) {
                            }),
               lines.end());
     EXPECT_TRUE(plot.Canvas.RecordsOf(Op::DrawFocusRect).empty());
+
+    // Grid lines across a data view at the visible majors only, when the axis allows them.
+    plot.Canvas.Clear();
+    const TiPlotGridLinePen minors{.Show = false};
+    x.DrawGridLines(plot.Canvas, {100, 50, 500, 300}, {}, minors);
+    const std::vector<TCanvasRecord> grid = plot.Canvas.RecordsOf(Op::LineTo);
+    ASSERT_EQ(grid.size(), 6u);
+    EXPECT_EQ(grid[2].Points, (std::vector<TPoint>{{260, 50}, {260, 300}}));
+    plot.Canvas.Clear();
+    x.SetGridLinesVisible(false);
+    x.DrawGridLines(plot.Canvas, {100, 50, 500, 300}, {}, {});
+    EXPECT_TRUE(plot.Canvas.RecordsOf(Op::LineTo).empty());
 }
 
 TEST_F(PlotAxisObject, DrawnVerticalAxisWithTitleAndCustomizedLabels) {
