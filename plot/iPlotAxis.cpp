@@ -454,6 +454,8 @@ int TiPlotAxis::GetSpanLength() const {
 void TiPlotAxis::NewTrackingData(double Value) {
     TiPlotObjectGuard guard(*this);
     tracking_.NewTrackingData(Value, range_);
+    // An owed fit changes the range at the next paint, which this asks for.
+    if (tracking_.FitPending() && !guard.Destroyed()) TriggerChange(this);
 }
 
 void TiPlotAxis::UpdateResumeValues() {

@@ -109,9 +109,11 @@ TEST_F(PlotAxisObject, ExpandCollapseFitsOncePerPaintToTheBoundChannels) {
     other.YExtents = {-100, 100};
     y.SetTrackingStyle(iptsExpandCollapse);
     y.SetDrawRect({0, 0, 40, 200});
+    const int changes = plot.Host.Changes;
     for (int i = 0; i < 1000; ++i)
         y.NewTrackingData(i);
     EXPECT_EQ(bound.ExtentQueries, 0);
+    EXPECT_GT(plot.Host.Changes, changes);
     EXPECT_EQ(y.Min(), 0);
     y.CalcTicks(plot.Canvas);
     EXPECT_EQ(bound.ExtentQueries, 1);
