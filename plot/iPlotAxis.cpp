@@ -490,7 +490,9 @@ TiPlotAxisExtents TiPlotAxis::GatherExtents() const {
     TiPlotAxisExtents extents;
     TiPlotMasterManager* master = Owner() ? Owner()->GetMasterManager() : nullptr;
     if (!master) return extents;
+    // Null while the plot tears its managers down.
     const TiPlotObjectOwnedManager* channels = master->GetManager(TiPlotObjectKind::Channel);
+    if (!channels) return extents;
     for (int i = 0; i < channels->GetCount(); ++i) {
         const auto* source = dynamic_cast<const TiPlotAxisExtentSource*>(channels->GetObject(i));
         if (!source || !SamePlotName(source->BoundAxisName(kind_), Name())) continue;
@@ -777,6 +779,7 @@ void TiPlotAxis::RepeatOnOtherAxes(const std::function<void(TiPlotAxis&)>& Actio
     // Handlers may delete axes on the way, so the list is taken first and checked per axis.
     std::vector<QPointer<TiPlotAxis>> others;
     const TiPlotObjectOwnedManager* manager = master->GetManager(kind_);
+    if (!manager) return;
     for (int i = 0; i < manager->GetCount(); ++i)
         if (auto* axis = qobject_cast<TiPlotAxis*>(manager->GetObject(i)); axis && axis != this)
             others.emplace_back(axis);
