@@ -226,6 +226,48 @@ TEST_F(PlotAxisObject, LayoutNarrowsTheDataViewByTheAxesRequiredWidths) {
     EXPECT_EQ(layout.DataViewRect().Left, dv.Left + 13 + 3);
 }
 
+TEST_F(PlotAxisObject, CartesianChildAxisCrossesAtItsReferenceValue) {
+    TiPlotLayoutManager& layout = *plot.Master->GetLayoutManager();
+    y.SetMinSpan(-1, 2);
+    x.SetCartesianStyle(ipcsChild);
+    x.SetCartesianChildRefAxisName("Y-Axis 1");
+    std::vector<TRect> registered;
+    int offered = 0;
+    x.AxesCollisions.Add = [&](const TRect& rect) { registered.push_back(rect); };
+    x.AxesCollisions.AcceptLabel = [&](const TRect&) { return ++offered % 2 == 0; };
+    layout.CalcLayout(plot.Canvas);
+    const TRect dv = layout.DataViewRect();
+    EXPECT_EQ(x.DrawRect().Top, y.PositionToPixels(0));
+    EXPECT_EQ(x.DrawRect().Left, dv.Left);
+    EXPECT_EQ(x.Side(), iqsBottom);
+
+    x.DrawSetup(plot.Canvas);
+    ASSERT_EQ(registered.size(), 1u);
+    EXPECT_EQ(registered[0].Bottom - registered[0].Top, 1);
+    x.Draw(plot.Canvas, clBlack);
+    // Every other label was refused a place; the ticks joined the collision list.
+    EXPECT_GT(offered, 2);
+    EXPECT_EQ(DrawnTexts(plot.Canvas).size(), size_t(offered / 2));
+    EXPECT_GT(registered.size(), 1u);
+    // Grabbed across its line.
+    EXPECT_LT(x.HitRect().Top, x.DrawRect().Top);
+}
+
+TEST_F(PlotAxisObject, TurnedAxesMapAlongTheirNewDirection) {
+    TiPlotLayoutManager& layout = *plot.Master->GetLayoutManager();
+    plot.Master->SetXYAxesReverse(true);
+    layout.CalcLayout(plot.Canvas);
+    EXPECT_FALSE(x.GetIsHorz());
+    EXPECT_EQ(x.Side(), iqsLeft);
+    EXPECT_EQ(x.PositionToPixels(x.Min()), x.ScaleRect().Bottom);
+    EXPECT_EQ(x.PositionToPixels(x.Max()), x.ScaleRect().Top);
+    EXPECT_EQ(y.Side(), iqsBottom);
+    EXPECT_EQ(y.PositionToPixels(y.Min()), y.ScaleRect().Left);
+    EXPECT_EQ(y.GetMousePointer({}), Qt::PointingHandCursor);
+    y.SetMode(TiPlotAxis::ModeZoom);
+    EXPECT_EQ(y.GetMousePointer({}), Qt::SizeHorCursor);
+}
+
 TEST_F(PlotAxisObject, MenuOffersTrackingResumeValuesAndFit) {
     plot.Master->SetUserCanEditObjects(true);
     QMenu& menu = *plot.Host.PopupMenu();
