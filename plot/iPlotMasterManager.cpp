@@ -1,6 +1,7 @@
 #include "plot/iPlotMasterManager.h"
 
 #include "platform/Exception.h"
+#include "plot/iPlotAxis.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotTable.h"
@@ -37,6 +38,8 @@ TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
     layoutManager_ = Create<TiPlotLayoutManager>();
     layoutManager_->CreatePlaceHolders();
     translationManager_ = new TiPlotTranslationManager();
+    RegisterObjectClass(TiPlotObjectKind::XAxis, ClassOf<TiPlotXAxis>());
+    RegisterObjectClass(TiPlotObjectKind::YAxis, ClassOf<TiPlotYAxis>());
     RegisterObjectClass(TiPlotObjectKind::Label, ClassOf<TiPlotLabel>());
     RegisterObjectClass(TiPlotObjectKind::Table, ClassOf<TiPlotTable>());
 }

@@ -26,7 +26,7 @@ public:
     // The master's four notices, as every object and manager it creates gets them.
     TiPlotObjectHooks Hooks();
 
-    // Labels and tables are registered from the start; the other kinds register theirs.
+    // Axes, labels and tables are registered from the start; the other kinds register theirs.
     void RegisterObjectClass(TiPlotObjectKind Kind, const TiPlotObjectClass& Class);
     void SetChannelClass(const TiPlotObjectClass& Class);
     // The kind whose class the object belongs to, testing in kind order.
