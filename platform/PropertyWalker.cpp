@@ -267,6 +267,8 @@ QList<QMetaProperty> Published(const QMetaObject& metaObject) {
             }
         }
     }
+    std::stable_partition(published.begin(), published.end(),
+                          [](const QMetaProperty& p) { return p.isDesignable(); });
     return published;
 }
 
