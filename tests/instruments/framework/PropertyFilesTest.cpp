@@ -1,6 +1,16 @@
 #include "RaisedMessage.h"
+#include "RefusingObject.h"
 #include "instruments/controls/iKnob.h"
+#include "instruments/controls/iLabel.h"
+#include "instruments/controls/iPhonePad.h"
+#include "instruments/controls/iSevenSegmentAnalog.h"
+#include "instruments/controls/iSevenSegmentBinary.h"
+#include "instruments/controls/iSevenSegmentCharacter.h"
+#include "instruments/controls/iSevenSegmentInteger.h"
+#include "instruments/controls/iSlider.h"
+#include "instruments/controls/iSwitchLever.h"
 #include "instruments/framework/Igpfunctions.h"
+#include "platform/PropertyWalker.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -161,6 +171,16 @@ TEST_F(PropertyFilesTest, ListsTakeAPrefixAndSkipExcludedSubObjectsWhole) {
     EXPECT_EQ(list.Text(), "Knob0.PositionMax = 50\r\nPositionMin = 9\r\n");
 }
 
+TEST(PropertyLines, ASetterThatFailsHasTheValuesAssignedBeforePutBack) {
+    RefusingObject object;
+    TStringList list;
+    list.SetText(QStringLiteral("First = 5\nRefused = 13"));
+    EXPECT_EQ(RaisedMessage([&] { LoadObjectFromStringList(&object, QString(), list); }),
+              "refused");
+    EXPECT_EQ(object.First(), 1);
+    EXPECT_EQ(list.Count(), 2);
+}
+
 TEST(PropertyLines, GetPropertyValueStringTakesTheFirstMatchingLine) {
     TStringList list;
     list.SetText(QStringLiteral("a = 1\nChannelCount = 2 \nchannelcount = 3"));
@@ -180,4 +200,64 @@ TEST(PropertyLines, SeparateStringsSplitsAtTheFirstSeparatorOnly) {
     EXPECT_EQ(right, "a = b");
     SeparateStrings(QStringLiteral("no separator"), u'=', left, right);
     EXPECT_TRUE(left.isEmpty() && right.isEmpty());
+}
+
+// Every control, each stored value moved off its default, saves a file that a fresh control
+// of its class loads and saves again unchanged.
+template <class Control> class ControlPropertyFileTest : public testing::Test {
+protected:
+    static void MoveOffDefaults(Control& control) {
+        for (const PropertyDescriptor& property : PropertyWalker::StoredValues(&control)) {
+            try {
+                PropertyWalker::Write(property, Changed(property));
+            } catch (const Exception&) {
+                // A value the control refuses stays as it was.
+            }
+        }
+    }
+
+    static QVariant Changed(const PropertyDescriptor& property) {
+        const QVariant value = PropertyWalker::Read(property);
+        switch (property.Kind) {
+        case TPropertyKind::Boolean:
+            return !value.toBool();
+        case TPropertyKind::Float:
+            return value.toDouble() + 0.5;
+        case TPropertyKind::Integer:
+        case TPropertyKind::Character:
+            return value.toLongLong() + 3;
+        case TPropertyKind::Color:
+            return 0x123456;
+        case TPropertyKind::Enumeration:
+            return property.Enumerator().keyCount() - 1;
+        case TPropertyKind::String:
+            return QStringLiteral("changed text");
+        default:
+            return value;
+        }
+    }
+
+    QTemporaryDir dir;
+};
+
+using Controls =
+    testing::Types<TiKnob, TiSlider, TiSwitchLever, TiPhonePad, TiLabel, TiSevenSegmentCharacter,
+                   TiSevenSegmentInteger, TiSevenSegmentBinary, TiSevenSegmentAnalog>;
+TYPED_TEST_SUITE(ControlPropertyFileTest, Controls);
+
+TYPED_TEST(ControlPropertyFileTest, SavedFileLoadsIntoAFreshControlAndSavesTheSame) {
+    TypeParam original;
+    original.SetOptionSaveAllProperties(true);
+    this->MoveOffDefaults(original);
+    const QString first = this->dir.filePath("first.txt");
+    const QString second = this->dir.filePath("second.txt");
+    original.SavePropertiesToFile(first);
+    TypeParam copy;
+    copy.LoadPropertiesFromFile(first);
+    copy.SavePropertiesToFile(second);
+    TStringList a;
+    TStringList b;
+    a.LoadFromFile(first);
+    b.LoadFromFile(second);
+    EXPECT_EQ(a.Text(), b.Text());
 }
