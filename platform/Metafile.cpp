@@ -1,8 +1,8 @@
 #include "platform/Metafile.h"
 
 #include "platform/Exception.h"
+#include "platform/FileBytes.h"
 
-#include <QFile>
 #include <QSvgRenderer>
 #include <algorithm>
 
@@ -48,16 +48,11 @@ void TMetafile::Assign(const TMetafile& source) {
 }
 
 void TMetafile::SaveToFile(const QString& fileName) const {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data_) != data_.size())
-        throw Exception(QStringLiteral("Cannot create file \"%1\"").arg(fileName));
+    SaveBytesToFile(fileName, data_);
 }
 
 void TMetafile::LoadFromFile(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("Cannot open file \"%1\"").arg(fileName));
-    SetData(file.readAll());
+    SetData(LoadBytesFromFile(fileName));
 }
 
 void TMetafile::Recorded(const QByteArray& svg) {

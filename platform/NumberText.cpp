@@ -15,6 +15,7 @@ namespace {
 QChar displaySeparator = u'.';
 
 constexpr int SignificantDigits = 15;
+constexpr int MaxSignificantDigits = 17; // enough for every double to read back equal
 constexpr int MaxFixedDecimals = 18;
 
 std::optional<QString> NonFiniteText(double value) {
@@ -31,10 +32,10 @@ struct Decimal {
     int exponent;
 };
 
-Decimal ToDecimal(double value) {
+Decimal ToDecimal(double value, int significantDigits) {
     char buffer[64];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                   std::chars_format::scientific, SignificantDigits - 1)
+                                   std::chars_format::scientific, significantDigits - 1)
                          .ptr;
     std::string text(buffer, end);
     Decimal decimal{text[0] == '-', {}, 0};
@@ -68,10 +69,29 @@ QString ScientificText(const Decimal& d, QChar separator) {
     return text + u'E' + QString::number(d.exponent);
 }
 
-QString GeneralText(double value, QChar separator) {
+bool ReadsBackAs(const Decimal& decimal, double value) {
+    std::string text = decimal.negative ? "-" : "";
+    text +=
+        decimal.digits + 'e' + std::to_string(decimal.exponent - int(decimal.digits.size()) + 1);
+    double read = 0;
+    std::from_chars(text.data(), text.data() + text.size(), read);
+    return read == value;
+}
+
+// Files take the fewest digits from 15 up to 17 that read back as the same double; labels
+// keep 15.
+Decimal FileDecimal(double value) {
+    for (int digits = SignificantDigits; digits < MaxSignificantDigits; ++digits) {
+        Decimal decimal = ToDecimal(value, digits);
+        if (ReadsBackAs(decimal, value)) return decimal;
+    }
+    return ToDecimal(value, MaxSignificantDigits);
+}
+
+QString GeneralText(double value, QChar separator, bool exact) {
     if (auto text = NonFiniteText(value)) return *text;
     if (value == 0) return QStringLiteral("0");
-    const Decimal decimal = ToDecimal(value);
+    const Decimal decimal = exact ? FileDecimal(value) : ToDecimal(value, SignificantDigits);
     if (decimal.exponent >= -4 && decimal.exponent < SignificantDigits) {
         return PlainText(decimal, separator);
     }
@@ -216,7 +236,7 @@ int64_t ParseInteger(const QString& text, int bits) {
 } // namespace
 
 QString FloatToText(double value) {
-    return GeneralText(value, u'.');
+    return GeneralText(value, u'.', true);
 }
 
 double TextToFloat(const QString& text) {
@@ -244,7 +264,7 @@ QChar SetDecimalSeparator(QChar separator) {
 }
 
 QString FloatToStr(double value) {
-    return GeneralText(value, displaySeparator);
+    return GeneralText(value, displaySeparator, false);
 }
 
 double StrToFloat(const QString& text) {

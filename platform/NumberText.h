@@ -10,6 +10,8 @@
 // zeros and a trailing separator dropped), otherwise a mantissa, "E" and the exponent with its
 // sign only when negative ("1E-5", "1.5E20"). Infinities and NaN are written "INF", "-INF"
 // and "NAN", and TextToFloat reads those back, so no value fails to round-trip its class.
+// A value that 15 digits do not give back exactly takes 16 or 17 (1/3 is written
+// "0.3333333333333333"), so every double a file holds reads back equal.
 QString FloatToText(double value);
 
 // Reads the text written by FloatToText, and any decimal with an optional sign, fraction and
@@ -30,7 +32,7 @@ QString IntToStr(int64_t value);
 QChar DecimalSeparator();
 QChar SetDecimalSeparator(QChar separator);
 
-// FloatToText and TextToFloat with the user-visible separator.
+// FloatToText and TextToFloat with the user-visible separator; FloatToStr keeps to 15 digits.
 QString FloatToStr(double value);
 double StrToFloat(const QString& text);
 

@@ -4,6 +4,7 @@
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
 
+#include <QHash>
 #include <QSet>
 #include <algorithm>
 #include <limits>
@@ -249,6 +250,10 @@ void WriteCanonical(const PropertyDescriptor& property, const QVariant& canonica
 namespace PropertyWalker {
 
 QList<QMetaProperty> Published(const QMetaObject& metaObject) {
+    // Every walk asks again for the same few classes; their lists never change.
+    thread_local QHash<const QMetaObject*, QList<QMetaProperty>> cache;
+    if (const auto cached = cache.constFind(&metaObject); cached != cache.constEnd())
+        return *cached;
     QList<const QMetaObject*> chain;
     for (const QMetaObject* m = &metaObject; m; m = m->superClass()) {
         if (!IsQtClass(*m)) chain.prepend(m);
@@ -267,6 +272,9 @@ QList<QMetaProperty> Published(const QMetaObject& metaObject) {
             }
         }
     }
+    std::stable_partition(published.begin(), published.end(),
+                          [](const QMetaProperty& p) { return p.isDesignable(); });
+    cache.insert(&metaObject, published);
     return published;
 }
 

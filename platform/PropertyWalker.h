@@ -4,7 +4,10 @@
 // Published properties are the Q_PROPERTYs declared by the system's own classes, inherited
 // ones first, each class in declaration order; those declared by Qt's classes (objectName
 // and the widget properties) are not published. A property a derived class declares again
-// keeps its base position and takes the derived declaration. Properties holding a QObject
+// keeps its base position and takes the derived declaration. A property declared
+// DESIGNABLE false is an extra stream value (a value stored twice, such as "PositionMax_2"):
+// it follows every published property of the object, whichever class declared it, so that
+// stored descriptions and files read it after the values it repeats. Properties holding a QObject
 // pointer are sub-objects, reached by dotted paths ("TickLabelFont.Name"). Path parts are
 // matched without regard to case, as the files and the live-data binding require.
 #pragma once

@@ -37,8 +37,10 @@ class TiSlider : public TiScaleComponent {
     Q_PROPERTY(int Height READ Height WRITE SetHeight)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
     // The step sizes once more, always stored, read back without a repaint.
-    Q_PROPERTY(double KeyArrowStepSize_2 READ KeyArrowStepSize_2 WRITE SetKeyArrowStepSize_2)
-    Q_PROPERTY(double KeyPageStepSize_2 READ KeyPageStepSize_2 WRITE SetKeyPageStepSize_2)
+    Q_PROPERTY(double KeyArrowStepSize_2 READ KeyArrowStepSize_2 WRITE SetKeyArrowStepSize_2
+                   DESIGNABLE false)
+    Q_PROPERTY(
+        double KeyPageStepSize_2 READ KeyPageStepSize_2 WRITE SetKeyPageStepSize_2 DESIGNABLE false)
 
 public:
     enum TiSliderTrackStyle { istsBox, istsLine, istsBevelLowered, istsBevelRasied };

@@ -3,6 +3,7 @@
 #include "instruments/framework/iMath.h"
 #include "platform/Exception.h"
 #include "platform/NumberText.h"
+#include "platform/PropertyWalker.h"
 #include "platform/Rounding.h"
 
 #include <QDialog>
@@ -637,4 +638,155 @@ QObject* GetObjectProperty(const QObject* object, const QString& propName) {
     const QMetaProperty property = meta->property(index);
     if (!(property.metaType().flags() & QMetaType::PointerToQObject)) return nullptr;
     return property.read(object).value<QObject*>();
+}
+
+// ---- Property lists ----
+
+namespace {
+
+const QString KeySeparator = QStringLiteral(" = ");
+// Marks the key of a value whose line breaks are escaped; no property path ends with it.
+constexpr QChar EscapedKeyMark = u'\\';
+
+bool HoldsLineBreak(const QString& value) {
+    return value.contains(u'\r') || value.contains(u'\n');
+}
+
+QString Escaped(const QString& value) {
+    QString text;
+    text.reserve(value.size());
+    for (const QChar c : value) {
+        if (c == u'\\')
+            text += QStringLiteral("\\\\");
+        else if (c == u'\r')
+            text += QStringLiteral("\\r");
+        else if (c == u'\n')
+            text += QStringLiteral("\\n");
+        else
+            text += c;
+    }
+    return text;
+}
+
+// An unknown escape stays as it stands.
+QString Unescaped(const QString& text) {
+    QString value;
+    value.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
+        if (text[i] != u'\\' || (next != u'\\' && next != u'r' && next != u'n')) {
+            value += text[i];
+            continue;
+        }
+        value += next == u'r' ? QChar(u'\r') : next == u'n' ? QChar(u'\n') : QChar(u'\\');
+        ++i;
+    }
+    return value;
+}
+
+QString PropertyLine(const QString& path, const QString& value) {
+    if (!HoldsLineBreak(value)) return path + KeySeparator + value;
+    return path + EscapedKeyMark + KeySeparator + Escaped(value);
+}
+
+QString KeyOf(const QString& prefix, const QString& path) {
+    return prefix.trimmed().isEmpty() ? path : prefix + u'.' + path;
+}
+
+// The path or a sub-object on its way is listed.
+bool IsExcluded(const QString& path, const TStringList* excludeList) {
+    if (!excludeList) return false;
+    for (qsizetype dot = path.indexOf(u'.'); dot >= 0; dot = path.indexOf(u'.', dot + 1)) {
+        if (excludeList->IndexOf(path.left(dot)) >= 0) return true;
+    }
+    return excludeList->IndexOf(path) >= 0;
+}
+
+struct ParsedValue {
+    PropertyDescriptor Property;
+    QVariant Value; // canonical
+};
+
+QList<ParsedValue> ParseObjectValues(QObject* object, const QString& prefix, TStringList& list) {
+    QList<ParsedValue> values;
+    for (const PropertyDescriptor& property : PropertyWalker::StoredValues(object)) {
+        QString text;
+        if (!GetPropertyValueString(KeyOf(prefix, property.Path), text, list)) continue;
+        values.append({property, PropertyWalker::Canonical(property, text)});
+    }
+    return values;
+}
+
+// Setters clamp against values that later lines change, so a second pass assigns what the
+// first one could not.
+void AssignValues(const QList<ParsedValue>& values) {
+    for (const ParsedValue& parsed : values)
+        PropertyWalker::Write(parsed.Property, parsed.Value);
+    for (const ParsedValue& parsed : values) {
+        if (PropertyWalker::Read(parsed.Property) != parsed.Value)
+            PropertyWalker::Write(parsed.Property, parsed.Value);
+    }
+}
+
+// Best effort: a value the object refuses now is left as the failed assignment made it.
+void RestoreValues(const QList<ParsedValue>& values) {
+    for (const ParsedValue& before : values) {
+        try {
+            PropertyWalker::Write(before.Property, before.Value);
+        } catch (const Exception&) {
+        }
+    }
+}
+
+} // namespace
+
+void SaveObjectToStringList(QObject* object, const QString& prefix, TStringList& list,
+                            const TStringList* excludeList) {
+    for (const PropertyDescriptor& property : PropertyWalker::StoredValues(object)) {
+        const QString path = KeyOf(prefix, property.Path);
+        if (IsExcluded(path, excludeList)) continue;
+        list.Add(PropertyLine(path, PropertyWalker::ReadText(property)));
+    }
+}
+
+void LoadObjectFromStringList(QObject* object, const QString& prefix, TStringList& list) {
+    TStringList remaining;
+    remaining.Assign(list);
+    const QList<ParsedValue> values = ParseObjectValues(object, prefix, remaining);
+    QList<ParsedValue> before;
+    for (const ParsedValue& parsed : values)
+        before.append({parsed.Property, PropertyWalker::Read(parsed.Property)});
+    try {
+        AssignValues(values);
+    } catch (const Exception&) {
+        RestoreValues(before);
+        throw;
+    }
+    list.Assign(remaining);
+}
+
+bool GetPropertyValueString(const QString& name, QString& value, TStringList& list) {
+    for (int i = 0; i < list.Count(); ++i) {
+        QString key;
+        QString text;
+        SeparateStrings(list[i], u'=', key, text);
+        const bool escaped = key.endsWith(EscapedKeyMark);
+        if (escaped) key.chop(1);
+        if (key.compare(name, Qt::CaseInsensitive) != 0) continue;
+        value = escaped ? Unescaped(text) : text;
+        list.Delete(i);
+        return true;
+    }
+    return false;
+}
+
+void SeparateStrings(const QString& text, QChar separator, QString& left, QString& right) {
+    const qsizetype at = text.indexOf(separator);
+    if (at < 0) {
+        left.clear();
+        right.clear();
+        return;
+    }
+    left = text.left(at).trimmed();
+    right = text.mid(at + 1).trimmed();
 }

@@ -7,6 +7,7 @@
 #include "platform/Canvas.h"
 #include "platform/Colors.h"
 #include "platform/Geometry.h"
+#include "platform/StringList.h"
 
 #include <QString>
 #include <cstdint>
@@ -113,3 +114,26 @@ bool iGetDesigning(const QObject* component);
 // The object held by the published object-pointer property propName; null when there is no
 // such property or it holds no object.
 QObject* GetObjectProperty(const QObject* object, const QString& propName);
+
+// Property lists: the lines "Path = Value" of property files and plot configuration files,
+// one per stored, writable published property, in the walk order of the property walker.
+
+// Appends the lines of object's saved properties to list, each path preceded by prefix and
+// "." when prefix (trimmed) is not empty. A path in excludeList (ignoring case) is skipped,
+// and a sub-object's path with all its properties. Lines are never cut. A string holding a
+// line break is written on one line with its key marked by a trailing "\" ("Caption\ = a\nb"),
+// "\", CR and LF being written as "\\", "\r" and "\n"; other values are written as they are.
+void SaveObjectToStringList(QObject* object, const QString& prefix, TStringList& list,
+                            const TStringList* excludeList = nullptr);
+// Assigns object's properties from the lines of list and removes the lines consumed. Every
+// value is converted before any is assigned, so a value that does not convert raises
+// EConvertError and changes neither the object nor the list; a setter that fails has the
+// properties already assigned put back. A value an earlier assignment held back (a position
+// clamped to the maximum the file raises later) is assigned once more.
+void LoadObjectFromStringList(QObject* object, const QString& prefix, TStringList& list);
+// The value of the first line whose key equals name (ignoring case), a marked key's value
+// unescaped; that line is deleted from list. False when there is none.
+bool GetPropertyValueString(const QString& name, QString& value, TStringList& list);
+// Splits text at the first separator into the trimmed texts before and after it; both are
+// empty when text holds no separator.
+void SeparateStrings(const QString& text, QChar separator, QString& left, QString& right);

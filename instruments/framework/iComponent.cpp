@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDrag>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -33,6 +34,33 @@ const PropertyDefaults::Registration defaults(TiComponent::staticMetaObject,
                                               });
 
 constexpr double MillisecondsPerDay = 86400000.0;
+
+// Property files hold a line per property; anything this large is no property file, and
+// reading it whole could exhaust memory.
+constexpr qint64 MaxPropertyFileSize = qint64(16) << 20;
+
+// Saved only with OptionSaveAllProperties: where the control sits and how the form treats it.
+const char* const FormProperties[] = {"Left",    "Top",     "Width",    "Height",
+                                      "Align",   "Cursor",  "ShowHint", "Tag",
+                                      "Visible", "Enabled", "Hint",     "HelpContext"};
+
+class TiUpdateBatch {
+public:
+    explicit TiUpdateBatch(TiComponent& component) : component_(component) {
+        component_.BeginUpdate();
+    }
+    ~TiUpdateBatch() { component_.EndUpdate(); }
+    TiUpdateBatch(const TiUpdateBatch&) = delete;
+    TiUpdateBatch& operator=(const TiUpdateBatch&) = delete;
+
+private:
+    TiComponent& component_;
+};
+
+void CheckPropertyFileSize(const QString& fileName) {
+    if (QFileInfo(fileName).size() > MaxPropertyFileSize)
+        throw Exception(QStringLiteral("File \"%1\" is too large").arg(fileName));
+}
 
 bool IsSpecialKey(uint16_t key) {
     return key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE || IsArrowKey(key);
@@ -496,6 +524,57 @@ bool TiComponent::iMouseWheel(int, TShiftState, TPoint) {
 
 bool TiComponent::DoMouseWheel(TShiftState, int, TPoint) {
     return false;
+}
+
+TStringList TiComponent::PropertyFileExclusions() const {
+    TStringList exclusions;
+    exclusions.Add(QStringLiteral("Name"));
+    if (optionSaveAllProperties_) return exclusions;
+    for (const char* name : FormProperties)
+        exclusions.Add(QString::fromLatin1(name));
+    return exclusions;
+}
+
+void TiComponent::SavePropertiesToFile(const QString& FileName) {
+    try {
+        const TStringList exclusions = PropertyFileExclusions();
+        TStringList lines;
+        lines.Add(QStringLiteral("File Type = ") + QString::fromLatin1(metaObject()->className()));
+        SaveObjectToStringList(this, QString(), lines, &exclusions);
+        lines.SaveToFile(FileName);
+    } catch (const Exception& e) {
+        throw Exception(QStringLiteral("Error Saving Properties - ") + e.Message());
+    }
+}
+
+// The "File Type" line is not checked: a file of another class loads the properties the two
+// share. The exclusions do not apply: a file holding Width sets it.
+void TiComponent::LoadPropertiesFromFile(const QString& FileName) {
+    TiUpdateBatch batch(*this);
+    try {
+        CheckPropertyFileSize(FileName);
+        TStringList lines;
+        lines.LoadFromFile(FileName);
+        LoadObjectFromStringList(this, QString(), lines);
+    } catch (const Exception& e) {
+        throw Exception(QStringLiteral("Error Loading Properties - ") + e.Message());
+    }
+}
+
+void TiComponent::SaveImageToBitmap(const QString& FileName) {
+    if (!PaintToBitmap()->Image().save(FileName, "BMP"))
+        throw Exception(QStringLiteral("Cannot create file \"%1\"").arg(FileName));
+}
+
+// At one device pixel per logical pixel, so an export has the control's size on any screen.
+std::unique_ptr<TBitmap> TiComponent::PaintToBitmap() {
+    ensurePolished();
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetSize(width(), height());
+    bitmap->Canvas()->Brush()->SetStyle(bsSolid);
+    bitmap->Canvas()->Pen()->SetStyle(psSolid);
+    PaintUncached(*bitmap->Canvas());
+    return bitmap;
 }
 
 void TiComponent::PaintUncached(TCanvas& Canvas) {

@@ -10,6 +10,7 @@
 #include "platform/Colors.h"
 #include "platform/Font.h"
 #include "platform/Geometry.h"
+#include "platform/StringList.h"
 
 #include <QMenu>
 #include <QPointer>
@@ -152,6 +153,14 @@ public:
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
 
+    // The property file of the control: "File Type = " and the class name, then a line per
+    // saved property. Failures raise "Error Saving Properties - " or "Error Loading
+    // Properties - " and the message; a load that fails changes nothing.
+    virtual void SavePropertiesToFile(const QString& FileName);
+    virtual void LoadPropertiesFromFile(const QString& FileName);
+    // The control as it paints, Width x Height, saved as a BMP file whatever the file name.
+    void SaveImageToBitmap(const QString& FileName);
+
     // Starts dragging the control: OnStartDrag may name the dragged object, OnEndDrag hears
     // where it was dropped (no target when the drag was cancelled).
     void BeginDrag();
@@ -217,6 +226,11 @@ protected:
 
     // Painting without the cached background, for canvases that keep vectors.
     void PaintUncached(TCanvas& Canvas);
+    // What SavePropertiesToFile leaves out: "Name", and the form's settings of the control
+    // unless OptionSaveAllProperties is on.
+    TStringList PropertyFileExclusions() const;
+    // The control painted into a new bitmap of Width x Height pixels, for the image exports.
+    std::unique_ptr<TBitmap> PaintToBitmap();
 
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

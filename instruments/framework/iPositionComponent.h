@@ -32,7 +32,7 @@ class TiPositionComponent : public TiCustomComponent {
     Q_PROPERTY(double CurrentMin READ CurrentMin WRITE SetCurrentMin)
     Q_PROPERTY(bool MinMaxFixed READ MinMaxFixed WRITE SetMinMaxFixed)
     // The maximum once more, always stored, read back without clamping, checks or events.
-    Q_PROPERTY(double PositionMax_2 READ PositionMax_2 WRITE SetPositionMax_2)
+    Q_PROPERTY(double PositionMax_2 READ PositionMax_2 WRITE SetPositionMax_2 DESIGNABLE false)
 
 public:
     explicit TiPositionComponent(QWidget* parent = nullptr);

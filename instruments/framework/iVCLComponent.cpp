@@ -1,6 +1,7 @@
 #include "instruments/framework/iVCLComponent.h"
 
 #include "platform/Exception.h"
+#include "platform/Metafile.h"
 
 #include <QImage>
 #include <QRegion>
@@ -102,6 +103,42 @@ void TiVCLComponent::iPaintToDC(int X, int Y, bool NoBackGround, TCanvas& Canvas
     }
     noBackGround_ = false;
     Canvas.RestoreState();
+}
+
+void TiVCLComponent::SaveImageToMetaFile(const QString& FileName) {
+    TMetafile metafile;
+    metafile.SetSize(width(), height());
+    {
+        TMetafileCanvas canvas(metafile, QStringLiteral("Varlex"), QString());
+        PaintUncached(canvas);
+    }
+    metafile.SaveToFile(FileName);
+}
+
+void TiVCLComponent::SaveImageToJPEG(const QString& FileName, int Compression, bool Progressive) {
+    GetJPEG(Compression, Progressive)->SaveToFile(FileName);
+}
+
+std::unique_ptr<TJPEGImage> TiVCLComponent::GetJPEG(int Compression, bool Progressive) {
+    return PaintToJPEG(Compression, Progressive, jpBestQuality);
+}
+
+QByteArray TiVCLComponent::GetBytesJPEG(int Compression, bool Progressive) {
+    TiComponentLock hold(*this);
+    return PaintToJPEG(Compression, Progressive, jpBestSpeed)->Data();
+}
+
+std::unique_ptr<TJPEGImage> TiVCLComponent::PaintToJPEG(int Compression, bool Progressive,
+                                                        TJPEGPerformance Performance) {
+    if (Compression < 1 || Compression > 100)
+        throw Exception("Compression must be in the range of 1-100");
+    auto jpeg = std::make_unique<TJPEGImage>();
+    jpeg->SetCompressionQuality(Compression);
+    jpeg->SetProgressiveEncoding(Progressive);
+    jpeg->SetPerformance(Performance);
+    jpeg->Assign(*PaintToBitmap());
+    jpeg->Compress();
+    return jpeg;
 }
 
 bool TiVCLComponent::OPCNewDataSpecial(QObject*) {

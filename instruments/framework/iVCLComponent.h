@@ -3,7 +3,9 @@
 #pragma once
 
 #include "instruments/framework/iComponent.h"
+#include "platform/JPEGImage.h"
 
+#include <QByteArray>
 #include <QRect>
 #include <QTimer>
 #include <QVariant>
@@ -40,6 +42,15 @@ public:
     // NoBackGround leaves out the background so that the control overlays what is there.
     void iPaintToDC(int X, int Y, bool NoBackGround, TCanvas& Canvas);
 
+    // The control as it paints, Width x Height: a vector picture (SVG) whose creator is
+    // "Varlex", and JPEG images of quality Compression, raising "Compression must be in the
+    // range of 1-100" before anything is painted. The file and the image are encoded for best
+    // quality, the bytes (a JPEG file held in memory) for best speed.
+    void SaveImageToMetaFile(const QString& FileName);
+    void SaveImageToJPEG(const QString& FileName, int Compression, bool Progressive);
+    std::unique_ptr<TJPEGImage> GetJPEG(int Compression, bool Progressive);
+    QByteArray GetBytesJPEG(int Compression, bool Progressive);
+
     virtual bool OPCNewDataSpecial(QObject* Item);
     virtual void UpdateOPCSpecialList();
 
@@ -56,6 +67,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    std::unique_ptr<TJPEGImage> PaintToJPEG(int Compression, bool Progressive,
+                                            TJPEGPerformance Performance);
     void TimerTick();
     void BoundsChanged();
     void RequestTransparentCapture();

@@ -33,14 +33,24 @@ TEST(NumberText, FloatsTakeGeneralFormWith15SignificantDigits) {
     EXPECT_EQ(FloatToText(0.05), u"0.05");
     EXPECT_EQ(FloatToText(12), u"12");
     EXPECT_EQ(FloatToText(-3.14159265358979), u"-3.14159265358979");
-    EXPECT_EQ(FloatToText(1.0 / 3), u"0.333333333333333");
+    EXPECT_EQ(FloatToStr(1.0 / 3), u"0.333333333333333");
     EXPECT_EQ(FloatToText(0.0001), u"0.0001");
     EXPECT_EQ(FloatToText(0.00001), u"1E-5");
     EXPECT_EQ(FloatToText(1.5e20), u"1.5E20");
     EXPECT_EQ(FloatToText(123456789012345.0), u"123456789012345");
-    EXPECT_EQ(FloatToText(999999999999999.9), u"1E15"); // the rounding reaches 1e15
+    EXPECT_EQ(FloatToStr(999999999999999.9), u"1E15"); // the rounding reaches 1e15
     EXPECT_EQ(FloatToText(-2.5e-300), u"-2.5E-300");
     EXPECT_EQ(FloatToText(0.0), u"0");
+}
+
+TEST(NumberText, FileFloatsTakeUpTo17DigitsSoThatTheyReadBackEqual) {
+    EXPECT_EQ(FloatToText(1.0 / 3), u"0.3333333333333333");
+    EXPECT_EQ(FloatToText(999999999999999.9), u"999999999999999.9");
+    EXPECT_EQ(FloatToText(0.1 + 0.2), u"0.30000000000000004");
+    EXPECT_EQ(FloatToText(2.0 / 3 * 1e-20), u"6.666666666666666E-21");
+    for (double value : {1.0 / 3, 0.1 + 0.2, std::nextafter(1.0, 2.0), 5e-324,
+                         1.7976931348623157e308, -2.0 / 7 * 1e200})
+        EXPECT_EQ(TextToFloat(FloatToText(value)), value) << FloatToText(value).toStdString();
 }
 
 TEST(NumberText, FloatsRoundTripIncludingInfinitiesAndNaN) {

@@ -69,10 +69,10 @@ TEST_F(TiKnobTest, PublishesItsPropertiesWithTheirDefaultsAndAlwaysStoresTheStep
         names << p.name();
     const int first = names.indexOf("KnobRadius");
     EXPECT_EQ(names.mid(first, 3), QStringList({"KnobRadius", "KnobEdgeWidth", "KnobStyle"}));
-    EXPECT_EQ(names.mid(names.size() - 2),
-              QStringList({"KeyArrowStepSize_2", "KeyPageStepSize_2"}));
+    EXPECT_EQ(names.mid(names.size() - 3),
+              QStringList({"PositionMax_2", "KeyArrowStepSize_2", "KeyPageStepSize_2"}));
     TiKnob fresh;
-    for (const QString& name : names.mid(first, names.size() - first - 2) +
+    for (const QString& name : names.mid(first, names.size() - first - 3) +
                                    QStringList({"TickMinorColor", "TickLabelMargin"})) {
         if (!PropertyWalker::Describe(&fresh, name).IsValue()) continue;
         EXPECT_TRUE(PropertyDefaults::IsDefault(&fresh, name)) << name.toStdString();
