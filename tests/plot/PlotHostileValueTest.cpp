@@ -124,6 +124,13 @@ void ExercisePlotObject(QObject& subject) {
     TCanvas& pixels = *LargePicture().Canvas();
     master.GetLayoutManager()->CalcLayout(pixels);
     DrawAll(master, pixels);
+    // And with X axes running vertically.
+    master.SetXYAxesReverse(true);
+    TRecordingCanvas reversed({300, 4000});
+    master.GetLayoutManager()->CalcLayout(reversed);
+    DrawAll(master, reversed);
+    SendInput(object);
+    master.SetXYAxesReverse(false);
 }
 
 template <typename T> THostileCase PlotObject(const QString& name, K kind) {
