@@ -77,6 +77,12 @@ void SendInput(TiPlotObject& object) {
     const TRect rect = layout ? layout->DrawRect() : TRect{};
     const TPoint centre{rect.Left / 2 + rect.Right / 2, rect.Top / 2 + rect.Bottom / 2};
     object.SetUserSelected(true);
+    // A table passes its scroll buttons the presses they get, held to auto-repeat.
+    if (const auto* table = qobject_cast<TiPlotTable*>(&object))
+        for (TiPlotButton* button : {table->UpButton(), table->DownButton()}) {
+            const TRect face = button->DrawRect();
+            Click(object, host, mbLeft, {face.Left + 2, face.Top + 2});
+        }
     for (const TPoint& at :
          {centre, TPoint{rect.Left, rect.Top}, TPoint{rect.Right - 1, rect.Bottom - 1}})
         Click(object, host, mbLeft, at);
