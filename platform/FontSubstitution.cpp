@@ -48,7 +48,10 @@ TFontCell FontCell(const QFont& font) {
 }
 
 QString SubstituteFontFamily(const QString& name) {
-    return Substitutes().value(name.trimmed().toLower(), name);
+    // No face has a longer name; the font engine matches, hashes and compares the whole name on
+    // every text measured, so a huge one made a paint take seconds.
+    const QString family = name.left(MaxFontFamilyLength);
+    return Substitutes().value(family.trimmed().toLower(), family);
 }
 
 QFont ToQFont(const TFont& font) {

@@ -7,8 +7,11 @@
 
 class TFont;
 
+// Longer names are cut to this many characters before the font engine sees them.
+inline constexpr int MaxFontFamilyLength = 256;
+
 // The installed family that stands in for a named face ("Arial" and "MS Sans Serif" give
-// "Liberation Sans"); other names come back unchanged.
+// "Liberation Sans"); other names come back unchanged, cut to MaxFontFamilyLength.
 QString SubstituteFontFamily(const QString& name);
 
 // The text cell of a face as the window system measures it: ascent and descent each rounded

@@ -603,8 +603,11 @@ QString TiPlotAxis::FormattedText(double Value, bool UseDefault,
 
 QString TiPlotAxis::GetLabelText(double Value) {
     TiPlotAxisValueText text = PlotAxisValueText(Value, labelsFormat_, Span(), range_.IsLog());
-    if (text.Made && OnCustomizeLabel) OnCustomizeLabel(this, Value, text.Text);
-    return text.Text;
+    if (!text.Made || !OnCustomizeLabel) return text.Text;
+    // Labels are made while the toolkit paints, which cannot pass an exception on: a handler
+    // that fails leaves the label as the axis made it.
+    QString customized = text.Text;
+    return RunGuarded([&] { OnCustomizeLabel(this, Value, customized); }) ? customized : text.Text;
 }
 
 QString TiPlotAxis::GetCursorText(double Value) {
@@ -870,10 +873,7 @@ void TiPlotAxis::AddMenuItems(QMenu* PopupMenu) {
     auto insert = [&](const char* caption, auto click) {
         auto* item = new QAction(GetTranslation(QString::fromLatin1(caption)), PopupMenu);
         PopupMenu->insertAction(first, item);
-        QObject::connect(item, &QAction::triggered, this, [this, click] {
-            TiPlotObjectGuard guard(*this);
-            click();
-        });
+        ConnectMenuItem(item, click);
         return item;
     };
     QAction* tracking =

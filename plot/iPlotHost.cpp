@@ -1,12 +1,15 @@
 #include "plot/iPlotHost.h"
 
+#include "platform/Exception.h"
+
 #include <QTimer>
 #include <algorithm>
 
 TiPlotQtTimer::TiPlotQtTimer() : timer_(std::make_unique<QTimer>()) {
     QObject::connect(timer_.get(), &QTimer::timeout, [this] {
-        // A copy, since the tick may destroy this timer and its OnTimer with it.
-        if (const auto tick = OnTimer) tick();
+        // A copy, since the tick may destroy this timer and its OnTimer with it. The toolkit's
+        // event loop calls the tick and cannot pass an exception on.
+        if (const auto tick = OnTimer) RunGuarded(tick);
     });
 }
 

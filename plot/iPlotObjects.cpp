@@ -248,12 +248,15 @@ void TiPlotObject::AddEditMenuItems(QMenu* PopupMenu) {
     if (!userCanEdit_ || !PopupMenu) return;
     QAction* item = PopupMenu->addAction(GetTranslation(QStringLiteral("Edit...")));
     item->setVisible(true);
-    QObject::connect(item, &QAction::triggered, this, [this] { EditMenuItemClick(); });
+    ConnectMenuItem(item, [this] { Notify(OnEdit); });
 }
 
-void TiPlotObject::EditMenuItemClick() {
-    TiPlotObjectGuard guard(*this);
-    Notify(OnEdit);
+void TiPlotObject::ConnectMenuItem(QAction* Item, std::function<void()> Click) {
+    // The toolkit's event loop calls a chosen item and cannot pass an exception on.
+    QObject::connect(Item, &QAction::triggered, this, [this, Click = std::move(Click)] {
+        TiPlotObjectGuard guard(*this);
+        RunGuarded(Click);
+    });
 }
 
 TiPlotObjectGuard::TiPlotObjectGuard(TiPlotObject& Object) : object_(Object) {

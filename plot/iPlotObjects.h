@@ -11,7 +11,9 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
+class QAction;
 class QMenu;
 
 // The master manager's four notices, handed to every object and manager it creates.
@@ -158,12 +160,14 @@ protected:
     void SetDrawSetupDone(bool Value) { drawSetupDone_ = Value; }
     // Calls a hook with this object when it is set.
     void Notify(const TNotifyEvent& Hook);
+    // Runs Click when the menu item is chosen, guarded like every call the toolkit makes into
+    // user code; the object lives until Click returns.
+    void ConnectMenuItem(QAction* Item, std::function<void()> Click);
 
 private:
     friend class TiPlotObjectGuard;
 
     template <typename T> bool SetProperty(const T& Value, T& Field, TTrigger Trigger);
-    void EditMenuItemClick();
     void ShowPopupMenu(int ScreenX, int ScreenY, QMenu* PopupMenu);
 
     TiPlotHost* owner_;

@@ -174,13 +174,15 @@ void CheckOwnSize(const QObject& object, const QString& path, const QVariant& va
 }
 
 struct THostileObject {
-    std::unique_ptr<QObject> Object;
+    // The object, or the owner that keeps it.
+    std::unique_ptr<QObject> Keeper;
+    QObject* Object;
     // The size a control is kept at.
     QSize Size;
 };
 
 void Exercise(const THostileObject& object, const THostileCase& subject) {
-    if (auto* widget = qobject_cast<QWidget*>(object.Object.get()))
+    if (auto* widget = qobject_cast<QWidget*>(object.Object))
         HostileValues::ExerciseWidget(*widget, object.Size);
     if (subject.Exercise) subject.Exercise(*object.Object);
 }
@@ -222,7 +224,7 @@ void WriteOne(const std::vector<THostileObject>& objects, const THostileCase& su
     QElapsedTimer timer;
     timer.start();
     for (const THostileObject& object : objects) {
-        const PropertyDescriptor property = PropertyWalker::Describe(object.Object.get(), path);
+        const PropertyDescriptor property = PropertyWalker::Describe(object.Object, path);
         try {
             PropertyWalker::Write(property, value);
         } catch (const Exception&) {
@@ -247,10 +249,10 @@ void WriteOne(const std::vector<THostileObject>& objects, const THostileCase& su
 std::vector<THostileObject> MakeObjects(const THostileCase& subject, QWidget* parent) {
     std::vector<THostileObject> objects;
     for (const QSize& size : {QSize(0, 0), QSize(1, 1), QSize(4000, 300)}) {
-        std::unique_ptr<QObject> object = subject.Create(parent);
-        const bool widget = qobject_cast<QWidget*>(object.get()) != nullptr;
-        objects.push_back({std::move(object), size});
-        if (!widget) break;
+        std::unique_ptr<QObject> keeper = subject.Create(parent);
+        QObject* object = subject.Subject ? subject.Subject(*keeper) : keeper.get();
+        objects.push_back({std::move(keeper), object, size});
+        if (!qobject_cast<QWidget*>(object)) break;
     }
     return objects;
 }
@@ -298,14 +300,14 @@ QStringList Run(const THostileCase& Case, QWidget* Parent) {
     QStringList faults;
     for (const THostileObject& object : objects)
         Exercise(object, Case);
-    for (const PropertyDescriptor& property : PropertyWalker::List(objects.back().Object.get())) {
+    for (const PropertyDescriptor& property : PropertyWalker::List(objects.back().Object)) {
         if (!property.Writable || !property.IsValue()) continue;
         const QVariant original = PropertyWalker::Read(property);
         for (const QVariant& value : For(property))
             WriteOne(objects, Case, property.Path, value, faults);
         for (const THostileObject& object : objects) {
             try {
-                PropertyWalker::Write(object.Object.get(), property.Path, original);
+                PropertyWalker::Write(object.Object, property.Path, original);
             } catch (const Exception&) {
                 // A value the control no longer takes stays as the hostile one left it.
             }

@@ -24,9 +24,13 @@
 
 struct THostileCase {
     QString Name;
+    // Makes the object; for an object that lives inside an owner (a plot object in its plot),
+    // the owner, which keeps it.
     std::function<std::unique_ptr<QObject>(QWidget* Parent)> Create;
     // Run after every write, after a widget's ExerciseWidget: what else the class offers.
     std::function<void(QObject&)> Exercise;
+    // Finds the object under test in the owner Create made; unset, Create made the object.
+    std::function<QObject*(QObject& Keeper)> Subject;
 };
 
 // Shows the case by its name in the test output.
@@ -42,7 +46,8 @@ QList<QVariant> For(const PropertyDescriptor& Property);
 void ExerciseWidget(QWidget& Widget, QSize Size);
 
 // Writes every hostile value to every writable published property of a control kept at
-// 0 x 0, of one at 1 x 1 and of one at 4000 x 300 (of any other object once), exercising each
+// 0 x 0, of one at 1 x 1 and of one at 4000 x 300 (of any other object once; its Exercise
+// brings the sizes), exercising each
 // after each write; answers the faults found, one text each. A write the walker refuses (an
 // ordinal past the end) is no fault; a crash, an undefined operation or a hang ends the test
 // itself.
@@ -59,7 +64,8 @@ THostileCase HostileCase(const QString& Name, std::function<void(QObject&)> Exer
                 else
                     return std::make_unique<T>();
             },
-            std::move(Exercise)};
+            std::move(Exercise),
+            {}};
 }
 
 // The test's name in the output: the class name.

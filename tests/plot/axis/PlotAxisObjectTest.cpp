@@ -294,6 +294,37 @@ TEST_F(PlotAxisObject, MenuOffersTrackingResumeValuesAndFit) {
     EXPECT_TRUE(menu.actions().isEmpty());
 }
 
+TEST_F(PlotAxisObject, ThrowingHandlersEndAtMenuItemsAndLabels) {
+    plot.Master->SetUserCanEditObjects(true);
+    plot.AddChannel();
+    plot.Channel()->XExtents = {5, 15};
+    int calls = 0;
+    const auto fail = [&](auto&&...) {
+        ++calls;
+        throw Exception("handler failed");
+    };
+    x.OnMinSpanChange = fail;
+    plot.Master->OnEditLayoutObject = fail;
+    QMenu& menu = *plot.Host.PopupMenu();
+    x.AddMenuItems(&menu);
+    EXPECT_NO_THROW(Item(menu, "Zoom to Fit")->trigger());
+    EXPECT_EQ(x.Min(), 5);
+    EXPECT_NO_THROW(Item(menu, "Edit...")->trigger());
+    EXPECT_EQ(calls, 2);
+
+    // A failing label handler leaves the label the axis made.
+    y.SetMinSpan(0, 100);
+    y.OnCustomizeLabel = [](QObject*, double, QString& text) {
+        text = "half done";
+        throw Exception("handler failed");
+    };
+    Place(y, {10, 20, 80, 220});
+    EXPECT_NO_THROW(y.Draw(plot.Canvas, clBlack));
+    const std::vector<QString> labels = DrawnTexts(plot.Canvas);
+    EXPECT_NE(std::find(labels.begin(), labels.end(), "100"), labels.end());
+    EXPECT_EQ(std::find(labels.begin(), labels.end(), "half done"), labels.end());
+}
+
 TEST_F(PlotAxisObject, ReferencesFollowRenamesAndRemovals) {
     plot.AddY();
     TiPlotAxis& y2 = *plot.Y(1);

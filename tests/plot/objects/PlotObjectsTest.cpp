@@ -300,4 +300,16 @@ TEST(PlotQtTimer, MayBeDestroyedFromItsOwnTick) {
     EXPECT_EQ(ticks, 1);
 }
 
+TEST(PlotQtTimer, ThrowingTickEndsAtTheTimerAndTicksOn) {
+    TiPlotQtTimer timer;
+    int ticks = 0;
+    timer.SetInterval(1);
+    timer.OnTimer = [&] {
+        ++ticks;
+        throw Exception("tick failed");
+    };
+    timer.SetEnabled(true);
+    EXPECT_NO_THROW(EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }, 2000)));
+}
+
 } // namespace

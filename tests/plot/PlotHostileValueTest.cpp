@@ -1,0 +1,181 @@
+// Every plot object class through the hostile-value test. Plot objects are not widgets: each
+// lives in a plot with an axis of each kind, a channel, the title and a filled table, and is
+// laid out, drawn and given input through its own operations, as the plot control does.
+#include "HostileValues.h"
+#include "axis/PlotAxisTestPlot.h"
+#include "platform/Bitmap.h"
+#include "platform/Font.h"
+#include "platform/FontSubstitution.h"
+#include "plot/iPlotLabel.h"
+#include "plot/iPlotLayoutManager.h"
+#include "plot/iPlotTable.h"
+#include "plot/iPlotTranslation.h"
+
+#include <QMenu>
+#include <QPointer>
+
+namespace {
+
+using K = TiPlotObjectKind;
+
+// Owns the plot the object under test lives in.
+class HostilePlot : public QObject {
+public:
+    HostilePlot() {
+        for (K kind : {K::XAxis, K::YAxis, K::Channel, K::Label, K::Table})
+            plot.Master->Add(kind);
+        TiPlotTable* table = plot.Master->GetTable(0);
+        for (const char* title : {"Name", "Value", "Unit"})
+            table->AddColumn(QString::fromLatin1(title));
+        // More rows than fit, so the scroll buttons show and repeat.
+        for (int row = 0; row < 60; ++row)
+            table->SetData(row % 3, table->AddRow(), QStringLiteral("cell %1").arg(row));
+    }
+
+    TestAxisPlot plot;
+};
+
+TestPlotHost& HostOf(TiPlotObject& object) {
+    return static_cast<TestPlotHost&>(*object.Owner());
+}
+
+void DrawAll(TiPlotMasterManager& master, TCanvas& canvas) {
+    for (int kind = 0; kind < PlotObjectKindCount; ++kind)
+        for (int i = 0; i < master.Count(K(kind)); ++i) {
+            TiPlotObject* object = master.Get(K(kind), i);
+            object->DrawSetup(canvas);
+            object->Draw(canvas, clBlack);
+        }
+}
+
+void Click(TiPlotObject& object, TestPlotHost& host, TMouseButton button, TPoint at) {
+    TiPlotObject* target = object.GetMouseObject(at.X, at.Y);
+    if (!target) return;
+    target->GetMousePointer(at);
+    TiHintData hint;
+    target->iMouseMove(hint, {}, at.X, at.Y, at.X, at.Y, false);
+    target->iMouseDown(button, {}, at.X, at.Y, at.X, at.Y, host.PopupMenu());
+    for (const TPoint& to : {TPoint{0, 0}, TPoint{-5, -5}, TPoint{at.X + 7, at.Y - 3}, at})
+        target->iMouseMove(hint, {}, to.X, to.Y, to.X, to.Y, false);
+    // Held long enough to auto-repeat.
+    host.AdvanceMilliseconds(600);
+    target->iMouseUp(button, {}, at.X, at.Y, at.X, at.Y, false);
+}
+
+// The menu an object fills when right-clicked, every item chosen.
+void ChooseEveryMenuItem(TestPlotHost& host) {
+    QList<QPointer<QAction>> items;
+    for (QAction* item : host.PopupMenu()->actions())
+        items << item;
+    for (const QPointer<QAction>& item : items)
+        if (item && item->isEnabled()) item->trigger();
+}
+
+void SendInput(TiPlotObject& object) {
+    TestPlotHost& host = HostOf(object);
+    const auto* layout = qobject_cast<TiPlotLayoutObject*>(&object);
+    const TRect rect = layout ? layout->DrawRect() : TRect{};
+    const TPoint centre{rect.Left / 2 + rect.Right / 2, rect.Top / 2 + rect.Bottom / 2};
+    object.SetUserSelected(true);
+    // A table passes its scroll buttons the presses they get, held to auto-repeat.
+    if (const auto* table = qobject_cast<TiPlotTable*>(&object))
+        for (TiPlotButton* button : {table->UpButton(), table->DownButton()}) {
+            const TRect face = button->DrawRect();
+            Click(object, host, mbLeft, {face.Left + 2, face.Top + 2});
+        }
+    for (const TPoint& at :
+         {centre, TPoint{rect.Left, rect.Top}, TPoint{rect.Right - 1, rect.Bottom - 1}})
+        Click(object, host, mbLeft, at);
+    TiPlotMouseData data;
+    data.X = centre.X;
+    data.Y = centre.Y;
+    data.CalcAxisPixels(object.XYAxesReversed());
+    object.iMouseHitTest(data);
+    object.DoMouseDoubleClick(data);
+    object.iMouseUp(mbLeft, {}, centre.X, centre.Y, centre.X, centre.Y, true);
+    object.iMouseWheel(120, {}, centre);
+    object.iMouseWheel(-120, {}, centre);
+    for (uint16_t key : {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT, VK_HOME, VK_END,
+                         VK_TAB, VK_RETURN, VK_ESCAPE, VK_SPACE, uint16_t('A')})
+        object.iKeyDown(key, {});
+    Click(object, host, mbRight, centre);
+    ChooseEveryMenuItem(host);
+    object.SetUserSelected(false);
+}
+
+// Kept for the whole run, as the plot control keeps its frame.
+TBitmap& LargePicture() {
+    static TBitmap* picture = [] {
+        auto* bitmap = new TBitmap;
+        bitmap->SetSize(4000, 300);
+        return bitmap;
+    }();
+    return *picture;
+}
+
+// The plot control's paint and input at the three sizes of the controls' test.
+void ExercisePlotObject(QObject& subject) {
+    auto& object = static_cast<TiPlotObject&>(subject);
+    TestPlotHost& host = HostOf(object);
+    TiPlotMasterManager& master = *host.GetMasterManager();
+    for (const TSize& size : {TSize{0, 0}, TSize{1, 1}, TSize{4000, 300}}) {
+        host.Frame.Width = size.cx;
+        host.Frame.Height = size.cy;
+        TRecordingCanvas canvas(size);
+        master.GetLayoutManager()->CalcLayout(canvas);
+        DrawAll(master, canvas);
+        SendInput(object);
+    }
+    // Once more with the fonts as they are, where the recording canvas has fixed metrics.
+    TCanvas& pixels = *LargePicture().Canvas();
+    master.GetLayoutManager()->CalcLayout(pixels);
+    DrawAll(master, pixels);
+    // And with X axes running vertically.
+    master.SetXYAxesReverse(true);
+    TRecordingCanvas reversed({300, 4000});
+    master.GetLayoutManager()->CalcLayout(reversed);
+    DrawAll(master, reversed);
+    SendInput(object);
+    master.SetXYAxesReverse(false);
+}
+
+template <typename T> THostileCase PlotObject(const QString& name, K kind) {
+    return {
+        name, [](QWidget*) -> std::unique_ptr<QObject> { return std::make_unique<HostilePlot>(); },
+        ExercisePlotObject,
+        [kind](QObject& keeper) -> QObject* {
+            return qobject_cast<T*>(static_cast<HostilePlot&>(keeper).plot.Master->Get(kind, 0));
+        }};
+}
+
+THostileCase DataView() {
+    return {"TiPlotDataViewHorz",
+            [](QWidget*) -> std::unique_ptr<QObject> { return std::make_unique<HostilePlot>(); },
+            ExercisePlotObject,
+            [](QObject& keeper) -> QObject* {
+                return static_cast<HostilePlot&>(keeper)
+                    .plot.Master->GetLayoutManager()
+                    ->DataViewHorz();
+            }};
+}
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(
+    PlotObjects, HostileValueTest,
+    testing::Values(PlotObject<TiPlotLabel>("TiPlotLabel", K::Label),
+                    PlotObject<TiPlotTable>("TiPlotTable", K::Table),
+                    PlotObject<TiPlotXAxis>("TiPlotXAxis", K::XAxis),
+                    PlotObject<TiPlotYAxis>("TiPlotYAxis", K::YAxis), DataView(),
+                    HostileCase<TiPlotTranslationObject>("TiPlotTranslationObject")),
+    HostileCaseName);
+
+// Found by the plot's run: every text an axis measured handed a 100 000-character font name to
+// the font engine, which made one paint take seconds.
+TEST(PlotHostileFonts, HugeFontNameReachesTheFontEngineCut) {
+    TFont font;
+    font.SetName(QString(100000, QLatin1Char('W')));
+    EXPECT_EQ(font.Name().size(), 100000);
+    EXPECT_EQ(ToQFont(font).family().size(), MaxFontFamilyLength);
+    EXPECT_EQ(SubstituteFontFamily(QStringLiteral("Arial")), "Liberation Sans");
+}
