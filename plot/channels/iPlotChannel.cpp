@@ -1,0 +1,478 @@
+#include "plot/channels/iPlotChannel.h"
+
+#include "platform/PropertyDefaults.h"
+#include "plot/channels/iPlotChannelAxis.h"
+#include "plot/channels/iPlotChannelFastDraw.h"
+#include "plot/channels/iPlotChannelPoints.h"
+#include "plot/iPlotMasterManager.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const PropertyDefaults::Registration
+    defaults(TiPlotChannel::staticMetaObject,
+             {
+                 {"FastDrawEnabled", true},
+                 {"InterpolationStyle", QVariant::fromValue(TiPlotChannel::ipistStraightLine)},
+                 {"FillEnabled", false},
+                 {"FillReference", 0.0},
+                 {"FillStyle", QVariant::fromValue(bsSolid)},
+                 {"FillColor", TColor(0)},
+                 {"FillUseChannelColor", true},
+                 {"DigitalEnabled", false},
+                 {"DigitalReferenceStyle", QVariant::fromValue(TiPlotChannel::ipdrScale)},
+                 {"DigitalReferenceLow", 10.0},
+                 {"DigitalReferenceHigh", 90.0},
+                 {"HighLowEnabled", false},
+                 // The declared defaults of these two differ from the constructor's colours, so a
+                 // stored channel always carries both.
+                 {"HighLowBarColor", TColor(16711680)},
+                 {"HighLowBarWidth", 0.5},
+                 {"HighLowOpenShow", true},
+                 {"HighLowOpenColor", TColor(32768)},
+                 {"HighLowOpenWidth", 1.0},
+                 {"HighLowOpenHeight", 1.0},
+                 {"HighLowCloseShow", true},
+                 {"HighLowCloseColor", TColor(255)},
+                 {"HighLowCloseWidth", 1.0},
+                 {"HighLowCloseHeight", 1.0},
+                 {"BarEnabled", false},
+                 {"BarPenUseChannelColor", true},
+                 {"BarBrushUseChannelColor", true},
+                 {"BarReference", 0.0},
+                 {"BarWidth", 5.0},
+                 {"BarPenColor", TColor(255)},
+                 {"BarPenWidth", 0},
+                 {"BarPenStyle", QVariant::fromValue(psSolid)},
+                 {"BarBrushColor", TColor(255)},
+                 {"BarBrushStyle", QVariant::fromValue(bsSolid)},
+                 {"OPCXValueSource", QVariant::fromValue(TiPlotChannel::iopcxvsOPCServerTimeStamp)},
+             });
+
+// A finite value within the axes' value limits; NaN is refused.
+bool BoundedValue(double Value, double& Result) {
+    if (std::isnan(Value)) return false;
+    Result = std::clamp(Value, -1e300, 1e300);
+    return true;
+}
+
+} // namespace
+
+TiPlotChannel::TiPlotChannel(TiPlotHost* Owner, const TiPlotObjectHooks& Hooks)
+    : TiPlotChannelCustom(Owner, Hooks), elapsedStartTime_(Now()) {
+    TiPlotDataDefaults& d = List().Defaults();
+    d.BarWidth = 5;
+    d.BarPenColor = 255;
+    d.BarBrushColor = 255;
+}
+
+TiPlotChannel::~TiPlotChannel() = default;
+
+void TiPlotChannel::RegisterWith(TiPlotMasterManager& Master) {
+    Master.SetChannelClass(PlotObjectClassOf<TiPlotChannel>());
+}
+
+void TiPlotChannel::SetWidth(double Value, double& Field) {
+    if (!std::isnan(Value))
+        SetDoubleProperty(std::clamp(Value, 0.0, MaxWidth), Field, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetFastDrawEnabled(bool Value) {
+    SetBooleanProperty(Value, fastDrawEnabled_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetInterpolationStyle(TiPlotInterpolationStyle Value) {
+    SetEnumProperty(Value, interpolationStyle_);
+}
+
+void TiPlotChannel::SetFillEnabled(bool Value) {
+    SetBooleanProperty(Value, fillEnabled_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetFillReference(double Value) {
+    double bounded = 0;
+    if (BoundedValue(Value, bounded))
+        SetDoubleProperty(bounded, fillReference_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetFillStyle(TBrushStyle Value) {
+    SetEnumProperty(Value, fillStyle_);
+}
+
+void TiPlotChannel::SetFillColor(TColor Value) {
+    SetColorProperty(Value, fillColor_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetFillUseChannelColor(bool Value) {
+    SetBooleanProperty(Value, fillUseChannelColor_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetDigitalEnabled(bool Value) {
+    SetBooleanProperty(Value, digitalEnabled_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetDigitalReferenceStyle(TiPlotDigitalReferenceStyle Value) {
+    SetEnumProperty(Value, digitalReferenceStyle_);
+}
+
+void TiPlotChannel::SetDigitalReferenceLow(double Value) {
+    double bounded = 0;
+    if (BoundedValue(Value, bounded))
+        SetDoubleProperty(bounded, digitalReferenceLow_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetDigitalReferenceHigh(double Value) {
+    double bounded = 0;
+    if (BoundedValue(Value, bounded))
+        SetDoubleProperty(bounded, digitalReferenceHigh_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetHighLowEnabled(bool Value) {
+    SetBooleanProperty(Value, highLowEnabled_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetHighLowBarColor(TColor Value) {
+    SetColorProperty(Value, highLowBarColor_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetHighLowBarWidth(double Value) {
+    SetWidth(Value, highLowBarWidth_);
+}
+
+void TiPlotChannel::SetHighLowOpenShow(bool Value) {
+    SetBooleanProperty(Value, highLowOpenShow_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetHighLowOpenColor(TColor Value) {
+    SetColorProperty(Value, highLowOpenColor_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetHighLowOpenWidth(double Value) {
+    SetWidth(Value, highLowOpenWidth_);
+}
+
+void TiPlotChannel::SetHighLowOpenHeight(double Value) {
+    SetWidth(Value, highLowOpenHeight_);
+}
+
+void TiPlotChannel::SetHighLowCloseShow(bool Value) {
+    SetBooleanProperty(Value, highLowCloseShow_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetHighLowCloseColor(TColor Value) {
+    SetColorProperty(Value, highLowCloseColor_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetHighLowCloseWidth(double Value) {
+    SetWidth(Value, highLowCloseWidth_);
+}
+
+void TiPlotChannel::SetHighLowCloseHeight(double Value) {
+    SetWidth(Value, highLowCloseHeight_);
+}
+
+void TiPlotChannel::SetBarEnabled(bool Value) {
+    SetBooleanProperty(Value, barEnabled_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetBarPenUseChannelColor(bool Value) {
+    SetBooleanProperty(Value, barPenUseChannelColor_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetBarBrushUseChannelColor(bool Value) {
+    SetBooleanProperty(Value, barBrushUseChannelColor_, &TiPlotObject::TriggerChange);
+}
+
+void TiPlotChannel::SetBarReference(double Value) {
+    double bounded = 0;
+    if (BoundedValue(Value, bounded)) SetDefault(bounded, &TiPlotDataDefaults::BarReference);
+}
+
+void TiPlotChannel::SetBarWidth(double Value) {
+    if (!std::isnan(Value))
+        SetDefault(std::clamp(Value, 0.0, MaxWidth), &TiPlotDataDefaults::BarWidth);
+}
+
+void TiPlotChannel::SetBarPenColor(TColor Value) {
+    SetDefault(Value, &TiPlotDataDefaults::BarPenColor);
+}
+
+void TiPlotChannel::SetBarPenWidth(int Value) {
+    SetDefault(std::clamp(Value, 0, MaxLineWidth), &TiPlotDataDefaults::BarPenWidth);
+}
+
+void TiPlotChannel::SetBarPenStyle(TPenStyle Value) {
+    if (KnownOrdinal(Value)) SetDefault(Value, &TiPlotDataDefaults::BarPenStyle);
+}
+
+void TiPlotChannel::SetBarBrushColor(TColor Value) {
+    SetDefault(Value, &TiPlotDataDefaults::BarBrushColor);
+}
+
+void TiPlotChannel::SetBarBrushStyle(TBrushStyle Value) {
+    if (KnownOrdinal(Value)) SetDefault(Value, &TiPlotDataDefaults::BarBrushStyle);
+}
+
+void TiPlotChannel::SetOPCXValueSource(TiOPCXValueSourceStyle Value) {
+    SetEnumProperty(Value, opcXValueSource_);
+}
+
+int TiPlotChannel::AddWithoutValue(double X, bool Null) {
+    const int result = List().Add(X, 0);
+    const int index = List().Count() - 1;
+    List().SetNull(index, Null);
+    List().SetEmpty(index, !Null);
+    TrackX(X);
+    TriggerChange(this);
+    return result;
+}
+
+int TiPlotChannel::AddXNull(double X) {
+    return AddWithoutValue(X, true);
+}
+
+int TiPlotChannel::AddXEmpty(double X) {
+    return AddWithoutValue(X, false);
+}
+
+int TiPlotChannel::AddHighLow(double X, double High, double Low, double Open, double Close) {
+    const int result = List().Add(X, 0);
+    // The newest logical index, also when a full ring has just overwritten its oldest slot.
+    const int index = List().Count() - 1;
+    List().SetHigh(index, High);
+    List().SetLow(index, Low);
+    List().SetOpen(index, Open);
+    List().SetClose(index, Close);
+    TrackX(X);
+    TriggerChange(this);
+    return result;
+}
+
+int TiPlotChannel::AddYElapsedTime(double Y) {
+    return AddXY(Now() - elapsedStartTime_, Y);
+}
+
+int TiPlotChannel::AddYElapsedSeconds(double Y) {
+    return AddXY((Now() - elapsedStartTime_) * 86400.0, Y);
+}
+
+int TiPlotChannel::AddYNow(double Y) {
+    return AddXY(Now(), Y);
+}
+
+void TiPlotChannel::SetDataHigh(int Index, double Value) {
+    List().SetHigh(Index, Value);
+    TriggerChange(this);
+}
+
+void TiPlotChannel::SetDataLow(int Index, double Value) {
+    List().SetLow(Index, Value);
+    TriggerChange(this);
+}
+
+void TiPlotChannel::SetDataOpen(int Index, double Value) {
+    List().SetOpen(Index, Value);
+    TriggerChange(this);
+}
+
+void TiPlotChannel::SetDataClose(int Index, double Value) {
+    List().SetClose(Index, Value);
+    TriggerChange(this);
+}
+
+void TiPlotChannel::SetDataBarVisible(int Index, bool Value) {
+    List().SetBarVisible(Index, Value);
+    TriggerChange(this);
+}
+
+void TiPlotChannel::SetDataBarReference(int Index, double Value) {
+    List().SetBarReference(Index, Value);
+    TriggerChange(this);
+}
+
+void TiPlotChannel::SetDataBarWidth(int Index, double Value) {
+    List().SetBarWidth(Index, Value);
+    TriggerChange(this);
+}
+
+void TiPlotChannel::UpdateXIncreasing() {
+    // Two points already give the direction; judging only from three on searched a
+    // two-point descending channel as ascending.
+    xIncreasing_ = List().Count() < 2 || List().GetX(1) >= List().GetX(0);
+}
+
+int TiPlotChannel::CalcStartXIndex() {
+    const int count = List().Count();
+    const TiPlotChannelAxis* axis = XAxis();
+    int index = -1;
+    if (axis && count > 0) {
+        if (xIncreasing_) {
+            const double min = axis->ChannelAxisMin();
+            index = CalcXIndexIncreasing(List(), min);
+            if (List().GetX(index) > min) --index;
+        } else {
+            const double max = axis->ChannelAxisMax();
+            index = CalcXIndexDecreasing(List(), max);
+            if (max > List().GetX(index)) --index;
+        }
+        index = std::clamp(index, 0, count - 1);
+    }
+    SetStartIndex(index);
+    return index;
+}
+
+int TiPlotChannel::CalcStopXIndex() {
+    const int count = List().Count();
+    const TiPlotChannelAxis* axis = XAxis();
+    int index = -1;
+    if (axis && count > 0) {
+        if (xIncreasing_) {
+            const double max = axis->ChannelAxisMax();
+            index = CalcXIndexIncreasing(List(), max);
+            if (max > List().GetX(index)) ++index;
+        } else {
+            const double min = axis->ChannelAxisMin();
+            index = CalcXIndexDecreasing(List(), min);
+            if (List().GetX(index) > min) ++index;
+        }
+        index = std::clamp(index, 0, count - 1);
+    }
+    SetStopIndex(index);
+    return index;
+}
+
+int TiPlotChannel::CalcIndex(double X) const {
+    const int count = List().Count();
+    if (!XAxis() || count == 0 || std::isnan(X)) return -1;
+    const double first = List().GetX(0), last = List().GetX(count - 1);
+    if (xIncreasing_ ? (X < first || X > last) : (X > first || X < last)) return -1;
+    int index = xIncreasing_ ? CalcXIndexIncreasing(List(), X) : CalcXIndexDecreasing(List(), X);
+    if (X > List().GetX(index)) index += xIncreasing_ ? 1 : -1;
+    return std::clamp(index, 0, count - 1);
+}
+
+bool TiPlotChannel::GetYInterpolated(double X, double& Y) const {
+    Y = 0;
+    const int i = CalcIndex(X);
+    if (i < 0) return false;
+    const int count = List().Count();
+    const int step = xIncreasing_ ? 1 : -1;
+    const auto valid = [&](int k) {
+        return k >= 0 && k < count && !List().GetNull(k) && !List().GetEmpty(k) &&
+               PlotPointFinite(List().GetX(k), List().GetY(k));
+    };
+    // A neighbour outside the list, or a Null or Empty point, is never reported as a value.
+    if (digitalEnabled_) {
+        if (!valid(i - step)) return false;
+        Y = List().GetY(i - step);
+        return true;
+    }
+    if (valid(i) && X == List().GetX(i)) {
+        Y = List().GetY(i);
+        return true;
+    }
+    // Empty points are bridged as the trace bridges them; a Null point is a gap.
+    int after = i, before = i - step;
+    while (after >= 0 && after < count && List().GetEmpty(after))
+        after += step;
+    while (before >= 0 && before < count && List().GetEmpty(before))
+        before -= step;
+    if (!valid(after) || !valid(before)) return false;
+    const TiPlotAxisMap& map = XAxis()->ChannelAxisMap();
+    const int c = map.PositionToPixels(List().GetX(before));
+    const int e = map.PositionToPixels(List().GetX(after));
+    const int d = map.PositionToPixels(X) - e;
+    const double yAfter = List().GetY(after);
+    Y = c != e && d != 0 ? yAfter + d * (List().GetY(before) - yAfter) / (c - e) : yAfter;
+    return true;
+}
+
+bool TiPlotChannel::HoldsValue(int Index) const {
+    return !List().GetNull(Index) && PlotPointFinite(List().GetX(Index), List().GetY(Index));
+}
+
+double TiPlotChannel::GetVisibleMaxX() {
+    if (!AxesValid() || !Visible()) return -1e300;
+    for (int i = List().Count() - 1; i >= 0; --i)
+        if (HoldsValue(i)) return GetDataXDrawMax(i);
+    return -1e300;
+}
+
+double TiPlotChannel::GetVisibleMinX() {
+    if (!AxesValid() || !Visible()) return 1e300;
+    for (int i = 0; i < List().Count(); ++i)
+        if (HoldsValue(i)) return GetDataXDrawMin(i);
+    return 1e300;
+}
+
+template <class F> void TiPlotChannel::ForEachVisibleValue(F&& f) const {
+    if (StartIndex() < 0 || StopIndex() < StartIndex() || StopIndex() >= List().Count()) return;
+    for (int i = StartIndex(); i <= StopIndex(); ++i) {
+        double x = 0, y = 0;
+        bool empty = false, null = false;
+        List().GetXYEmptyNull(i, x, y, empty, null);
+        if (!null && PlotPointFinite(x, y)) f(i, empty);
+    }
+}
+
+double TiPlotChannel::GetVisibleMaxY() {
+    double result = -1e300;
+    if (!AxesValid() || !Visible() || List().Count() == 0) return result;
+    CalcStartXIndex();
+    CalcStopXIndex();
+    ForEachVisibleValue([&](int i, bool) { result = std::max(result, GetDataYDrawMax(i)); });
+    return result;
+}
+
+double TiPlotChannel::GetVisibleMinY() {
+    double result = 1e300;
+    if (!AxesValid() || !Visible() || List().Count() == 0) return result;
+    CalcStartXIndex();
+    CalcStopXIndex();
+    ForEachVisibleValue([&](int i, bool) { result = std::min(result, GetDataYDrawMin(i)); });
+    return result;
+}
+
+void TiPlotChannel::DrawSetup(TCanvas&) {
+    SetDrawSetupDone(false);
+    if (!AxesValid() || !Visible() || List().Count() == 0) return;
+    UpdateXIncreasing();
+    const bool found = CalcStartXIndex() != -1 && CalcStopXIndex() != -1;
+    if (!found && interpolationStyle_ != ipistDifferential) return;
+    SetDrawSetupDone(true);
+}
+
+void TiPlotChannel::Draw(TCanvas& Canvas, TColor) {
+    if (!DrawSetupDone()) return;
+    try {
+        DrawConnectPoints(Canvas, XYAxesReversed());
+        DrawMarkers(Canvas, XYAxesReversed());
+    } catch (const std::exception&) {
+        // The rest of the channel is not drawn in this paint; its data stays.
+    }
+}
+
+void TiPlotChannel::DrawFast(TCanvas& Canvas, bool Reversed) {
+    if (StartIndex() < 0 || StopIndex() <= StartIndex() || StopIndex() >= List().Count()) return;
+    const TiPlotAxisMap& map = XAxis()->ChannelAxisMap();
+    TiPlotFastDraw fast([&](double X1, double Y1, double X2, double Y2) {
+        DrawLine(Canvas, Reversed, X1, Y1, X2, Y2);
+    });
+    ForEachListPoint(List(), DataStyle(), StartIndex(), StopIndex() - StartIndex() + 1,
+                     [&](double x, double y, bool empty, bool null) {
+                         fast.Add(x, y, empty, null, map.PositionToPixels(x));
+                     });
+    fast.Finish();
+}
+
+void TiPlotChannel::DrawConnectPoints(TCanvas& Canvas, bool Reversed) {
+    if (!TraceVisible()) return;
+    if (!fastDrawEnabled_) {
+        TiPlotChannelCustom::DrawConnectPoints(Canvas, Reversed);
+        return;
+    }
+    SetTracePen(Canvas, Color(), TraceLineStyle(), TraceLineWidth());
+    DrawFast(Canvas, Reversed);
+}
