@@ -407,13 +407,14 @@ double TiPlotChannel::GetVisibleMinX() {
     return 1e300;
 }
 
-template <class F> void TiPlotChannel::ForEachVisibleValue(F&& f) const {
+template <class F> void TiPlotChannel::ForEachVisiblePoint(F&& f) const {
     if (StartIndex() < 0 || StopIndex() < StartIndex() || StopIndex() >= List().Count()) return;
     for (int i = StartIndex(); i <= StopIndex(); ++i) {
         double x = 0, y = 0;
         bool empty = false, null = false;
         List().GetXYEmptyNull(i, x, y, empty, null);
-        if (!null && PlotPointFinite(x, y)) f(i, empty);
+        // A point without a finite position is a break, as a Null point is.
+        f(i, x, y, empty, null || !PlotPointFinite(x, y));
     }
 }
 
@@ -422,7 +423,9 @@ double TiPlotChannel::GetVisibleMaxY() {
     if (!AxesValid() || !Visible() || List().Count() == 0) return result;
     CalcStartXIndex();
     CalcStopXIndex();
-    ForEachVisibleValue([&](int i, bool) { result = std::max(result, GetDataYDrawMax(i)); });
+    ForEachVisiblePoint([&](int i, double, double, bool, bool null) {
+        if (!null) result = std::max(result, GetDataYDrawMax(i));
+    });
     return result;
 }
 
@@ -431,7 +434,9 @@ double TiPlotChannel::GetVisibleMinY() {
     if (!AxesValid() || !Visible() || List().Count() == 0) return result;
     CalcStartXIndex();
     CalcStopXIndex();
-    ForEachVisibleValue([&](int i, bool) { result = std::min(result, GetDataYDrawMin(i)); });
+    ForEachVisiblePoint([&](int i, double, double, bool, bool null) {
+        if (!null) result = std::min(result, GetDataYDrawMin(i));
+    });
     return result;
 }
 
@@ -447,6 +452,7 @@ void TiPlotChannel::DrawSetup(TCanvas&) {
 void TiPlotChannel::Draw(TCanvas& Canvas, TColor) {
     if (!DrawSetupDone()) return;
     try {
+        DrawFill(Canvas, XYAxesReversed());
         DrawConnectPoints(Canvas, XYAxesReversed());
         DrawMarkers(Canvas, XYAxesReversed());
     } catch (const std::exception&) {
@@ -469,10 +475,84 @@ void TiPlotChannel::DrawFast(TCanvas& Canvas, bool Reversed) {
 
 void TiPlotChannel::DrawConnectPoints(TCanvas& Canvas, bool Reversed) {
     if (!TraceVisible()) return;
+    if (interpolationStyle_ == ipistDifferential) {
+        SetTracePen(Canvas, Color(), TraceLineStyle(), TraceLineWidth());
+        DrawDifferential(Canvas, Reversed);
+        return;
+    }
     if (!fastDrawEnabled_) {
         TiPlotChannelCustom::DrawConnectPoints(Canvas, Reversed);
         return;
     }
     SetTracePen(Canvas, Color(), TraceLineStyle(), TraceLineWidth());
     DrawFast(Canvas, Reversed);
+}
+
+QString TiPlotChannel::BoundAxisName(TiPlotObjectKind AxisKind) const {
+    return AxisKind == TiPlotObjectKind::XAxis ? XAxisName() : YAxisName();
+}
+
+TiPlotAxisExtents TiPlotChannel::VisibleExtents(TiPlotObjectKind AxisKind) {
+    TiPlotAxisExtents extents;
+    if (AxisKind == TiPlotObjectKind::XAxis)
+        extents.Include(GetVisibleMinX(), GetVisibleMaxX());
+    else
+        extents.Include(GetVisibleMinY(), GetVisibleMaxY());
+    return extents;
+}
+
+void TiPlotChannel::SetFillBrush(TCanvas& Canvas) {
+    const TColor color = fillUseChannelColor_ ? Color() : fillColor_;
+    Canvas.Brush()->SetStyle(fillStyle_);
+    Canvas.Brush()->SetColor(color);
+    Canvas.Pen()->SetColor(color);
+    Canvas.Pen()->SetWidth(0);
+}
+
+void TiPlotChannel::DrawFill(TCanvas& Canvas, bool Reversed) {
+    if (!FillShown() || interpolationStyle_ != ipistStraightLine || digitalEnabled_) return;
+    SetFillBrush(Canvas);
+    Canvas.Pen()->SetStyle(psClear);
+    bool havePrevious = false;
+    TiPlotValuePoint p;
+    ForEachVisiblePoint([&](int, double x, double y, bool empty, bool null) {
+        if (empty) return;
+        if (null) {
+            havePrevious = false;
+            return;
+        }
+        if (havePrevious)
+            DrawQuadPolygon(Canvas, Reversed, {p.X, fillReference_}, p, {x, y},
+                            {x, fillReference_});
+        havePrevious = true;
+        p = {x, y};
+    });
+}
+
+void TiPlotChannel::DrawDifferential(TCanvas& Canvas, bool Reversed) {
+    bool havePrevious = false;
+    TiPlotValuePoint p;
+    const auto step = [&](double x, double y) {
+        if (FillShown()) {
+            SetFillBrush(Canvas);
+            DrawQuadPolygon(Canvas, Reversed, {p.X, fillReference_}, p, {x, p.Y},
+                            {x, fillReference_});
+            SetTracePen(Canvas, Color(), TraceLineStyle(), TraceLineWidth());
+        }
+        DrawLine(Canvas, Reversed, p.X, p.Y, x, p.Y);
+        if (!std::isnan(y)) DrawLine(Canvas, Reversed, x, p.Y, x, y);
+    };
+    ForEachVisiblePoint([&](int, double x, double y, bool empty, bool null) {
+        if (empty) return;
+        if (null) {
+            if (havePrevious) step(x, std::nan(""));
+            havePrevious = false;
+            return;
+        }
+        if (havePrevious) step(x, y);
+        havePrevious = true;
+        p = {x, y};
+    });
+    // The last value is held to the right end of the axis.
+    if (havePrevious) DrawLine(Canvas, Reversed, p.X, p.Y, XAxis()->ChannelAxisMax(), p.Y);
 }

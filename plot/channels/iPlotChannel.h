@@ -5,6 +5,7 @@
 
 #include "platform/Clock.h"
 #include "plot/channels/iPlotChannelCustom.h"
+#include "plot/iPlotAxisRange.h"
 
 #include <vector>
 
@@ -189,6 +190,11 @@ public:
     double GetVisibleMaxY() override;
     double GetVisibleMinY() override;
 
+    // What the axes' zoom-to-fit reads: the name of the bound axis of a kind and the
+    // channel's visible extents along it.
+    QString BoundAxisName(TiPlotObjectKind AxisKind) const;
+    TiPlotAxisExtents VisibleExtents(TiPlotObjectKind AxisKind);
+
     void DrawSetup(TCanvas& Canvas) override;
     void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
 
@@ -203,8 +209,14 @@ private:
     // Whether the stored X ascend, judged from the first two points.
     void UpdateXIncreasing();
     void DrawFast(TCanvas& Canvas, bool Reversed);
-    // Calls f(index, x, y) for the visible points that hold a finite value.
-    template <class F> void ForEachVisibleValue(F&& f) const;
+    void DrawFill(TCanvas& Canvas, bool Reversed);
+    void DrawDifferential(TCanvas& Canvas, bool Reversed);
+    // Brush FillStyle in the fill colour, pen of the same colour.
+    void SetFillBrush(TCanvas& Canvas);
+    bool FillShown() const { return fillEnabled_ && fillStyle_ != bsClear; }
+    // Calls f(index, x, y, empty, null) for the visible points; a point without a finite
+    // position comes as Null.
+    template <class F> void ForEachVisiblePoint(F&& f) const;
 
     bool fastDrawEnabled_ = true;
     TiPlotInterpolationStyle interpolationStyle_ = ipistStraightLine;

@@ -1,0 +1,112 @@
+#include "ChannelTestAxis.h"
+
+#include "platform/Clock.h"
+#include "platform/RecordingCanvas.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Op = TCanvasOperation;
+
+class PlotChannelTest : public ::testing::Test {
+protected:
+    void Draw() {
+        canvas.Clear();
+        channel.DrawSetup(canvas);
+        channel.Draw(canvas, clBlack);
+    }
+    std::vector<std::vector<TPoint>> Shapes(Op operation) const {
+        std::vector<std::vector<TPoint>> result;
+        for (const TCanvasRecord& r : canvas.RecordsOf(operation))
+            result.push_back(r.Points);
+        return result;
+    }
+
+    ManualClock clock{45000.0};
+    ScopedClock installed{[this] { return clock(); }};
+    ChannelTestPlot plot;
+    TiPlotChannel& channel = *plot.Channel;
+    TRecordingCanvas canvas;
+};
+
+TEST_F(PlotChannelTest, TimeStampedAppendsReadTheClock) {
+    clock.AdvanceMilliseconds(1500);
+    channel.AddYElapsedSeconds(1);
+    channel.AddYNow(2);
+    channel.ResetElapsedStartTime();
+    clock.AdvanceMilliseconds(86400000.0 / 4);
+    channel.AddYElapsedTime(3);
+    // Seconds from days near 45000 keep about microsecond precision.
+    EXPECT_NEAR(channel.GetDataX(0), 1.5, 1e-6);
+    EXPECT_DOUBLE_EQ(channel.GetDataX(1), 45000.0 + 1.5 / 86400);
+    EXPECT_NEAR(channel.GetDataX(2), 0.25, 1e-9);
+    EXPECT_EQ(channel.Statistics().Count, 3);
+}
+
+TEST_F(PlotChannelTest, NullEmptyAndHighLowPointsTrackOnlyX) {
+    channel.AddXNull(1);
+    channel.AddXEmpty(2);
+    channel.AddHighLow(3, 9, 1, 4, 6);
+    EXPECT_EQ(plot.XAxis()->Tracked, (std::vector<double>{1, 2, 3}));
+    EXPECT_TRUE(plot.YAxis()->Tracked.empty());
+    EXPECT_EQ(channel.Statistics().Count, 0);
+    EXPECT_TRUE(channel.GetDataNull(0));
+    EXPECT_FALSE(channel.GetDataEmpty(0));
+    EXPECT_TRUE(channel.GetDataEmpty(1));
+    // The standard list keeps no high-low values.
+    EXPECT_EQ(channel.GetDataHigh(2), 0);
+}
+
+TEST_F(PlotChannelTest, HighLowOnAnOverwritingRingLandsOnTheNewPoint) {
+    channel.SetDataStyle(ipdsFullFeature);
+    channel.SetRingBufferSize(2);
+    for (int i = 0; i < 3; ++i)
+        channel.AddHighLow(i, 10 + i, i, 0, 0);
+    EXPECT_EQ(channel.GetDataX(1), 2);
+    EXPECT_EQ(channel.GetDataHigh(1), 12);
+    EXPECT_EQ(channel.GetDataHigh(0), 11);
+}
+
+TEST_F(PlotChannelTest, FillIsSplitByNullButNotByEmpty) {
+    channel.SetFillEnabled(true);
+    channel.AddXY(10, 20);
+    channel.AddXEmpty(20);
+    channel.AddXY(30, 40);
+    channel.AddXNull(40);
+    channel.AddXY(50, 20);
+    channel.AddXY(60, 20);
+    Draw();
+    EXPECT_EQ(Shapes(Op::Polygon),
+              (std::vector<std::vector<TPoint>>{{{100, 500}, {100, 400}, {300, 300}, {300, 500}},
+                                                {{500, 500}, {500, 400}, {600, 400}, {600, 500}}}));
+    EXPECT_EQ(canvas.RecordsOf(Op::Polygon)[0].BrushColor, channel.Color());
+}
+
+TEST_F(PlotChannelTest, StepsHoldTheLastValueToTheAxisEnd) {
+    channel.SetInterpolationStyle(TiPlotChannel::ipistDifferential);
+    channel.AddXY(0, 10);
+    channel.AddXY(10, 30);
+    Draw();
+    EXPECT_EQ(Shapes(Op::Polyline),
+              (std::vector<std::vector<TPoint>>{
+                  {{0, 450}, {100, 450}}, {{100, 450}, {100, 350}}, {{100, 350}, {1000, 350}}}));
+}
+
+TEST_F(PlotChannelTest, VisibleExtentsSkipNullPointsAndFollowTheAxisKind) {
+    channel.AddXNull(-5);
+    channel.AddXY(1, 7);
+    channel.AddXY(3, -2);
+    channel.AddXNull(9);
+    const TiPlotAxisExtents x = channel.VisibleExtents(TiPlotObjectKind::XAxis);
+    const TiPlotAxisExtents y = channel.VisibleExtents(TiPlotObjectKind::YAxis);
+    EXPECT_EQ(x.Min, 1);
+    EXPECT_EQ(x.Max, 3);
+    EXPECT_EQ(y.Min, -2);
+    EXPECT_EQ(y.Max, 7);
+    EXPECT_EQ(channel.BoundAxisName(TiPlotObjectKind::YAxis), plot.YAxis()->Name());
+    channel.SetVisible(false);
+    EXPECT_FALSE(channel.VisibleExtents(TiPlotObjectKind::XAxis).Found());
+}
+
+} // namespace
