@@ -446,6 +446,9 @@ void TiPlotChannel::DrawSetup(TCanvas&) {
     UpdateXIncreasing();
     const bool found = CalcStartXIndex() != -1 && CalcStopXIndex() != -1;
     if (!found && interpolationStyle_ != ipistDifferential) return;
+    const TiPlotAxisMap& yMap = YAxis()->ChannelAxisMap();
+    digitalHighPixel_ = yMap.PositionToPixels(DigitalLevelValue(true));
+    digitalLowPixel_ = yMap.PositionToPixels(DigitalLevelValue(false));
     SetDrawSetupDone(true);
 }
 
@@ -453,6 +456,7 @@ void TiPlotChannel::Draw(TCanvas& Canvas, TColor) {
     if (!DrawSetupDone()) return;
     try {
         DrawFill(Canvas, XYAxesReversed());
+        DrawBar(Canvas, XYAxesReversed());
         DrawConnectPoints(Canvas, XYAxesReversed());
         DrawMarkers(Canvas, XYAxesReversed());
     } catch (const std::exception&) {
@@ -475,6 +479,11 @@ void TiPlotChannel::DrawFast(TCanvas& Canvas, bool Reversed) {
 
 void TiPlotChannel::DrawConnectPoints(TCanvas& Canvas, bool Reversed) {
     if (!TraceVisible()) return;
+    if (digitalEnabled_) {
+        SetTracePen(Canvas, Color(), TraceLineStyle(), TraceLineWidth());
+        DrawDigital(Canvas, Reversed);
+        return;
+    }
     if (interpolationStyle_ == ipistDifferential) {
         SetTracePen(Canvas, Color(), TraceLineStyle(), TraceLineWidth());
         DrawDifferential(Canvas, Reversed);
@@ -555,4 +564,107 @@ void TiPlotChannel::DrawDifferential(TCanvas& Canvas, bool Reversed) {
     });
     // The last value is held to the right end of the axis.
     if (havePrevious) DrawLine(Canvas, Reversed, p.X, p.Y, XAxis()->ChannelAxisMax(), p.Y);
+}
+
+double TiPlotChannel::DigitalLevelValue(bool High) const {
+    const double reference = High ? digitalReferenceHigh_ : digitalReferenceLow_;
+    const TiPlotChannelAxis* axis = YAxis();
+    if (digitalReferenceStyle_ == ipdrScale || !axis) return reference;
+    return axis->ChannelAxisMin() + axis->ChannelAxisSpan() * reference / 100;
+}
+
+void TiPlotChannel::DrawDigital(TCanvas& Canvas, bool Reversed) {
+    // The run of equal levels being walked.
+    struct {
+        bool Started = false;
+        double StartX = 0;
+        bool High = false;
+        bool Extended = false;
+        double LastX = 0;
+    } run;
+    const auto level = [&](bool High) { return DigitalLevelValue(High); };
+    const auto fill = [&](double ToX) {
+        if (!FillShown()) return;
+        SetFillBrush(Canvas);
+        DrawQuadPolygon(Canvas, Reversed, {run.StartX, fillReference_},
+                        {run.StartX, level(run.High)}, {ToX, level(run.High)},
+                        {ToX, fillReference_});
+        SetTracePen(Canvas, Color(), TraceLineStyle(), TraceLineWidth());
+    };
+    const auto flush = [&](const double* TransitionX) {
+        if (TransitionX) {
+            fill(*TransitionX);
+            DrawLine(Canvas, Reversed, run.StartX, level(run.High), *TransitionX, level(run.High));
+            DrawLine(Canvas, Reversed, *TransitionX, level(run.High), *TransitionX,
+                     level(!run.High));
+        } else if (run.Extended) {
+            fill(run.LastX);
+            DrawLine(Canvas, Reversed, run.StartX, level(run.High), run.LastX, level(run.High));
+        }
+        run = {};
+    };
+    ForEachVisiblePoint([&](int, double x, double y, bool empty, bool null) {
+        if (empty) return;
+        if (null) {
+            flush(nullptr);
+            return;
+        }
+        const bool high = y != 0;
+        if (run.Started && high == run.High) {
+            run.Extended = true;
+            run.LastX = x;
+            return;
+        }
+        if (run.Started) flush(&x);
+        run.Started = true;
+        run.StartX = x;
+        run.High = high;
+    });
+    flush(nullptr);
+}
+
+void TiPlotChannel::DrawMarkers(TCanvas& Canvas, bool Reversed) {
+    if (!digitalEnabled_) {
+        TiPlotChannelCustom::DrawMarkers(Canvas, Reversed);
+        return;
+    }
+    if (!MarkersVisible() || !AxesValid()) return;
+    Canvas.SetFont(MarkersFont());
+    const TiPlotAxisMap& xMap = XAxis()->ChannelAxisMap();
+    const TiPlotAxisMap& yMap = YAxis()->ChannelAxisMap();
+    ForEachVisiblePoint([&](int i, double x, double y, bool empty, bool null) {
+        if (empty || null || !GetDataMarkerShow(i) || !xMap.PointOnScale(x) ||
+            !yMap.PointOnScale(y))
+            return;
+        const int row = y != 0 ? digitalHighPixel_ : digitalLowPixel_;
+        const int column = xMap.PositionToPixels(x);
+        DrawMarker(Canvas, i, Reversed ? TPoint{row, column} : TPoint{column, row});
+    });
+}
+
+void TiPlotChannel::DrawValueRect(TCanvas& Canvas, bool Reversed, double X1, double Y1, double X2,
+                                  double Y2) {
+    const TiPlotAxisMap& xMap = XAxis()->ChannelAxisMap();
+    const TiPlotAxisMap& yMap = YAxis()->ChannelAxisMap();
+    int x1 = xMap.PositionToPixels(X1), x2 = xMap.PositionToPixels(X2);
+    int y1 = yMap.PositionToPixels(Y1), y2 = yMap.PositionToPixels(Y2);
+    if (Reversed) {
+        std::swap(x1, y1);
+        std::swap(x2, y2);
+    }
+    Canvas.Rectangle(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
+}
+
+void TiPlotChannel::DrawBar(TCanvas& Canvas, bool Reversed) {
+    if (!barEnabled_ || !AxesValid()) return;
+    ForEachVisiblePoint([&](int i, double x, double y, bool empty, bool null) {
+        if (empty || null || !List().GetBarVisible(i)) return;
+        Canvas.Brush()->SetColor(barBrushUseChannelColor_ ? Color() : List().GetBarBrushColor(i));
+        Canvas.Pen()->SetColor(barPenUseChannelColor_ ? Color() : List().GetBarPenColor(i));
+        Canvas.Pen()->SetWidth(std::clamp(List().GetBarPenWidth(i), 0, MaxLineWidth));
+        Canvas.Pen()->SetStyle(List().GetBarPenStyle(i));
+        Canvas.Brush()->SetStyle(List().GetBarBrushStyle(i));
+        const double half = List().GetBarWidth(i) / 2;
+        DrawValueRect(Canvas, Reversed, x - half, List().GetBarReference(i), x + half, y);
+    });
 }

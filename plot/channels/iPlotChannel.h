@@ -178,6 +178,10 @@ public:
     void SetDataBarWidth(int Index, double Value);
 
     bool XIncreasing() const { return xIncreasing_; }
+    // The Y values of the digital trace's two levels, and their pixel rows as DrawSetup found.
+    double DigitalLevelValue(bool High) const;
+    int DigitalHighPixel() const { return digitalHighPixel_; }
+    int DigitalLowPixel() const { return digitalLowPixel_; }
     // The index at X in the X-sorted points (see CalcXIndexIncreasing).
     int CalcIndex(double X) const;
     // The trace's Y at X: False where there is no valid value.
@@ -200,6 +204,7 @@ public:
 
 protected:
     void DrawConnectPoints(TCanvas& Canvas, bool Reversed) override;
+    void DrawMarkers(TCanvas& Canvas, bool Reversed) override;
 
 private:
     void SetWidth(double Value, double& Field);
@@ -211,6 +216,10 @@ private:
     void DrawFast(TCanvas& Canvas, bool Reversed);
     void DrawFill(TCanvas& Canvas, bool Reversed);
     void DrawDifferential(TCanvas& Canvas, bool Reversed);
+    void DrawDigital(TCanvas& Canvas, bool Reversed);
+    void DrawBar(TCanvas& Canvas, bool Reversed);
+    // A rectangle given in axis units, its corners ordered.
+    void DrawValueRect(TCanvas& Canvas, bool Reversed, double X1, double Y1, double X2, double Y2);
     // Brush FillStyle in the fill colour, pen of the same colour.
     void SetFillBrush(TCanvas& Canvas);
     bool FillShown() const { return fillEnabled_ && fillStyle_ != bsClear; }
@@ -247,6 +256,8 @@ private:
 
     TDateTime elapsedStartTime_ = 0;
     bool xIncreasing_ = true;
+    int digitalHighPixel_ = 0;
+    int digitalLowPixel_ = 0;
 };
 
 using TiPlotInterpolationStyle = TiPlotChannel::TiPlotInterpolationStyle;

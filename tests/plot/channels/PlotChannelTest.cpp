@@ -93,6 +93,41 @@ TEST_F(PlotChannelTest, StepsHoldTheLastValueToTheAxisEnd) {
                   {{0, 450}, {100, 450}}, {{100, 450}, {100, 350}}, {{100, 350}, {1000, 350}}}));
 }
 
+TEST_F(PlotChannelTest, DigitalTraceDrawsRunsAndEdgesButNotALonePoint) {
+    channel.SetDigitalEnabled(true);
+    channel.SetMarkersVisible(true);
+    channel.SetDigitalReferenceLow(20);
+    channel.SetDigitalReferenceHigh(80);
+    const double ys[] = {0, 0, 5, 5, 0};
+    for (int i = 0; i < 5; ++i)
+        channel.AddXY(i * 10, ys[i]);
+    Draw();
+    EXPECT_EQ(Shapes(Op::Polyline), (std::vector<std::vector<TPoint>>{{{0, 400}, {200, 400}},
+                                                                      {{200, 400}, {200, 100}},
+                                                                      {{200, 100}, {400, 100}},
+                                                                      {{400, 100}, {400, 400}}}));
+    // Markers sit on the level lines.
+    ASSERT_EQ(canvas.Count(Op::Ellipse), 5);
+    EXPECT_EQ(canvas.RecordsOf(Op::Ellipse)[2].Rect, TRect(197, 97, 203, 103));
+    plot.YAxis()->Set(-1, 2, 0, 500, false);
+    channel.SetDigitalReferenceStyle(TiPlotChannel::ipdrPercent);
+    channel.SetDigitalReferenceLow(10);
+    channel.SetDigitalReferenceHigh(90);
+    EXPECT_DOUBLE_EQ(channel.DigitalLevelValue(true), 0.8);
+    EXPECT_DOUBLE_EQ(channel.DigitalLevelValue(false), -0.8);
+}
+
+TEST_F(PlotChannelTest, BarsSpanTheirWidthFromTheReference) {
+    channel.SetBarEnabled(true);
+    channel.SetBarWidth(4);
+    channel.SetBarReference(10);
+    channel.AddXY(20, 30);
+    channel.AddXNull(30);
+    Draw();
+    ASSERT_EQ(canvas.Count(Op::Rectangle), 1);
+    EXPECT_EQ(canvas.RecordsOf(Op::Rectangle)[0].Rect, TRect(180, 350, 220, 450));
+}
+
 TEST_F(PlotChannelTest, VisibleExtentsSkipNullPointsAndFollowTheAxisKind) {
     channel.AddXNull(-5);
     channel.AddXY(1, 7);
