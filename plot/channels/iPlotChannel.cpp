@@ -262,6 +262,14 @@ int TiPlotChannel::AddYNow(double Y) {
     return AddXY(Now(), Y);
 }
 
+void TiPlotChannel::AddYArray(double Interval, const QVariant& YData) {
+    const std::vector<double> y = ArrayValues(YData, "Y-Data array must be 1 dimensional");
+    const int count = List().Count();
+    const double base = count ? List().GetX(count - 1) : 0;
+    for (size_t k = 0; k < y.size(); ++k)
+        AddXY(base + double(k) * Interval, y[k]);
+}
+
 void TiPlotChannel::SetDataHigh(int Index, double Value) {
     List().SetHigh(Index, Value);
     TriggerChange(this);
@@ -667,4 +675,43 @@ void TiPlotChannel::DrawBar(TCanvas& Canvas, bool Reversed) {
         const double half = List().GetBarWidth(i) / 2;
         DrawValueRect(Canvas, Reversed, x - half, List().GetBarReference(i), x + half, y);
     });
+}
+
+QString TiPlotChannel::GetDataCursorDisplayText(TiPlotDataCursorStyle Style, double X, double Y,
+                                                TiPlotDataPointStatus Status) {
+    SetDataCursorValues(X, Y, Status);
+    const TiPlotChannelAxis* xAxis = XAxis();
+    const TiPlotChannelAxis* yAxis = YAxis();
+    if (!xAxis) {
+        SetDataCursorTexts(GetTranslation(QStringLiteral("No X-Axis")), QString());
+        return DataCursorXText();
+    }
+    QString yText;
+    if (!yAxis)
+        yText = GetTranslation(QStringLiteral("No Y-Axis"));
+    else if (Status == ipdpsValid && digitalEnabled_)
+        yText = GetTranslation(Y != 0 ? QStringLiteral("High") : QStringLiteral("Low"));
+    else if (Status == ipdpsValid)
+        yText = yAxis->GetCursorText(Y);
+    else
+        yText =
+            GetTranslation(Status == ipdpsNull ? QStringLiteral("Null") : QStringLiteral("Empty"));
+    const QString xText = xAxis->GetCursorText(X);
+    SetDataCursorTexts(xText, yText);
+    switch (Style) {
+    case ipcsValueXY:
+        return xText + QStringLiteral(", ") + yText;
+    case ipcsValueX:
+        return xText;
+    case ipcsValueY:
+        return yText;
+    case ipcsDeltaX:
+        return xAxis->GetCursorValueText(X);
+    case ipcsDeltaY:
+        return yAxis ? yAxis->GetCursorText(Y) : GetTranslation(QStringLiteral("No Y-Axis"));
+    case ipcsInverseDeltaX:
+        return X >= 1e301 ? GetTranslation(QStringLiteral("Infinite"))
+                          : xAxis->GetCursorValueText(X);
+    }
+    return QString();
 }

@@ -159,6 +159,9 @@ public:
     int AddYElapsedTime(double Y);
     int AddYElapsedSeconds(double Y);
     int AddYNow(double Y);
+    // Adds YData[k] at X = newest X + k * Interval: the first element lands on the X of the
+    // newest point (0 on an empty channel).
+    void AddYArray(double Interval, const QVariant& YData);
     void ResetElapsedStartTime() { elapsedStartTime_ = Now(); }
     TDateTime ElapsedStartTime() const { return elapsedStartTime_; }
 
@@ -182,6 +185,9 @@ public:
     double DigitalLevelValue(bool High) const;
     int DigitalHighPixel() const { return digitalHighPixel_; }
     int DigitalLowPixel() const { return digitalLowPixel_; }
+    // Fills DataCursorXText and DataCursorYText and returns what the cursor shows.
+    QString GetDataCursorDisplayText(TiPlotDataCursorStyle Style, double X, double Y,
+                                     TiPlotDataPointStatus Status);
     // The index at X in the X-sorted points (see CalcXIndexIncreasing).
     int CalcIndex(double X) const;
     // The trace's Y at X: False where there is no valid value.

@@ -274,6 +274,46 @@ void TiPlotChannelCustom::TrackX(double X) {
     if (TiPlotChannelAxis* x = XAxis()) x->NewTrackingData(X);
 }
 
+std::vector<double> TiPlotChannelCustom::ArrayValues(const QVariant& Array,
+                                                     const char* NotOneDimensional) {
+    if (Array.typeId() != QMetaType::QVariantList)
+        throw Exception(QString::fromLatin1(NotOneDimensional));
+    std::vector<double> values;
+    for (const QVariant& element : Array.toList()) {
+        if (element.typeId() == QMetaType::QVariantList)
+            throw Exception(QString::fromLatin1(NotOneDimensional));
+        bool number = false;
+        values.push_back(element.toDouble(&number));
+        if (!number) throw Exception(QStringLiteral("Array element is not a number"));
+    }
+    return values;
+}
+
+void TiPlotChannelCustom::AddXYArray(const QVariant& Data) {
+    const char* notTwoDimensional = "Array Must Be 2 Dimensional";
+    if (Data.typeId() != QMetaType::QVariantList) throw Exception(notTwoDimensional);
+    const QVariantList rows = Data.toList();
+    for (const QVariant& row : rows)
+        if (row.typeId() != QMetaType::QVariantList) throw Exception(notTwoDimensional);
+    if (rows.size() != 2)
+        throw Exception(QStringLiteral("Array First Dimension Must Be 2 Elements"));
+    const std::vector<double> x = ArrayValues(rows[0], notTwoDimensional);
+    const std::vector<double> y = ArrayValues(rows[1], notTwoDimensional);
+    // Both rows of a two-dimensional array have the same bounds.
+    if (x.size() != y.size()) throw Exception(notTwoDimensional);
+    for (size_t j = 0; j < x.size(); ++j)
+        AddXY(x[j], y[j]);
+}
+
+void TiPlotChannelCustom::AddXYArrays(const QVariant& XData, const QVariant& YData) {
+    const std::vector<double> x = ArrayValues(XData, "X-Data array must be 1 dimensional");
+    const std::vector<double> y = ArrayValues(YData, "Y-Data array must be 1 dimensional");
+    if (x.size() != y.size())
+        throw Exception(QStringLiteral("X-Data and Y-Data hogh bound dimension must match"));
+    for (size_t i = 0; i < x.size(); ++i)
+        AddXY(x[i], y[i]);
+}
+
 void TiPlotChannelCustom::ResetStatistics() {
     statistics_ = TiPlotChannelStatistics();
 }

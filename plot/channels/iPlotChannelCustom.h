@@ -13,6 +13,7 @@
 #include <QVariant>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 class TiPlotChannelAxis;
 
@@ -176,6 +177,10 @@ public:
     // counts in no statistics, tracking or extent: comparisons with NaN fail silently and
     // would leave the minima and maxima wrong.
     int AddXY(double X, double Y);
+    // Arrays are variant lists, nested for two dimensions, with low bound 0. Data holds two
+    // rows, X and Y; every check runs before the first point is added.
+    void AddXYArray(const QVariant& Data);
+    void AddXYArrays(const QVariant& XData, const QVariant& YData);
     void Clear();
     void DeletePoints(int Count);
     void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const;
@@ -260,6 +265,9 @@ public:
     void SetLegendRect(const TRect& Value) { legendRect_ = Value; }
     QString DataCursorXText() const { return dataCursorXText_; }
     QString DataCursorYText() const { return dataCursorYText_; }
+    double DataCursorX() const { return dataCursorX_; }
+    double DataCursorY() const { return dataCursorY_; }
+    TiPlotDataPointStatus DataCursorStatus() const { return dataCursorStatus_; }
 
     // One segment in axis units, clipped to the axes' visible ranges.
     void DrawLine(TCanvas& Canvas, bool Reversed, double X1, double Y1, double X2, double Y2);
@@ -302,6 +310,18 @@ protected:
         TriggerChange(this);
     }
     TiPlotDataCustomList& List() const { return *list_; }
+    // The numbers of a one-dimensional array; raises NotOneDimensional for another shape and
+    // "Array element is not a number" for an element that is none.
+    void SetDataCursorTexts(const QString& XText, const QString& YText) {
+        dataCursorXText_ = XText;
+        dataCursorYText_ = YText;
+    }
+    void SetDataCursorValues(double X, double Y, TiPlotDataPointStatus Status) {
+        dataCursorX_ = X;
+        dataCursorY_ = Y;
+        dataCursorStatus_ = Status;
+    }
+    static std::vector<double> ArrayValues(const QVariant& Array, const char* NotOneDimensional);
     const TiPlotDataDefaults& Defaults() const { return list_->Defaults(); }
     void SetStartIndex(int Value) { startIndex_ = Value; }
     void SetStopIndex(int Value) { stopIndex_ = Value; }
@@ -357,4 +377,7 @@ private:
     TiPlotChannelStatistics statistics_;
     QString dataCursorXText_;
     QString dataCursorYText_;
+    double dataCursorX_ = 0;
+    double dataCursorY_ = 0;
+    TiPlotDataPointStatus dataCursorStatus_ = ipdpsValid;
 };

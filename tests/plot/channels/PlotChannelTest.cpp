@@ -1,3 +1,4 @@
+#include "../data/DataListTestSupport.h"
 #include "ChannelTestAxis.h"
 
 #include "platform/Clock.h"
@@ -126,6 +127,55 @@ TEST_F(PlotChannelTest, BarsSpanTheirWidthFromTheReference) {
     Draw();
     ASSERT_EQ(canvas.Count(Op::Rectangle), 1);
     EXPECT_EQ(canvas.RecordsOf(Op::Rectangle)[0].Rect, TRect(180, 350, 220, 450));
+}
+
+TEST_F(PlotChannelTest, ArraysAreCheckedWholeBeforeAnyPointIsAdded) {
+    const QVariantList row{1, 2, 3};
+    ExpectError([&] { channel.AddXYArray(row); }, "Array Must Be 2 Dimensional");
+    ExpectError(
+        [&] {
+            channel.AddXYArray(QVariantList{row, row, row});
+        },
+        "Array First Dimension Must Be 2 Elements");
+    ExpectError(
+        [&] {
+            channel.AddXYArray(QVariantList{row, QVariantList{1, "x", 3}});
+        },
+        "Array element is not a number");
+    ExpectError([&] { channel.AddXYArrays(QVariantList{row}, row); },
+                "X-Data array must be 1 dimensional");
+    ExpectError([&] { channel.AddXYArrays(row, 5); }, "Y-Data array must be 1 dimensional");
+    ExpectError([&] { channel.AddXYArrays(row, QVariantList{1}); },
+                "X-Data and Y-Data hogh bound dimension must match");
+    ExpectError([&] { channel.AddYArray(1, QVariantList{row}); },
+                "Y-Data array must be 1 dimensional");
+    EXPECT_EQ(channel.GetCount(), 0);
+    channel.AddXYArray(QVariantList{row, QVariantList{4, 5, 6}});
+    channel.AddXYArrays(QVariantList{10}, QVariantList{7});
+    channel.AddYArray(0.5, QVariantList{8, 9, 10});
+    ASSERT_EQ(channel.GetCount(), 7);
+    EXPECT_EQ(channel.GetDataY(2), 6);
+    EXPECT_EQ(channel.GetDataX(4), 10);
+    EXPECT_EQ(channel.GetDataX(5), 10.5);
+    EXPECT_EQ(channel.GetDataX(6), 11);
+}
+
+TEST_F(PlotChannelTest, DataCursorTexts) {
+    EXPECT_EQ(channel.GetDataCursorDisplayText(ipcsValueXY, 1, 2, ipdpsValid), "c1, c2");
+    EXPECT_EQ(channel.DataCursorYText(), "c2");
+    EXPECT_EQ(channel.GetDataCursorDisplayText(ipcsValueY, 1, 0, ipdpsNull), "Null");
+    EXPECT_EQ(channel.GetDataCursorDisplayText(ipcsValueXY, 1, 0, ipdpsEmpty), "c1, Empty");
+    EXPECT_EQ(channel.GetDataCursorDisplayText(ipcsDeltaX, 3, 0, ipdpsValid), "v3");
+    EXPECT_EQ(channel.GetDataCursorDisplayText(ipcsInverseDeltaX, 1e302, 0, ipdpsValid),
+              "Infinite");
+    channel.SetDigitalEnabled(true);
+    EXPECT_EQ(channel.GetDataCursorDisplayText(ipcsValueY, 0, 1, ipdpsValid), "High");
+    EXPECT_EQ(channel.DataCursorStatus(), ipdpsValid);
+    channel.SetYAxisName("none");
+    EXPECT_EQ(channel.GetDataCursorDisplayText(ipcsDeltaY, 0, 1, ipdpsValid), "No Y-Axis");
+    channel.SetXAxisName("none");
+    EXPECT_EQ(channel.GetDataCursorDisplayText(ipcsValueXY, 1, 1, ipdpsValid), "No X-Axis");
+    EXPECT_EQ(channel.DataCursorXText(), "No X-Axis");
 }
 
 TEST_F(PlotChannelTest, VisibleExtentsSkipNullPointsAndFollowTheAxisKind) {
