@@ -465,6 +465,7 @@ void TiPlotChannel::Draw(TCanvas& Canvas, TColor) {
     try {
         DrawFill(Canvas, XYAxesReversed());
         DrawBar(Canvas, XYAxesReversed());
+        DrawHighLow(Canvas, XYAxesReversed());
         DrawConnectPoints(Canvas, XYAxesReversed());
         DrawMarkers(Canvas, XYAxesReversed());
     } catch (const std::exception&) {
@@ -714,4 +715,48 @@ QString TiPlotChannel::GetDataCursorDisplayText(TiPlotDataCursorStyle Style, dou
                           : xAxis->GetCursorValueText(X);
     }
     return QString();
+}
+
+void TiPlotChannel::FillPixelRect(TCanvas& Canvas, bool Reversed, TColor Color, int Left, int Top,
+                                  int Right, int Bottom) {
+    if (Right < Left) std::swap(Left, Right);
+    if (Bottom < Top) std::swap(Top, Bottom);
+    Right = std::max(Right, Left + 1);
+    Bottom = std::max(Bottom, Top + 1);
+    Canvas.Brush()->SetColor(Color);
+    Canvas.Pen()->SetColor(Color);
+    Canvas.FillRect(Reversed ? TRect{Top, Left, Bottom, Right} : TRect{Left, Top, Right, Bottom});
+}
+
+void TiPlotChannel::DrawHighLow(TCanvas& Canvas, bool Reversed) {
+    if (!highLowEnabled_ || !AxesValid()) return;
+    Canvas.Pen()->SetWidth(0);
+    Canvas.Pen()->SetStyle(psSolid);
+    Canvas.Brush()->SetStyle(bsSolid);
+    const TiPlotAxisMap& xMap = XAxis()->ChannelAxisMap();
+    const TiPlotAxisMap& yMap = YAxis()->ChannelAxisMap();
+    const auto tick = [&](double Value, double Width, double Height, TColor Color, bool Left,
+                          int Middle) {
+        const int w = xMap.WidthToPixels(Width), h = yMap.WidthToPixels(Height);
+        const int y = yMap.PositionToPixels(Value);
+        const int left = Left ? Middle - w + 1 : Middle;
+        const int right = Left ? Middle : Middle + w - 1;
+        FillPixelRect(Canvas, Reversed, Color, left, y - h / 2, right, y + h - h / 2 - 1);
+    };
+    ForEachVisiblePoint([&](int i, double x, double, bool empty, bool null) {
+        if (empty || null) return;
+        const int w = xMap.WidthToPixels(highLowBarWidth_);
+        const int column = xMap.PositionToPixels(x);
+        const int left = column - w / 2, right = column + w - w / 2 - 1;
+        const int middle = (left + right) / 2;
+        if (highLowOpenShow_)
+            tick(List().GetOpen(i), highLowOpenWidth_, highLowOpenHeight_, highLowOpenColor_, true,
+                 middle);
+        if (highLowCloseShow_)
+            tick(List().GetClose(i), highLowCloseWidth_, highLowCloseHeight_, highLowCloseColor_,
+                 false, middle);
+        FillPixelRect(Canvas, Reversed, highLowBarColor_, left,
+                      yMap.PositionToPixels(List().GetHigh(i)), right,
+                      yMap.PositionToPixels(List().GetLow(i)));
+    });
 }

@@ -224,6 +224,11 @@ private:
     void DrawDifferential(TCanvas& Canvas, bool Reversed);
     void DrawDigital(TCanvas& Canvas, bool Reversed);
     void DrawBar(TCanvas& Canvas, bool Reversed);
+    void DrawHighLow(TCanvas& Canvas, bool Reversed);
+    // A filled rectangle of pixel columns Left..Right and rows Top..Bottom (right and bottom
+    // excluded), at least one pixel each way, exchanged for reversed axes.
+    static void FillPixelRect(TCanvas& Canvas, bool Reversed, TColor Color, int Left, int Top,
+                              int Right, int Bottom);
     // A rectangle given in axis units, its corners ordered.
     void DrawValueRect(TCanvas& Canvas, bool Reversed, double X1, double Y1, double X2, double Y2);
     // Brush FillStyle in the fill colour, pen of the same colour.

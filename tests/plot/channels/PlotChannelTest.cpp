@@ -178,6 +178,23 @@ TEST_F(PlotChannelTest, DataCursorTexts) {
     EXPECT_EQ(channel.DataCursorXText(), "No X-Axis");
 }
 
+TEST_F(PlotChannelTest, HighLowBarIsDrawnOverItsTicks) {
+    channel.SetDataStyle(ipdsFullFeature);
+    channel.SetHighLowEnabled(true);
+    channel.SetHighLowBarWidth(0.4);
+    channel.SetHighLowOpenWidth(0.3);
+    channel.SetHighLowCloseShow(false);
+    channel.AddHighLow(50, 80, 20, 40, 60);
+    Draw();
+    const std::vector<TCanvasRecord> rects = canvas.RecordsOf(Op::FillRect);
+    ASSERT_EQ(rects.size(), 2u);
+    // Bar of 4 columns around 500 (498..501), the open tick 3 columns wide left of its middle.
+    EXPECT_EQ(rects[0].BrushColor, channel.HighLowOpenColor());
+    EXPECT_EQ(rects[0].Rect, TRect(497, 298, 499, 302));
+    EXPECT_EQ(rects[1].BrushColor, channel.HighLowBarColor());
+    EXPECT_EQ(rects[1].Rect, TRect(498, 100, 501, 400));
+}
+
 TEST_F(PlotChannelTest, VisibleExtentsSkipNullPointsAndFollowTheAxisKind) {
     channel.AddXNull(-5);
     channel.AddXY(1, 7);
