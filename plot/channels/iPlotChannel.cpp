@@ -1,5 +1,6 @@
 #include "plot/channels/iPlotChannel.h"
 
+#include "instruments/framework/iMath.h"
 #include "platform/PropertyDefaults.h"
 #include "plot/channels/iPlotChannelAxis.h"
 #include "plot/channels/iPlotChannelFastDraw.h"
@@ -493,6 +494,11 @@ void TiPlotChannel::DrawConnectPoints(TCanvas& Canvas, bool Reversed) {
         DrawDigital(Canvas, Reversed);
         return;
     }
+    if (interpolationStyle_ != ipistStraightLine && interpolationStyle_ != ipistDifferential) {
+        SetTracePen(Canvas, Color(), TraceLineStyle(), TraceLineWidth());
+        DrawInterpolated(Canvas, Reversed);
+        return;
+    }
     if (interpolationStyle_ == ipistDifferential) {
         SetTracePen(Canvas, Color(), TraceLineStyle(), TraceLineWidth());
         DrawDifferential(Canvas, Reversed);
@@ -758,5 +764,77 @@ void TiPlotChannel::DrawHighLow(TCanvas& Canvas, bool Reversed) {
         FillPixelRect(Canvas, Reversed, highLowBarColor_, left,
                       yMap.PositionToPixels(List().GetHigh(i)), right,
                       yMap.PositionToPixels(List().GetLow(i)));
+    });
+}
+
+template <class F>
+void TiPlotChannel::DrawCurve(TCanvas& Canvas, bool Reversed, const std::vector<double>& Xs,
+                              F&& Y) {
+    const TiPlotChannelAxis* axis = XAxis();
+    const TiPlotAxisMap& map = axis->ChannelAxisMap();
+    const double from = std::max(Xs[1], axis->ChannelAxisMin());
+    const double to = std::min(Xs.back(), axis->ChannelAxisMax());
+    if (from > to) return;
+    const int p1 = std::min(map.PositionToPixels(from), map.PositionToPixels(to));
+    const int p2 = std::max(map.PositionToPixels(from), map.PositionToPixels(to));
+    TiPlotValuePoint previous;
+    for (int column = p1; column <= p2; ++column) {
+        const double x = map.PixelsToPosition(column);
+        const double y = Y(x);
+        if (FillShown()) {
+            SetFillBrush(Canvas);
+            DrawLine(Canvas, Reversed, x, fillReference_, x, y);
+            SetTracePen(Canvas, Color(), TraceLineStyle(), TraceLineWidth());
+        }
+        if (column > p1) DrawLine(Canvas, Reversed, previous.X, previous.Y, x, y);
+        previous = {x, y};
+    }
+}
+
+void TiPlotChannel::DrawInterpolated(TCanvas& Canvas, bool Reversed) {
+    // Tables are 1-based, as the interpolation routines read them.
+    std::vector<double> xs{0}, ys{0};
+    const auto flushSpline = [&] {
+        const int n = int(xs.size()) - 1;
+        if (n >= 2) {
+            std::vector<double> y2;
+            Spline(xs, ys, n, 1e30, 1e30, y2);
+            DrawCurve(Canvas, Reversed, xs, [&](double x) {
+                double y = 0;
+                SplineInterpolation(xs, ys, y2, n, x, y);
+                return y;
+            });
+        }
+        xs.assign(1, 0);
+        ys.assign(1, 0);
+    };
+    const bool spline = interpolationStyle_ == ipistCubicSpline;
+    for (int i = 0; i < List().Count(); ++i) {
+        double x = 0, y = 0;
+        bool empty = false, null = false;
+        List().GetXYEmptyNull(i, x, y, empty, null);
+        // Placeholders of Null and Empty points are no values: the tables hold valid points.
+        if (empty) continue;
+        if (null || !PlotPointFinite(x, y)) {
+            if (spline) flushSpline();
+            continue;
+        }
+        xs.push_back(x);
+        ys.push_back(y);
+    }
+    if (spline) {
+        flushSpline();
+        return;
+    }
+    const int n = int(xs.size()) - 1;
+    if (n < 2) return;
+    const bool rational = interpolationStyle_ == ipistRational;
+    DrawCurve(Canvas, Reversed, xs, [&](double x) {
+        double y = 0, dy = 0;
+        if (rational)
+            RationalInterpolation(xs, ys, n, x, y, dy);
+        else
+            PolynomialInterpolation(xs, ys, n, x, y, dy);
+        return y;
     });
 }

@@ -225,6 +225,12 @@ private:
     void DrawDigital(TCanvas& Canvas, bool Reversed);
     void DrawBar(TCanvas& Canvas, bool Reversed);
     void DrawHighLow(TCanvas& Canvas, bool Reversed);
+    // Spline runs between Null points, or one polynomial or rational table of every valid
+    // point, evaluated once per pixel column.
+    void DrawInterpolated(TCanvas& Canvas, bool Reversed);
+    // Walks the pixel columns of the table's X range; Y(x) evaluates the curve.
+    template <class F>
+    void DrawCurve(TCanvas& Canvas, bool Reversed, const std::vector<double>& Xs, F&& Y);
     // A filled rectangle of pixel columns Left..Right and rows Top..Bottom (right and bottom
     // excluded), at least one pixel each way, exchanged for reversed axes.
     static void FillPixelRect(TCanvas& Canvas, bool Reversed, TColor Color, int Left, int Top,

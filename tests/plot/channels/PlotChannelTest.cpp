@@ -195,6 +195,26 @@ TEST_F(PlotChannelTest, HighLowBarIsDrawnOverItsTicks) {
     EXPECT_EQ(rects[1].Rect, TRect(498, 100, 501, 400));
 }
 
+TEST_F(PlotChannelTest, InterpolatedTracesUseOnlyValidPointsOnePieceAColumn) {
+    plot.XAxis()->Set(0, 100, 0, 100, true);
+    channel.SetInterpolationStyle(TiPlotChannel::ipistPolynomial);
+    channel.AddXY(10, 10);
+    channel.AddXNull(15);
+    channel.AddXY(20, 20);
+    channel.AddXEmpty(25);
+    channel.AddXY(30, 30);
+    Draw();
+    // A straight line through the three valid points, one segment per column from 10 to 30.
+    const auto lines = Shapes(Op::Polyline);
+    ASSERT_EQ(lines.size(), 20u);
+    EXPECT_EQ(lines.front(), (std::vector<TPoint>{{10, 450}, {11, 445}}));
+    EXPECT_EQ(lines.back(), (std::vector<TPoint>{{29, 355}, {30, 350}}));
+    // The spline breaks at the Null point: only 20..30 has a run of two.
+    channel.SetInterpolationStyle(TiPlotChannel::ipistCubicSpline);
+    Draw();
+    EXPECT_EQ(Shapes(Op::Polyline).size(), 10u);
+}
+
 TEST_F(PlotChannelTest, VisibleExtentsSkipNullPointsAndFollowTheAxisKind) {
     channel.AddXNull(-5);
     channel.AddXY(1, 7);
