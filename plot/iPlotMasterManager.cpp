@@ -1,6 +1,7 @@
 #include "plot/iPlotMasterManager.h"
 
 #include "platform/Exception.h"
+#include "plot/channels/iPlotChannel.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
@@ -30,6 +31,7 @@ TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
     RegisterObjectClass(TiPlotObjectKind::YAxis, PlotObjectClassOf<TiPlotYAxis>());
     RegisterObjectClass(TiPlotObjectKind::Label, PlotObjectClassOf<TiPlotLabel>());
     RegisterObjectClass(TiPlotObjectKind::Table, PlotObjectClassOf<TiPlotTable>());
+    TiPlotChannel::RegisterWith(*this);
 }
 
 template <class Manager> Manager* TiPlotMasterManager::Create() {

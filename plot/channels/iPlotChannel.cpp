@@ -313,6 +313,11 @@ void TiPlotChannel::UpdateXIncreasing() {
 }
 
 int TiPlotChannel::CalcStartXIndex() {
+    SetStartIndex(VisibleStartXIndex());
+    return StartIndex();
+}
+
+int TiPlotChannel::VisibleStartXIndex() const {
     const int count = List().Count();
     const TiPlotChannelAxis* axis = XAxis();
     int index = -1;
@@ -328,11 +333,15 @@ int TiPlotChannel::CalcStartXIndex() {
         }
         index = std::clamp(index, 0, count - 1);
     }
-    SetStartIndex(index);
     return index;
 }
 
 int TiPlotChannel::CalcStopXIndex() {
+    SetStopIndex(VisibleStopXIndex());
+    return StopIndex();
+}
+
+int TiPlotChannel::VisibleStopXIndex() const {
     const int count = List().Count();
     const TiPlotChannelAxis* axis = XAxis();
     int index = -1;
@@ -348,7 +357,6 @@ int TiPlotChannel::CalcStopXIndex() {
         }
         index = std::clamp(index, 0, count - 1);
     }
-    SetStopIndex(index);
     return index;
 }
 
@@ -402,23 +410,23 @@ bool TiPlotChannel::HoldsValue(int Index) const {
     return !List().GetNull(Index) && PlotPointFinite(List().GetX(Index), List().GetY(Index));
 }
 
-double TiPlotChannel::GetVisibleMaxX() {
+double TiPlotChannel::GetVisibleMaxX() const {
     if (!AxesValid() || !Visible()) return -1e300;
     for (int i = List().Count() - 1; i >= 0; --i)
         if (HoldsValue(i)) return GetDataXDrawMax(i);
     return -1e300;
 }
 
-double TiPlotChannel::GetVisibleMinX() {
+double TiPlotChannel::GetVisibleMinX() const {
     if (!AxesValid() || !Visible()) return 1e300;
     for (int i = 0; i < List().Count(); ++i)
         if (HoldsValue(i)) return GetDataXDrawMin(i);
     return 1e300;
 }
 
-template <class F> void TiPlotChannel::ForEachVisiblePoint(F&& f) const {
-    if (StartIndex() < 0 || StopIndex() < StartIndex() || StopIndex() >= List().Count()) return;
-    for (int i = StartIndex(); i <= StopIndex(); ++i) {
+template <class F> void TiPlotChannel::ForEachPointBetween(int Start, int Stop, F&& f) const {
+    if (Start < 0 || Stop < Start || Stop >= List().Count()) return;
+    for (int i = Start; i <= Stop; ++i) {
         double x = 0, y = 0;
         bool empty = false, null = false;
         List().GetXYEmptyNull(i, x, y, empty, null);
@@ -427,26 +435,30 @@ template <class F> void TiPlotChannel::ForEachVisiblePoint(F&& f) const {
     }
 }
 
+template <class F> void TiPlotChannel::ForEachVisiblePoint(F&& f) const {
+    ForEachPointBetween(StartIndex(), StopIndex(), std::forward<F>(f));
+}
+
+TiPlotAxisExtents TiPlotChannel::VisibleYExtents() const {
+    TiPlotAxisExtents extents;
+    if (!AxesValid() || !Visible() || List().Count() == 0) return extents;
+    ForEachPointBetween(VisibleStartXIndex(), VisibleStopXIndex(),
+                        [&](int i, double, double, bool, bool null) {
+                            if (!null) extents.Include(GetDataYDrawMin(i), GetDataYDrawMax(i));
+                        });
+    return extents;
+}
+
 double TiPlotChannel::GetVisibleMaxY() {
-    double result = -1e300;
-    if (!AxesValid() || !Visible() || List().Count() == 0) return result;
     CalcStartXIndex();
     CalcStopXIndex();
-    ForEachVisiblePoint([&](int i, double, double, bool, bool null) {
-        if (!null) result = std::max(result, GetDataYDrawMax(i));
-    });
-    return result;
+    return VisibleYExtents().Max;
 }
 
 double TiPlotChannel::GetVisibleMinY() {
-    double result = 1e300;
-    if (!AxesValid() || !Visible() || List().Count() == 0) return result;
     CalcStartXIndex();
     CalcStopXIndex();
-    ForEachVisiblePoint([&](int i, double, double, bool, bool null) {
-        if (!null) result = std::min(result, GetDataYDrawMin(i));
-    });
-    return result;
+    return VisibleYExtents().Min;
 }
 
 void TiPlotChannel::DrawSetup(TCanvas&) {
@@ -516,12 +528,10 @@ QString TiPlotChannel::BoundAxisName(TiPlotObjectKind AxisKind) const {
     return AxisKind == TiPlotObjectKind::XAxis ? XAxisName() : YAxisName();
 }
 
-TiPlotAxisExtents TiPlotChannel::VisibleExtents(TiPlotObjectKind AxisKind) {
+TiPlotAxisExtents TiPlotChannel::VisibleExtents(TiPlotObjectKind AxisKind) const {
+    if (AxisKind != TiPlotObjectKind::XAxis) return VisibleYExtents();
     TiPlotAxisExtents extents;
-    if (AxisKind == TiPlotObjectKind::XAxis)
-        extents.Include(GetVisibleMinX(), GetVisibleMaxX());
-    else
-        extents.Include(GetVisibleMinY(), GetVisibleMaxY());
+    extents.Include(GetVisibleMinX(), GetVisibleMaxX());
     return extents;
 }
 
@@ -687,8 +697,8 @@ void TiPlotChannel::DrawBar(TCanvas& Canvas, bool Reversed) {
 QString TiPlotChannel::GetDataCursorDisplayText(TiPlotDataCursorStyle Style, double X, double Y,
                                                 TiPlotDataPointStatus Status) {
     SetDataCursorValues(X, Y, Status);
-    const TiPlotChannelAxis* xAxis = XAxis();
-    const TiPlotChannelAxis* yAxis = YAxis();
+    TiPlotChannelAxis* xAxis = XAxis();
+    TiPlotChannelAxis* yAxis = YAxis();
     if (!xAxis) {
         SetDataCursorTexts(GetTranslation(QStringLiteral("No X-Axis")), QString());
         return DataCursorXText();

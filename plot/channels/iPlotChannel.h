@@ -5,13 +5,13 @@
 
 #include "platform/Clock.h"
 #include "plot/channels/iPlotChannelCustom.h"
-#include "plot/iPlotAxisRange.h"
+#include "plot/iPlotAxis.h"
 
 #include <vector>
 
 class TiPlotMasterManager;
 
-class TiPlotChannel : public TiPlotChannelCustom {
+class TiPlotChannel : public TiPlotChannelCustom, public TiPlotAxisExtentSource {
     Q_OBJECT
     Q_PROPERTY(bool FastDrawEnabled READ FastDrawEnabled WRITE SetFastDrawEnabled)
     Q_PROPERTY(TiPlotInterpolationStyle InterpolationStyle READ InterpolationStyle WRITE
@@ -195,15 +195,15 @@ public:
 
     int CalcStartXIndex() override;
     int CalcStopXIndex() override;
-    double GetVisibleMaxX() override;
-    double GetVisibleMinX() override;
+    double GetVisibleMaxX() const override;
+    double GetVisibleMinX() const override;
     double GetVisibleMaxY() override;
     double GetVisibleMinY() override;
 
     // What the axes' zoom-to-fit reads: the name of the bound axis of a kind and the
-    // channel's visible extents along it.
-    QString BoundAxisName(TiPlotObjectKind AxisKind) const;
-    TiPlotAxisExtents VisibleExtents(TiPlotObjectKind AxisKind);
+    // channel's visible extents along it. Reading them leaves StartIndex and StopIndex alone.
+    QString BoundAxisName(TiPlotObjectKind AxisKind) const override;
+    TiPlotAxisExtents VisibleExtents(TiPlotObjectKind AxisKind) const override;
 
     void DrawSetup(TCanvas& Canvas) override;
     void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
@@ -217,6 +217,11 @@ private:
     int AddWithoutValue(double X, bool Null);
     // Not Null and finite: a point the extents count.
     bool HoldsValue(int Index) const;
+    // The first and last point index the X axis shows, -1 without points or axis.
+    int VisibleStartXIndex() const;
+    int VisibleStopXIndex() const;
+    // The Y extents of the points from the X axis's visible index range.
+    TiPlotAxisExtents VisibleYExtents() const;
     // Whether the stored X ascend, judged from the first two points.
     void UpdateXIncreasing();
     void DrawFast(TCanvas& Canvas, bool Reversed);
@@ -240,8 +245,9 @@ private:
     // Brush FillStyle in the fill colour, pen of the same colour.
     void SetFillBrush(TCanvas& Canvas);
     bool FillShown() const { return fillEnabled_ && fillStyle_ != bsClear; }
-    // Calls f(index, x, y, empty, null) for the visible points; a point without a finite
+    // Calls f(index, x, y, empty, null) for the points Start..Stop; a point without a finite
     // position comes as Null.
+    template <class F> void ForEachPointBetween(int Start, int Stop, F&& f) const;
     template <class F> void ForEachVisiblePoint(F&& f) const;
 
     bool fastDrawEnabled_ = true;

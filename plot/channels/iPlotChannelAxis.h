@@ -19,7 +19,9 @@ public:
     double ChannelAxisMax() const { return ChannelAxisMin() + ChannelAxisSpan(); }
     // A new value of a bound channel: the axis scrolls or rescales by its tracking style.
     virtual void NewTrackingData(double Value) = 0;
-    virtual QString GetCursorText(double Value) const = 0;
+    // Not const: the axis offers the text to its label customization hook, which receives the
+    // axis itself.
+    virtual QString GetCursorText(double Value) = 0;
     virtual QString GetCursorValueText(double Value) const = 0;
     virtual double CursorScaler() const = 0;
 };

@@ -526,12 +526,12 @@ double TiPlotChannelCustom::GetDataYDrawMin(int Index) const {
 }
 
 QString TiPlotChannelCustom::GetXValueText(double Value) const {
-    const TiPlotChannelAxis* axis = XAxis();
+    TiPlotChannelAxis* axis = XAxis();
     return axis ? axis->GetCursorText(Value) : GetTranslation(QStringLiteral("No X-Axis"));
 }
 
 QString TiPlotChannelCustom::GetYValueText(double Value) const {
-    const TiPlotChannelAxis* axis = YAxis();
+    TiPlotChannelAxis* axis = YAxis();
     return axis ? axis->GetCursorText(Value) : GetTranslation(QStringLiteral("No Y-Axis"));
 }
 

@@ -287,8 +287,8 @@ public:
     virtual int CalcStartXIndex() = 0;
     virtual int CalcStopXIndex() = 0;
     // The extents that an axis's zoom-to-fit reads: -1e300 and 1e300 with nothing to show.
-    virtual double GetVisibleMaxX() = 0;
-    virtual double GetVisibleMinX() = 0;
+    virtual double GetVisibleMaxX() const = 0;
+    virtual double GetVisibleMinX() const = 0;
     virtual double GetVisibleMaxY() = 0;
     virtual double GetVisibleMinY() = 0;
 

@@ -10,7 +10,7 @@ void ChannelTestAxis::Set(double Min, double Span, int Low, int High, bool Horiz
     map_ = TiPlotAxisMap(range_, {Low, High, Horizontal});
 }
 
-QString ChannelTestAxis::GetCursorText(double Value) const {
+QString ChannelTestAxis::GetCursorText(double Value) {
     return QStringLiteral("c%1").arg(Value);
 }
 

@@ -21,7 +21,7 @@ public:
     double ChannelAxisMin() const override { return range_.Min(); }
     double ChannelAxisSpan() const override { return range_.Span(); }
     void NewTrackingData(double Value) override { Tracked.push_back(Value); }
-    QString GetCursorText(double Value) const override;
+    QString GetCursorText(double Value) override;
     QString GetCursorValueText(double Value) const override;
     double CursorScaler() const override { return 1; }
 
