@@ -614,7 +614,7 @@ QString TiPlotAxis::GetCursorText(double Value) {
     return FormattedText(Value, cursorUseDefaultFormat_, cursorFormat_);
 }
 
-QString TiPlotAxis::GetCursorValueText(double Value) {
+QString TiPlotAxis::GetCursorValueText(double Value) const {
     TiPlotAxisTextFormat format = cursorUseDefaultFormat_ ? labelsFormat_ : cursorFormat_;
     format.Style = iptfValue;
     return PlotAxisSingleLine(PlotAxisValueText(Value, format, Span(), range_.IsLog()).Text);

@@ -4,6 +4,7 @@
 
 #include "instruments/framework/iTypes.h"
 #include "platform/Font.h"
+#include "plot/channels/iPlotChannelAxis.h"
 #include "plot/iPlotAxisDrawing.h"
 #include "plot/iPlotAxisInput.h"
 #include "plot/iPlotAxisMap.h"
@@ -34,7 +35,7 @@ protected:
     ~TiPlotAxisExtentSource() = default;
 };
 
-class TiPlotAxis : public TiPlotLayoutObject, public TiPlotLayoutAxis {
+class TiPlotAxis : public TiPlotLayoutObject, public TiPlotLayoutAxis, public TiPlotChannelAxis {
     Q_OBJECT
     Q_PROPERTY(double Min READ Min WRITE SetMin)
     Q_PROPERTY(double Span READ Span WRITE SetSpan)
@@ -138,6 +139,9 @@ public:
     void SetMin(double Value);
     double Span() const { return range_.Span(); }
     void SetSpan(double Value);
+    const TiPlotAxisMap& ChannelAxisMap() const override { return map_; }
+    double ChannelAxisMin() const override { return Min(); }
+    double ChannelAxisSpan() const override { return Span(); }
     double Max() const { return range_.Max(); }
     bool ReverseScale() const { return range_.ReverseScale(); }
     void SetReverseScale(bool Value);
@@ -249,7 +253,7 @@ public:
     bool CursorMinLengthAutoAdjust() const { return cursorMinLengthAutoAdjust_; }
     void SetCursorMinLengthAutoAdjust(bool Value);
     // Within -1e300..1e300.
-    double CursorScaler() const { return cursorScaler_; }
+    double CursorScaler() const override { return cursorScaler_; }
     void SetCursorScaler(double Value);
     bool LegendUseDefaultFormat() const { return legendUseDefaultFormat_; }
     void SetLegendUseDefaultFormat(bool Value);
@@ -285,7 +289,7 @@ public:
     int GetSpanLength() const;
 
     // A channel reports each new value of this axis's direction.
-    void NewTrackingData(double Value);
+    void NewTrackingData(double Value) override;
     void ResetFirstAlign() { tracking_.ResetFirstAlign(); }
     void UpdateResumeValues();
 
@@ -320,8 +324,8 @@ public:
 
     // Texts. A label text made is offered to OnCustomizeLabel.
     QString GetLabelText(double Value);
-    QString GetCursorText(double Value);
-    QString GetCursorValueText(double Value);
+    QString GetCursorText(double Value) override;
+    QString GetCursorValueText(double Value) const override;
     QString GetLegendText(double Value);
     // Text measures in pixels; GetRequiredLabelLength grows LabelsMinLength with
     // LabelsMinLengthAutoAdjust.

@@ -41,6 +41,15 @@ struct TiPlotObjectClass {
     std::function<void(TiPlotObject* Object, TiPlotMasterManager& Master)> Initialize;
 };
 
+// The class of T, made with T's constructor from the owner and the hooks.
+template <class T> TiPlotObjectClass PlotObjectClassOf() {
+    return {&T::staticMetaObject,
+            [](TiPlotHost* Owner, const TiPlotObjectHooks& Hooks) -> TiPlotObject* {
+                return new T(Owner, Hooks);
+            },
+            nullptr};
+}
+
 // A stored collection: per object, its stored properties in walk order, as (path, text).
 using TiPlotStreamItem = QList<QPair<QString, QString>>;
 using TiPlotCollection = QList<TiPlotStreamItem>;

@@ -1,23 +1,12 @@
 #include "plot/iPlotMasterManager.h"
 
 #include "platform/Exception.h"
+#include "plot/channels/iPlotChannel.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotTable.h"
 #include "plot/iPlotTranslation.h"
-
-namespace {
-
-template <class T> TiPlotObjectClass ClassOf() {
-    return {&T::staticMetaObject,
-            [](TiPlotHost* owner, const TiPlotObjectHooks& hooks) -> TiPlotObject* {
-                return new T(owner, hooks);
-            },
-            nullptr};
-}
-
-} // namespace
 
 TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
     objectManager_ = new TiPlotObjectManager(plot_, Hooks());
@@ -38,10 +27,11 @@ TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
     layoutManager_ = Create<TiPlotLayoutManager>();
     layoutManager_->CreatePlaceHolders();
     translationManager_ = new TiPlotTranslationManager();
-    RegisterObjectClass(TiPlotObjectKind::XAxis, ClassOf<TiPlotXAxis>());
-    RegisterObjectClass(TiPlotObjectKind::YAxis, ClassOf<TiPlotYAxis>());
-    RegisterObjectClass(TiPlotObjectKind::Label, ClassOf<TiPlotLabel>());
-    RegisterObjectClass(TiPlotObjectKind::Table, ClassOf<TiPlotTable>());
+    RegisterObjectClass(TiPlotObjectKind::XAxis, PlotObjectClassOf<TiPlotXAxis>());
+    RegisterObjectClass(TiPlotObjectKind::YAxis, PlotObjectClassOf<TiPlotYAxis>());
+    RegisterObjectClass(TiPlotObjectKind::Label, PlotObjectClassOf<TiPlotLabel>());
+    RegisterObjectClass(TiPlotObjectKind::Table, PlotObjectClassOf<TiPlotTable>());
+    TiPlotChannel::RegisterWith(*this);
 }
 
 template <class Manager> Manager* TiPlotMasterManager::Create() {

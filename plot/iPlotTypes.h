@@ -74,10 +74,21 @@ Q_ENUM_NS(TiPlotTextFormat)
 
 enum TiPlotGridLineStyle : uint8_t { ipglsSolid, ipglsDash, ipglsDot };
 Q_ENUM_NS(TiPlotGridLineStyle)
+// What a data cursor shows of its channel.
+enum TiPlotDataCursorStyle : uint8_t {
+    ipcsValueXY,
+    ipcsValueX,
+    ipcsValueY,
+    ipcsDeltaX,
+    ipcsDeltaY,
+    ipcsInverseDeltaX
+};
+Q_ENUM_NS(TiPlotDataCursorStyle)
 } // namespace iPlotTypes
 
 using iPlotTypes::TiPlotAlignFirstStyle;
 using iPlotTypes::TiPlotCartesianStyle;
+using iPlotTypes::TiPlotDataCursorStyle;
 using iPlotTypes::TiPlotDataPointStatus;
 using iPlotTypes::TiPlotDataStyle;
 using iPlotTypes::TiPlotGridLineStyle;
@@ -89,6 +100,7 @@ using iPlotTypes::TiPlotTrackingStyle;
 using iPlotTypes::TiQuadSide;
 using enum iPlotTypes::TiPlotAlignFirstStyle;
 using enum iPlotTypes::TiPlotCartesianStyle;
+using enum iPlotTypes::TiPlotDataCursorStyle;
 using enum iPlotTypes::TiPlotDataPointStatus;
 using enum iPlotTypes::TiPlotDataStyle;
 using enum iPlotTypes::TiPlotGridLineStyle;

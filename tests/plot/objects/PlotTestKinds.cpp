@@ -3,18 +3,6 @@
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 
-namespace {
-
-template <class T> TiPlotObjectClass ClassOf() {
-    return {&T::staticMetaObject,
-            [](TiPlotHost* owner, const TiPlotObjectHooks& hooks) -> TiPlotObject* {
-                return new T(owner, hooks);
-            },
-            nullptr};
-}
-
-} // namespace
-
 TestBandObject::TestBandObject(TiPlotHost* Owner, const TiPlotObjectHooks& Hooks, bool Horizontal)
     : TiPlotLayoutObject(Owner, Hooks) {
     InitHorizontal(Horizontal);
@@ -113,13 +101,13 @@ TestDataCursor::TestDataCursor(TiPlotHost* Owner, const TiPlotObjectHooks& Hooks
     : TiPlotManagerObject(Owner, Hooks), channel_(*this, TiPlotObjectKind::Channel) {}
 
 void RegisterTestKinds(TiPlotMasterManager& master) {
-    master.RegisterObjectClass(TiPlotObjectKind::ToolBar, ClassOf<TestToolBar>());
-    master.RegisterObjectClass(TiPlotObjectKind::Legend, ClassOf<TestLegend>());
-    master.RegisterObjectClass(TiPlotObjectKind::XAxis, ClassOf<TestXAxis>());
-    master.RegisterObjectClass(TiPlotObjectKind::YAxis, ClassOf<TestYAxis>());
-    master.SetChannelClass(ClassOf<TestChannel>());
-    master.RegisterObjectClass(TiPlotObjectKind::DataView, ClassOf<TestDataView>());
-    TiPlotObjectClass cursor = ClassOf<TestDataCursor>();
+    master.RegisterObjectClass(TiPlotObjectKind::ToolBar, PlotObjectClassOf<TestToolBar>());
+    master.RegisterObjectClass(TiPlotObjectKind::Legend, PlotObjectClassOf<TestLegend>());
+    master.RegisterObjectClass(TiPlotObjectKind::XAxis, PlotObjectClassOf<TestXAxis>());
+    master.RegisterObjectClass(TiPlotObjectKind::YAxis, PlotObjectClassOf<TestYAxis>());
+    master.SetChannelClass(PlotObjectClassOf<TestChannel>());
+    master.RegisterObjectClass(TiPlotObjectKind::DataView, PlotObjectClassOf<TestDataView>());
+    TiPlotObjectClass cursor = PlotObjectClassOf<TestDataCursor>();
     cursor.Initialize = [](TiPlotObject* object, TiPlotMasterManager& m) {
         if (m.Count(TiPlotObjectKind::DataView) > 0)
             static_cast<TestDataCursor*>(object)->DataView = m.Get(TiPlotObjectKind::DataView, 0);
