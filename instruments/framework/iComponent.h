@@ -217,6 +217,9 @@ protected:
 
     // Painting without the cached background, for canvases that keep vectors.
     void PaintUncached(TCanvas& Canvas);
+    // The paint a screen gets: the control paints into its kept frame, which is then copied
+    // to the screen in one operation.
+    void PaintBuffered(TCanvas& screen);
 
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -240,7 +243,6 @@ private:
     template <typename T> void SetProperty(const T& value, T& field, TiRepaintType kind);
     void DoFrameRate();
     void DeferredRepaint();
-    void PaintBuffered(TCanvas& screen);
     // A screen of another pixel density makes the cached background stale.
     void MatchBackGroundToScreen();
     bool WantsKey(uint16_t key);
