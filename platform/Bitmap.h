@@ -46,6 +46,10 @@ public:
 
     // The picture with every drawing so far finished, for copying to the screen.
     const QImage& Image() const;
+    // The same pixels while the canvas goes on painting, so that a picture drawn again and
+    // again keeps its painter; only for drawing them elsewhere at once, since a copy kept from
+    // it would change with later drawing.
+    const QImage& PaintingImage() const { return image_; }
     void SetImage(const QImage& image);
 
 private:

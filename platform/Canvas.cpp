@@ -132,7 +132,7 @@ void TCanvas::InvertRect(const TRect& r) {
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
-    if (!bitmap.Empty()) DoDraw(x, y, bitmap.Image());
+    if (!bitmap.Empty()) DoDraw(x, y, bitmap.PaintingImage());
 }
 
 void TCanvas::DrawTransparent(int x, int y, const TBitmap& bitmap, TColor transparentColor) {
@@ -144,7 +144,7 @@ void TCanvas::DrawTransparent(int x, int y, const TBitmap& bitmap, TColor transp
 }
 
 void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {
-    if (!bitmap.Empty() && !r.IsEmpty()) DoStretchDraw(r, bitmap.Image());
+    if (!bitmap.Empty() && !r.IsEmpty()) DoStretchDraw(r, bitmap.PaintingImage());
 }
 
 void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect) {

@@ -97,13 +97,6 @@ QRect OutlineRect(const TRect& r) {
     return QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
 }
 
-QPolygon ToQPolygon(std::span<const TPoint> points) {
-    QPolygon polygon;
-    for (const TPoint& p : points)
-        polygon << ToQPoint(p);
-    return polygon;
-}
-
 // The toolkit's arc angles are parametric on the ellipse; the window system's end points
 // name rays from the centre, which meet a flat ellipse at a different parameter.
 double RayAngle(const QRectF& bounds, const TPoint& p) {
@@ -125,12 +118,15 @@ TEdgeColors EdgeColors(TEdgeStyle style) {
 } // namespace
 
 TPainterCanvas::TPainterCanvas(QPaintDevice& device, QImage* image, bool metafile)
-    : device_(device), image_(image), metafile_(metafile), painter_(&ownPainter_) {}
+    : device_(device), image_(image), metafile_(metafile), painter_(&ownPainter_) {
+    WatchFont();
+}
 
 TPainterCanvas::TPainterCanvas(QPainter& painter, bool metafile)
     : device_(*painter.device()),
       image_(device_.devType() == QInternal::Image ? static_cast<QImage*>(&device_) : nullptr),
       metafile_(metafile), painter_(&painter), external_(true) {
+    WatchFont();
     if (!painter.isActive()) return;
     painter.save();
     restoreExternal_ = true;
@@ -152,6 +148,7 @@ TPainterCanvas::TPainterCanvas(QSvgGenerator& generator)
 TPainterCanvas::TPainterCanvas(QPrinter& printer) : TPainterCanvas(printer, nullptr, false) {}
 
 TPainterCanvas::~TPainterCanvas() {
+    Font()->OnChange = nullptr;
     if (restoreExternal_ && painter_->isActive())
         painter_->restore();
     else
@@ -223,31 +220,73 @@ void TPainterCanvas::UseMode() {
     painter_->setCompositionMode(ModeComposition(Pen()->Mode()));
 }
 
+void TPainterCanvas::UsePen() {
+    painter_->setPen(CurrentQPen());
+}
+
 // Width 0 and 1 are the thinnest line, which leaves out its end point; wider pens draw round
 // ends and joins, and only the thinnest pen draws dashes.
-void TPainterCanvas::UsePen() {
+const QPen& TPainterCanvas::CurrentQPen() {
     const TPen& pen = *Pen();
+    const TPenKey key{ColorToRGB(pen.Color()), pen.Width(), pen.Style()};
+    if (key == penKey_) return qtPen_;
+    penKey_ = key;
     if (pen.Style() == psClear) {
-        painter_->setPen(Qt::NoPen);
-        return;
+        qtPen_ = QPen(Qt::NoPen);
+        return qtPen_;
     }
-    QPen qpen(ToQColor(pen.Color()));
+    qtPen_ = QPen(ToQColor(key.Color));
     if (pen.Width() <= 1) {
-        qpen.setWidth(0);
-        qpen.setCapStyle(Qt::FlatCap);
+        qtPen_.setWidth(0);
+        qtPen_.setCapStyle(Qt::FlatCap);
         const QList<qreal> dashes = DashPattern(pen.Style());
-        if (!dashes.isEmpty()) qpen.setDashPattern(dashes);
+        if (!dashes.isEmpty()) qtPen_.setDashPattern(dashes);
     } else {
-        qpen.setWidth(pen.Width());
-        qpen.setCapStyle(Qt::RoundCap);
-        qpen.setJoinStyle(Qt::RoundJoin);
+        qtPen_.setWidth(pen.Width());
+        qtPen_.setCapStyle(Qt::RoundCap);
+        qtPen_.setJoinStyle(Qt::RoundJoin);
     }
-    painter_->setPen(qpen);
+    return qtPen_;
 }
 
 void TPainterCanvas::UseBrush() {
-    const TBrush& brush = *Brush();
-    painter_->setBrush(QBrush(ToQColor(brush.Color()), QtBrushStyle(brush.Style())));
+    painter_->setBrush(CurrentQBrush());
+}
+
+const QBrush& TPainterCanvas::CurrentQBrush() {
+    const TBrushKey key{ColorToRGB(Brush()->Color()), Brush()->Style()};
+    if (key == brushKey_) return qtBrush_;
+    brushKey_ = key;
+    qtBrush_ = QBrush(ToQColor(key.Color), QtBrushStyle(key.Style));
+    return qtBrush_;
+}
+
+const QPen& TPainterCanvas::CurrentTextPen() {
+    const TColor rgb = ColorToRGB(Font()->Color());
+    if (rgb != textRGB_) {
+        textRGB_ = rgb;
+        qtTextPen_ = QPen(ToQColor(rgb));
+    }
+    return qtTextPen_;
+}
+
+const QFont& TPainterCanvas::CurrentQFont() const {
+    if (!fontStale_) return qtFont_;
+    fontStale_ = false;
+    qtFont_ = ToQFont(*Font());
+    fontCell_ = FontCell(qtFont_);
+    return qtFont_;
+}
+
+void TPainterCanvas::WatchFont() {
+    Font()->OnChange = [this](QObject*) { fontStale_ = true; };
+}
+
+const QPolygon& TPainterCanvas::ToPolygon(std::span<const TPoint> points) {
+    polygon_.clear();
+    for (const TPoint& p : points)
+        polygon_ << ToQPoint(p);
+    return polygon_;
 }
 
 void TPainterCanvas::UseFill(TColor color) {
@@ -267,19 +306,22 @@ void TPainterCanvas::DoPolyline(std::span<const TPoint> points) {
     UsePen();
     UseMode();
     if (Pen()->Width() > 1) {
-        painter_->drawPolyline(ToQPolygon(points));
+        painter_->drawPolyline(ToPolygon(points));
         return;
     }
     // Segment by segment, so that only the last point is left out; the dashes run on from
     // one segment into the next, counted in pixels along the major axis.
+    const bool dashed = Pen()->Style() != psSolid && Pen()->Style() != psInsideFrame;
     QPen pen = painter_->pen();
     qreal dashOffset = 0;
     for (size_t i = 1; i < points.size(); ++i) {
         const TPoint& from = points[i - 1];
         const TPoint& to = points[i];
         if (from == to) continue;
-        pen.setDashOffset(dashOffset);
-        painter_->setPen(pen);
+        if (dashed) {
+            pen.setDashOffset(dashOffset);
+            painter_->setPen(pen);
+        }
         painter_->drawLine(ToQPoint(from), ToQPoint(to));
         dashOffset += std::max(std::abs(double(to.X) - from.X), std::abs(double(to.Y) - from.Y));
     }
@@ -290,7 +332,7 @@ void TPainterCanvas::DoPolygon(std::span<const TPoint> points) {
     UsePen();
     UseBrush();
     UseMode();
-    painter_->drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
+    painter_->drawPolygon(ToPolygon(points), Qt::OddEvenFill);
 }
 
 TRect TPainterCanvas::InsideFrame(const TRect& r) const {
@@ -377,8 +419,8 @@ void TPainterCanvas::DoTextOut(int x, int y, const QString& text) {
 }
 
 TSize TPainterCanvas::DoTextExtent(const QString& text) const {
-    const QFont font = ToQFont(*Font());
-    return {QFontMetrics(font).horizontalAdvance(text), FontCell(font).Height};
+    const QFont& font = CurrentQFont();
+    return {QFontMetrics(font).horizontalAdvance(text), fontCell_.Height};
 }
 
 void TPainterCanvas::DoDrawText(const TRect& r, TTextFormat format,
@@ -394,7 +436,7 @@ void TPainterCanvas::DoDrawText(const TRect& r, TTextFormat format,
 // The text cell's top-left is the line position; an escapement turns the cell
 // counter-clockwise around the origin given.
 void TPainterCanvas::DrawTextLine(const TTextLine& line, const QPoint& origin) {
-    const QFont font = ToQFont(*Font());
+    const QFont& font = CurrentQFont();
     const QFontMetrics metrics(font);
     painter_->save();
     painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -403,11 +445,11 @@ void TPainterCanvas::DrawTextLine(const TTextLine& line, const QPoint& origin) {
         painter_->rotate(-double(escapement) / 10.0);
         painter_->translate(-origin);
     }
-    const TFontCell fontCell = FontCell(font);
+    const TFontCell fontCell = fontCell_;
     const QRect cell(line.Position.X, line.Position.Y, line.Width, fontCell.Height);
     if (Brush()->Style() != bsClear) painter_->fillRect(cell, ToQColor(Brush()->Color()));
     painter_->setFont(font);
-    painter_->setPen(ToQColor(Font()->Color()));
+    painter_->setPen(CurrentTextPen());
     const int baseline = cell.top() + fontCell.Ascent;
     painter_->drawText(QPoint(cell.left(), baseline), line.Text);
     if (line.UnderlineIndex >= 0) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "platform/FontSubstitution.h"
 
 #include <QPainter>
 #include <memory>
@@ -76,6 +77,28 @@ private:
     void UseFill(TColor color);
     void UseMode();
     void DrawTextLine(const TTextLine& line, const QPoint& origin);
+    // The Qt objects of the current pen, brush and font, rebuilt only when what they are made
+    // of changed, so that drawing allocates nothing. Pens and brushes are told apart by their
+    // resolved colour, since a system colour can be set anew between drawings; the font by its
+    // change notification, since comparing all of it costs as much as a measurement.
+    const QPen& CurrentQPen();
+    const QBrush& CurrentQBrush();
+    const QPen& CurrentTextPen();
+    const QFont& CurrentQFont() const;
+    void WatchFont();
+    const QPolygon& ToPolygon(std::span<const TPoint> points);
+
+    struct TPenKey {
+        TColor Color = clNone;
+        int Width = -1;
+        TPenStyle Style = psSolid;
+        bool operator==(const TPenKey&) const = default;
+    };
+    struct TBrushKey {
+        TColor Color = clNone;
+        TBrushStyle Style = bsSolid;
+        bool operator==(const TBrushKey&) const = default;
+    };
 
     QPaintDevice& device_;
     QImage* image_;
@@ -87,4 +110,14 @@ private:
     QTransform baseTransform_;
     bool baseClipping_ = false;
     QRegion baseClip_;
+    QPen qtPen_;
+    TPenKey penKey_;
+    QBrush qtBrush_;
+    TBrushKey brushKey_;
+    QPen qtTextPen_;
+    TColor textRGB_ = clNone;
+    mutable QFont qtFont_;
+    mutable TFontCell fontCell_;
+    mutable bool fontStale_ = true;
+    QPolygon polygon_;
 };

@@ -231,6 +231,9 @@ protected:
     TStringList PropertyFileExclusions() const;
     // The control painted into a new bitmap of Width x Height pixels, for the image exports.
     std::unique_ptr<TBitmap> PaintToBitmap();
+    // The paint a screen gets: the control paints into its kept frame, which is then copied
+    // to the screen in one operation.
+    void PaintBuffered(TCanvas& screen);
 
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -254,7 +257,6 @@ private:
     template <typename T> void SetProperty(const T& value, T& field, TiRepaintType kind);
     void DoFrameRate();
     void DeferredRepaint();
-    void PaintBuffered(TCanvas& screen);
     // A screen of another pixel density makes the cached background stale.
     void MatchBackGroundToScreen();
     bool WantsKey(uint16_t key);

@@ -1,4 +1,5 @@
 #include "platform/PainterCanvas.h"
+#include "platform/Bitmap.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -287,6 +288,52 @@ TEST_F(PainterCanvasTest, CopyRectAndStretchDrawCopyPixels) {
     canvas_.CopyRect(Rect(0, 0, 8, 8), source, Rect(0, 0, 4, 4));
     EXPECT_EQ(At(1, 1), clLime);
     EXPECT_EQ(At(2, 2), clBlue);
+}
+
+// The canvas keeps its Qt pen, brush and font between drawings; each must follow every change,
+// a system colour set anew in between included.
+TEST_F(PainterCanvasTest, KeptPenBrushAndFontFollowEveryChange) {
+    canvas_.Pen()->SetColor(clBtnFace);
+    canvas_.MoveTo(0, 1);
+    canvas_.LineTo(10, 1);
+    const TColor face = SetSystemColorRGB(15, clLime);
+    canvas_.MoveTo(0, 2);
+    canvas_.LineTo(10, 2);
+    canvas_.Brush()->SetColor(clBtnFace);
+    canvas_.FillRect(Rect(0, 3, 10, 4));
+    SetSystemColorRGB(15, face);
+    EXPECT_EQ(At(5, 1), face);
+    EXPECT_EQ(At(5, 2), clLime);
+    EXPECT_EQ(At(5, 3), clLime);
+    canvas_.Pen()->SetColor(clBlack);
+    canvas_.MoveTo(0, 5);
+    canvas_.LineTo(10, 5);
+    canvas_.Pen()->SetStyle(psDot);
+    canvas_.MoveTo(0, 6);
+    canvas_.LineTo(10, 6);
+    EXPECT_EQ(Row(5, 0, 7), "#######");
+    EXPECT_EQ(Row(6, 0, 7), "###...#");
+    const TSize small = canvas_.TextExtent(QStringLiteral("Wide"));
+    canvas_.Font()->SetHeight(-30);
+    EXPECT_GT(canvas_.TextExtent(QStringLiteral("Wide")).cx, small.cx);
+    TFont font;
+    canvas_.SetFont(&font);
+    EXPECT_EQ(canvas_.TextExtent(QStringLiteral("Wide")), small);
+}
+
+// A bitmap drawn again and again keeps painting between the copies; each copy shows every
+// drawing made before it.
+TEST_F(PainterCanvasTest, BitmapStillPaintingCopiesItsLatestPixels) {
+    TBitmap bitmap;
+    bitmap.SetSize(4, 4);
+    bitmap.Canvas()->Brush()->SetColor(clRed);
+    bitmap.Canvas()->FillRect(Rect(0, 0, 4, 4));
+    canvas_.Draw(0, 0, bitmap);
+    bitmap.Canvas()->Brush()->SetColor(clBlack);
+    bitmap.Canvas()->FillRect(Rect(0, 0, 2, 4));
+    canvas_.Draw(10, 0, bitmap);
+    EXPECT_EQ(Row(1, 0, 4), "rrrr");
+    EXPECT_EQ(Row(1, 10, 4), "##rr");
 }
 
 } // namespace
