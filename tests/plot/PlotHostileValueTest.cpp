@@ -6,6 +6,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Font.h"
 #include "platform/FontSubstitution.h"
+#include "plot/channels/iPlotChannel.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotTable.h"
@@ -22,6 +23,8 @@ using K = TiPlotObjectKind;
 class HostilePlot : public QObject {
 public:
     HostilePlot() {
+        // The library's own channel, not the test plot's stand-in.
+        TiPlotChannel::RegisterWith(*plot.Master);
         for (K kind : {K::XAxis, K::YAxis, K::Channel, K::Label, K::Table})
             plot.Master->Add(kind);
         TiPlotTable* table = plot.Master->GetTable(0);
@@ -30,6 +33,11 @@ public:
         // More rows than fit, so the scroll buttons show and repeat.
         for (int row = 0; row < 60; ++row)
             table->SetData(row % 3, table->AddRow(), QStringLiteral("cell %1").arg(row));
+        auto* channel = qobject_cast<TiPlotChannel*>(plot.Master->Get(K::Channel, 0));
+        // Few points: polynomial and rational traces interpolate over every held point.
+        for (int i = 0; i < 40; ++i)
+            channel->AddXY(i, (i % 17) - 8.0);
+        channel->AddXNull(40);
     }
 
     TestAxisPlot plot;
@@ -166,7 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(PlotObject<TiPlotLabel>("TiPlotLabel", K::Label),
                     PlotObject<TiPlotTable>("TiPlotTable", K::Table),
                     PlotObject<TiPlotXAxis>("TiPlotXAxis", K::XAxis),
-                    PlotObject<TiPlotYAxis>("TiPlotYAxis", K::YAxis), DataView(),
+                    PlotObject<TiPlotYAxis>("TiPlotYAxis", K::YAxis),
+                    PlotObject<TiPlotChannel>("TiPlotChannel", K::Channel), DataView(),
                     HostileCase<TiPlotTranslationObject>("TiPlotTranslationObject")),
     HostileCaseName);
 
