@@ -225,28 +225,34 @@ void TPainterCanvas::UsePen() {
 }
 
 // Width 0 and 1 are the thinnest line, which leaves out its end point; wider pens draw round
-// ends and joins, and only the thinnest pen draws dashes.
+// ends and joins, and only the thinnest pen draws dashes. A control paints with a few pens in
+// turn, so the last ones made are kept: a pen made anew allocates.
 const QPen& TPainterCanvas::CurrentQPen() {
     const TPen& pen = *Pen();
     const TPenKey key{ColorToRGB(pen.Color()), pen.Width(), pen.Style()};
-    if (key == penKey_) return qtPen_;
-    penKey_ = key;
-    if (pen.Style() == psClear) {
-        qtPen_ = QPen(Qt::NoPen);
-        return qtPen_;
-    }
-    qtPen_ = QPen(ToQColor(key.Color));
-    if (pen.Width() <= 1) {
-        qtPen_.setWidth(0);
-        qtPen_.setCapStyle(Qt::FlatCap);
-        const QList<qreal> dashes = DashPattern(pen.Style());
-        if (!dashes.isEmpty()) qtPen_.setDashPattern(dashes);
+    for (TKeptPen& kept : pens_)
+        if (kept.Key == key) return kept.Pen;
+    TKeptPen& kept = pens_[nextPen_];
+    nextPen_ = (nextPen_ + 1) % pens_.size();
+    kept.Key = key;
+    kept.Pen = MakeQPen(key);
+    return kept.Pen;
+}
+
+QPen TPainterCanvas::MakeQPen(const TPenKey& key) {
+    if (key.Style == psClear) return QPen(Qt::NoPen);
+    QPen made(ToQColor(key.Color));
+    if (key.Width <= 1) {
+        made.setWidth(0);
+        made.setCapStyle(Qt::FlatCap);
+        const QList<qreal> dashes = DashPattern(key.Style);
+        if (!dashes.isEmpty()) made.setDashPattern(dashes);
     } else {
-        qtPen_.setWidth(pen.Width());
-        qtPen_.setCapStyle(Qt::RoundCap);
-        qtPen_.setJoinStyle(Qt::RoundJoin);
+        made.setWidth(key.Width);
+        made.setCapStyle(Qt::RoundCap);
+        made.setJoinStyle(Qt::RoundJoin);
     }
-    return qtPen_;
+    return made;
 }
 
 void TPainterCanvas::UseBrush() {
@@ -396,7 +402,25 @@ void TPainterCanvas::DoArc(const TRect& r, const TPoint& start, const TPoint& en
     UsePen();
     painter_->setBrush(Qt::NoBrush);
     UseMode();
-    painter_->drawArc(bounds, int(std::lround(from * 16)), int(std::lround(span * 16)));
+    painter_->strokePath(ArcPath(QRectF(bounds).normalized(), double(std::lround(from * 16)) / 16,
+                                 double(std::lround(span * 16)) / 16),
+                         painter_->pen());
+}
+
+// QPainter::drawArc builds a path and its stroking form anew each time; an arc drawn again, as
+// in a repaint of an unchanged control, reuses both.
+const QPainterPath& TPainterCanvas::ArcPath(const QRectF& outline, double start, double span) {
+    for (TKeptArc& kept : arcs_)
+        if (kept.Outline == outline && kept.Start == start && kept.Span == span) return kept.Path;
+    TKeptArc& kept = arcs_[nextArc_];
+    nextArc_ = (nextArc_ + 1) % arcs_.size();
+    kept.Outline = outline;
+    kept.Start = start;
+    kept.Span = span;
+    kept.Path.clear();
+    kept.Path.arcMoveTo(outline, start);
+    kept.Path.arcTo(outline, start, span);
+    return kept.Path;
 }
 
 TColor TPainterCanvas::DoGetPixel(int x, int y) const {

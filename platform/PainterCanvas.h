@@ -7,6 +7,8 @@
 #include "platform/FontSubstitution.h"
 
 #include <QPainter>
+#include <QPainterPath>
+#include <array>
 #include <memory>
 
 class QImage;
@@ -94,6 +96,8 @@ private:
         TPenStyle Style = psSolid;
         bool operator==(const TPenKey&) const = default;
     };
+    static QPen MakeQPen(const TPenKey& key);
+    const QPainterPath& ArcPath(const QRectF& outline, double start, double span);
     struct TBrushKey {
         TColor Color = clNone;
         TBrushStyle Style = bsSolid;
@@ -110,8 +114,20 @@ private:
     QTransform baseTransform_;
     bool baseClipping_ = false;
     QRegion baseClip_;
-    QPen qtPen_;
-    TPenKey penKey_;
+    struct TKeptPen {
+        TPenKey Key;
+        QPen Pen;
+    };
+    std::array<TKeptPen, 4> pens_;
+    std::size_t nextPen_ = 0;
+    struct TKeptArc {
+        QRectF Outline;
+        double Start = 0;
+        double Span = -1;
+        QPainterPath Path;
+    };
+    std::array<TKeptArc, 4> arcs_;
+    std::size_t nextArc_ = 0;
     QBrush qtBrush_;
     TBrushKey brushKey_;
     QPen qtTextPen_;

@@ -100,6 +100,30 @@ TEST_F(PainterCanvasTest, ArcRunsCounterClockwiseFromStartToEnd) {
     EXPECT_EQ(At(10, 20), clWhite);
 }
 
+// Pens and arc paths are kept between drawings: more of them than are kept, drawn again in turn,
+// must come out as they did the first time, each in its own colour.
+TEST_F(PainterCanvasTest, ArcsInMorePensThanAreKeptDrawAlikeWhenDrawnAgain) {
+    const TColor colors[] = {clRed, clBlue, clLime, clBlack, clFuchsia, clNavy};
+    const auto drawArcs = [&](TCanvas& canvas) {
+        for (int i = 0; i < 6; ++i) {
+            canvas.Pen()->SetColor(colors[i]);
+            canvas.Arc(2 * i, 2 * i, 39 - 2 * i, 39 - 2 * i, 39, 20, 0, 20);
+        }
+    };
+    QImage once(image_.size(), image_.format());
+    once.fill(Qt::white);
+    {
+        TPainterCanvas first(once);
+        drawArcs(first);
+    }
+    drawArcs(canvas_);
+    drawArcs(canvas_);
+    canvas_.EndPaint();
+    EXPECT_EQ(image_, once);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(At(20, 2 * i), colors[i]) << i;
+}
+
 TEST_F(PainterCanvasTest, ClearPenAndClearBrushLeaveTheirPartsUndrawn) {
     canvas_.Pen()->SetStyle(psClear);
     canvas_.Rectangle(2, 2, 6, 6);
