@@ -402,9 +402,14 @@ void TiComponent::DrawBorder(TCanvas& Canvas) {
     }
 }
 
+qreal TiComponent::ScreenPixelRatio() const {
+    if (screenPixelRatio_ <= 0) screenPixelRatio_ = devicePixelRatioF();
+    return screenPixelRatio_;
+}
+
 std::unique_ptr<TBitmap> TiComponent::MakeControlBitmap() const {
     auto bitmap = std::make_unique<TBitmap>();
-    bitmap->SetDevicePixelRatio(devicePixelRatioF());
+    bitmap->SetDevicePixelRatio(ScreenPixelRatio());
     bitmap->SetSize(width(), height());
     return bitmap;
 }
@@ -427,7 +432,7 @@ void TiComponent::ResizeBackGroundBitmap() {
 void TiComponent::FitControlBitmap(std::unique_ptr<TBitmap>& Bitmap) const {
     if (!Bitmap) Bitmap = std::make_unique<TBitmap>();
     const bool fitted = RunGuarded([&] {
-        Bitmap->SetDevicePixelRatio(devicePixelRatioF());
+        Bitmap->SetDevicePixelRatio(ScreenPixelRatio());
         Bitmap->SetSize(width(), height());
     });
     if (!fitted) Bitmap.reset();
@@ -587,7 +592,7 @@ void TiComponent::PaintUncached(TCanvas& Canvas) {
 }
 
 void TiComponent::MatchBackGroundToScreen() {
-    if (!backGroundBitmap_ || backGroundBitmap_->DevicePixelRatio() == devicePixelRatioF()) return;
+    if (!backGroundBitmap_ || backGroundBitmap_->DevicePixelRatio() == ScreenPixelRatio()) return;
     ResizeBackGroundBitmap();
     backGroundChanged_ = true;
 }
@@ -650,6 +655,11 @@ bool TiComponent::event(QEvent* event) {
         }
         break;
     }
+    case QEvent::ScreenChangeInternal:
+    case QEvent::ParentChange:
+    case QEvent::Show:
+        screenPixelRatio_ = 0;
+        break;
     case QEvent::ToolTip:
         if (!showHint_) {
             event->ignore();

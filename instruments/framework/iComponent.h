@@ -191,6 +191,9 @@ protected:
     void FitControlBitmap(std::unique_ptr<TBitmap>& Bitmap) const;
     // A bitmap of the control's size at the screen's pixel density.
     std::unique_ptr<TBitmap> MakeControlBitmap() const;
+    // The screen's pixel density, read again only after the control changed screen or window:
+    // asking the toolkit looks the screen up anew each time, which allocates on every paint.
+    qreal ScreenPixelRatio() const;
 
     // A change of the field stores the value and reports it with the kind given; an equal
     // value (strings compared case-sensitively) changes and repaints nothing.
@@ -286,6 +289,8 @@ private:
     std::unique_ptr<TBitmap> backGroundBitmap_;
     std::unique_ptr<TBitmap> frameBitmap_;
     std::unique_ptr<TBitmap> backGroundPicture_;
+    // 0 until read.
+    mutable qreal screenPixelRatio_ = 0;
     TColor backGroundColor_ = clBtnFace;
     bool backGroundChanged_ = true;
     TiBevelStyle borderStyle_ = ibsNone;

@@ -221,7 +221,7 @@ void TiVCLComponent::CaptureTransparency() {
         FillTransparency(BackGroundColor());
         return;
     }
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = ScreenPixelRatio();
     QImage behind(size() * ratio, QImage::Format_RGB32);
     behind.setDevicePixelRatio(ratio);
     behind.fill(Qt::black);

@@ -194,6 +194,34 @@ TEST_F(TiComponentTest, CachedBackgroundIsDrawnOnceUntilABackgroundChangeOrUncac
     EXPECT_FALSE(control.cachedDuringPaint);
 }
 
+// An instrument on a screen whose pixel density the test sets.
+class DensityInstrument : public TestInstrument {
+public:
+    qreal density = 1;
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        if (metric == PdmDevicePixelRatioScaled)
+            return int(density * QPaintDevice::devicePixelRatioFScale());
+        if (metric == PdmDevicePixelRatio) return int(density);
+        return TestInstrument::metric(metric);
+    }
+};
+
+TEST(TiComponentDensityTest, PixelDensityIsReadAgainOnlyAfterAScreenChange) {
+    DensityInstrument control;
+    control.grab();
+    control.density = 2;
+    control.grab();
+    EXPECT_EQ(control.staticDraws, 1) << "density is kept between paints";
+    QEvent screenChange(QEvent::ScreenChangeInternal);
+    QCoreApplication::sendEvent(&control, &screenChange);
+    const QImage image = control.grab().toImage();
+    EXPECT_EQ(control.staticDraws, 2) << "a new density makes the background stale";
+    EXPECT_EQ(image.width(), 2 * control.width());
+    EXPECT_EQ(FromQColor(image.pixelColor(100, 50)), clRed);
+}
+
 TEST_F(TiComponentTest, BorderIsTheEdgeOfTheWholeControl) {
     control.SetBorderStyle(ibsLowered);
     EXPECT_EQ(control.GetBorderMargin(), 2);
