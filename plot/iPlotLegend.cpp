@@ -683,6 +683,7 @@ int TiPlotLegend::GetRequiredWidth(TCanvas& Canvas) {
 // Drawing ------------------------------------------------------------------------------------
 
 void TiPlotLegend::Draw(TCanvas& Canvas, TColor) {
+    ClearLegendRects();
     if (!Visible()) return;
     CalcRects(Canvas);
     if (items_.empty()) return;
@@ -692,13 +693,22 @@ void TiPlotLegend::Draw(TCanvas& Canvas, TColor) {
         Canvas.FillRect(DrawRect());
     }
     if (columnTitlesVisible_) DrawCaptions(Canvas);
-    for (TiPlotChannelCustom* channel : Channels())
-        channel->SetLegendRect({});
     for (const TiPlotLegendItem& item : items_)
-        if (item.Placed()) DrawItem(Canvas, item);
+        if (item.Placed()) {
+            DrawItem(Canvas, item);
+            rectChannels_.push_back(item.Channel);
+        }
     upButton_->Draw(Canvas, clBtnFace);
     downButton_->Draw(Canvas, clBtnFace);
     if (UserSelected()) DrawFocus(Canvas);
+}
+
+// Clearing only the rows this legend set keeps a hidden legend, or one that lists nothing now,
+// from leaving its channels hit where their rows were, and leaves other legends' rows alone.
+void TiPlotLegend::ClearLegendRects() {
+    for (TiPlotChannelCustom* channel : rectChannels_)
+        channel->SetLegendRect({});
+    rectChannels_.clear();
 }
 
 void TiPlotLegend::DrawCaptions(TCanvas& Canvas) const {
@@ -829,6 +839,7 @@ void TiPlotLegend::NotificationRemove(QObject* Object) {
     if (MouseObject() == Object) SetMouseObject(nullptr);
     std::erase_if(items_,
                   [Object](const TiPlotLegendItem& item) { return item.Channel == Object; });
+    std::erase(rectChannels_, Object);
 }
 
 void TiPlotLegend::NotificationSetFocus(QObject* Object) {

@@ -303,6 +303,7 @@ private:
     void PlaceItems();
     TRect ItemArea() const;
 
+    void ClearLegendRects();
     void DrawCaptions(TCanvas& Canvas) const;
     void DrawItem(TCanvas& Canvas, const TiPlotLegendItem& Item) const;
     void DrawLineSample(TCanvas& Canvas, const TiPlotChannelCustom& Channel, TPoint Start) const;
@@ -343,6 +344,8 @@ private:
     int lastShownIndex_ = -1;
     std::vector<TiPlotLegendItem> items_;
     std::vector<int> wrapColumnLefts_;
+    // The channels whose LegendRect this legend set.
+    std::vector<TiPlotChannelCustom*> rectChannels_;
     TiPlotLegendMetrics metrics_;
     TiPlotLegendButton* upButton_;
     TiPlotLegendButton* downButton_;

@@ -421,6 +421,48 @@ TEST_F(PlotLegendTest, HitTestingPrefersButtonsThenRowsThenTheLegend) {
     EXPECT_EQ(legend->Items().size(), 11u);
 }
 
+TEST_F(PlotLegendTest, ScrollButtonsShowWhetherTheyCanScroll) {
+    AddChannels(12);
+    RoomForRows(4);
+    legend->Draw(canvas, clBlack);
+    const auto triangles = canvas.RecordsOf(Op::Polygon);
+    ASSERT_EQ(triangles.size(), 2u);
+    // Up, disabled, points up from its centre (584, 21); down, enabled, points down.
+    EXPECT_EQ(triangles[0].BrushColor, clGray);
+    EXPECT_EQ(triangles[0].Points, (std::vector<TPoint>{{580, 23}, {588, 23}, {584, 19}}));
+    EXPECT_EQ(triangles[1].BrushColor, clBlack);
+    EXPECT_EQ(triangles[1].Points, (std::vector<TPoint>{{580, 66}, {588, 66}, {584, 70}}));
+}
+
+// Rows drawn once stayed where they were: a click where a hidden legend had been still
+// selected its channels.
+TEST_F(PlotLegendTest, HiddenLegendLeavesNoRowsToHit) {
+    TiPlotChannel* channel = AddChannel();
+    legend->Draw(canvas, clBlack);
+    ASSERT_FALSE(channel->LegendRect().IsEmpty());
+    legend->SetVisible(false);
+    legend->Draw(canvas, clBlack);
+    EXPECT_TRUE(channel->LegendRect().IsEmpty());
+    legend->SetVisible(true);
+    legend->Draw(canvas, clBlack);
+    channel->SetVisibleInLegend(false);
+    legend->Draw(canvas, clBlack);
+    EXPECT_TRUE(channel->LegendRect().IsEmpty());
+}
+
+TEST_F(PlotLegendTest, CaptionsPassThroughTheTranslation) {
+    AddChannel();
+    legend->SetColumnTitlesVisible(true);
+    legend->SetShowColumnYMean(true);
+    master->AddTranslation("Title", "Titre");
+    master->AddTranslation("Y-Mean", "Y moyen");
+    master->AddTranslation("Empty", "Vide");
+    legend->Draw(canvas, clBlack);
+    EXPECT_EQ(Texts(), (std::vector<QString>{"Titre", "Y moyen", "Channel 1", "Vide"}));
+    // The mean column is as wide as its translated caption.
+    EXPECT_EQ(legend->Metrics().ColumnWidth[size_t(TiPlotLegendColumn::YMean)], 7 * 7);
+}
+
 TEST_F(PlotLegendTest, ClickReportsTheLegendAndOtherSelectionsClearIt) {
     AddChannel();
     legend->iMouseDown(mbLeft, {}, 500, 200, 0, 0, nullptr);
