@@ -152,6 +152,7 @@ TiPlotLegend::TiPlotLegend(TiPlotHost* Owner, const TiPlotObjectHooks& Hooks)
 }
 
 TiPlotLegend::~TiPlotLegend() {
+    ClearLegendRects();
     upButton_->Destroy();
     downButton_->Destroy();
 }
@@ -703,11 +704,11 @@ void TiPlotLegend::Draw(TCanvas& Canvas, TColor) {
     if (UserSelected()) DrawFocus(Canvas);
 }
 
-// Clearing only the rows this legend set keeps a hidden legend, or one that lists nothing now,
-// from leaving its channels hit where their rows were, and leaves other legends' rows alone.
+// Clearing only the rows this legend set keeps a hidden, deleted or empty legend from leaving
+// its channels hit where their rows were, and leaves other legends' rows alone.
 void TiPlotLegend::ClearLegendRects() {
-    for (TiPlotChannelCustom* channel : rectChannels_)
-        channel->SetLegendRect({});
+    for (const QPointer<TiPlotChannelCustom>& channel : rectChannels_)
+        if (channel) channel->SetLegendRect({});
     rectChannels_.clear();
 }
 
@@ -839,7 +840,6 @@ void TiPlotLegend::NotificationRemove(QObject* Object) {
     if (MouseObject() == Object) SetMouseObject(nullptr);
     std::erase_if(items_,
                   [Object](const TiPlotLegendItem& item) { return item.Channel == Object; });
-    std::erase(rectChannels_, Object);
 }
 
 void TiPlotLegend::NotificationSetFocus(QObject* Object) {

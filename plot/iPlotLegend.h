@@ -7,6 +7,7 @@
 #include "plot/iPlotButton.h"
 #include "plot/iPlotLayoutObject.h"
 
+#include <QPointer>
 #include <array>
 #include <memory>
 #include <vector>
@@ -345,7 +346,7 @@ private:
     std::vector<TiPlotLegendItem> items_;
     std::vector<int> wrapColumnLefts_;
     // The channels whose LegendRect this legend set.
-    std::vector<TiPlotChannelCustom*> rectChannels_;
+    std::vector<QPointer<TiPlotChannelCustom>> rectChannels_;
     TiPlotLegendMetrics metrics_;
     TiPlotLegendButton* upButton_;
     TiPlotLegendButton* downButton_;

@@ -434,8 +434,8 @@ TEST_F(PlotLegendTest, ScrollButtonsShowWhetherTheyCanScroll) {
     EXPECT_EQ(triangles[1].Points, (std::vector<TPoint>{{580, 66}, {588, 66}, {584, 70}}));
 }
 
-// Rows drawn once stayed where they were: a click where a hidden legend had been still
-// selected its channels.
+// Rows drawn once stayed where they were: a click where a hidden or deleted legend had been
+// still selected its channels.
 TEST_F(PlotLegendTest, HiddenLegendLeavesNoRowsToHit) {
     TiPlotChannel* channel = AddChannel();
     legend->Draw(canvas, clBlack);
@@ -447,6 +447,10 @@ TEST_F(PlotLegendTest, HiddenLegendLeavesNoRowsToHit) {
     legend->Draw(canvas, clBlack);
     channel->SetVisibleInLegend(false);
     legend->Draw(canvas, clBlack);
+    EXPECT_TRUE(channel->LegendRect().IsEmpty());
+    channel->SetVisibleInLegend(true);
+    legend->Draw(canvas, clBlack);
+    master->Delete(K::Legend, 0);
     EXPECT_TRUE(channel->LegendRect().IsEmpty());
 }
 
