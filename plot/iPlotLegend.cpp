@@ -484,6 +484,7 @@ void TiPlotLegend::CalcTitleColumn(TCanvas& Canvas) {
     int width = fixedWidth ? BoundPixelSize(Round(m.CharWidth * channelNameMaxWidth_)) : 0;
     m.ItemHeight = m.CharHeight;
     for (TiPlotLegendItem& item : items_) {
+        if (!item.Channel) continue;
         const QString title = GetTitleText(*item.Channel);
         item.Height = fixedWidth ? 0 : m.CharHeight;
         for (const TFont* font : {font_.get(), selectedItemFont_.get()}) {
@@ -525,7 +526,8 @@ void TiPlotLegend::CalcColumnWidths(TCanvas& Canvas) {
             width = 0;
             Canvas.SetFont(font_.get());
             for (const TiPlotLegendItem& item : items_)
-                width = std::max(width, iTextWidth(&Canvas, CellText(*item.Channel, which)));
+                if (item.Channel)
+                    width = std::max(width, iTextWidth(&Canvas, CellText(*item.Channel, which)));
         }
         if (columnTitlesVisible_ && m.ColumnShown[size_t(which)]) {
             Canvas.SetFont(columnTitlesFont_.get());
@@ -540,6 +542,7 @@ int TiPlotLegend::ValueColumnWidth(TCanvas& Canvas, Column Which) const {
     const bool x = Which == Column::XValue;
     int64_t width = 0;
     for (const TiPlotLegendItem& item : items_) {
+        if (!item.Channel) continue;
         const TiPlotChannelCustom& channel = *item.Channel;
         TiPlotAxis* axis = LegendAxis(x ? channel.XAxis() : channel.YAxis());
         if (cursorValuesMode_) {
@@ -677,7 +680,9 @@ void TiPlotLegend::PlaceItems() {
 }
 
 int TiPlotLegend::GetRequiredWidth(TCanvas& Canvas) {
+    TiPlotObjectGuard guard(*this);
     CalcRects(Canvas);
+    if (guard.Destroyed()) return 0;
     return Horizontal() ? metrics_.RequiredHeight : metrics_.RequiredWidth;
 }
 
@@ -686,8 +691,10 @@ int TiPlotLegend::GetRequiredWidth(TCanvas& Canvas) {
 void TiPlotLegend::Draw(TCanvas& Canvas, TColor) {
     ClearLegendRects();
     if (!Visible()) return;
+    // The value texts run the axes' label handlers, which may delete this legend.
+    TiPlotObjectGuard guard(*this);
     CalcRects(Canvas);
-    if (items_.empty()) return;
+    if (guard.Destroyed() || items_.empty()) return;
     if (!backGroundTransparent_) {
         Canvas.Brush()->SetStyle(bsSolid);
         Canvas.Brush()->SetColor(backGroundColor_);
@@ -695,9 +702,9 @@ void TiPlotLegend::Draw(TCanvas& Canvas, TColor) {
     }
     if (columnTitlesVisible_) DrawCaptions(Canvas);
     for (const TiPlotLegendItem& item : items_)
-        if (item.Placed()) {
-            DrawItem(Canvas, item);
+        if (item.Placed() && item.Channel) {
             rectChannels_.push_back(item.Channel);
+            DrawItem(Canvas, item);
         }
     upButton_->Draw(Canvas, clBtnFace);
     downButton_->Draw(Canvas, clBtnFace);
@@ -745,9 +752,10 @@ void TiPlotLegend::DrawItem(TCanvas& Canvas, const TiPlotLegendItem& Item) const
     DrawTitle(Canvas, channel, cell);
     Canvas.SetFont(font_.get());
     Canvas.Brush()->SetStyle(bsClear);
+    // A label handler behind a value text may delete the channel.
     for (Column which : AllColumns)
-        if (which > Column::Title && m.ColumnShown[size_t(which)])
-            DrawCell(Canvas, CellText(channel, which), which, {x, y});
+        if (which > Column::Title && m.ColumnShown[size_t(which)] && Item.Channel)
+            DrawCell(Canvas, CellText(*Item.Channel, which), which, {x, y});
 }
 
 void TiPlotLegend::DrawLineSample(TCanvas& Canvas, const TiPlotChannelCustom& Channel,
@@ -838,8 +846,10 @@ void TiPlotLegend::DoMouseUp(const TiPlotMouseData& MouseData) {
 void TiPlotLegend::NotificationRemove(QObject* Object) {
     TiPlotLayoutObject::NotificationRemove(Object);
     if (MouseObject() == Object) SetMouseObject(nullptr);
-    std::erase_if(items_,
-                  [Object](const TiPlotLegendItem& item) { return item.Channel == Object; });
+    // Only forgotten: the layout may be walking the items when a label handler it called
+    // deletes a channel.
+    for (TiPlotLegendItem& item : items_)
+        if (item.Channel == Object) item.Channel = nullptr;
 }
 
 void TiPlotLegend::NotificationSetFocus(QObject* Object) {

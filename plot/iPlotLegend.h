@@ -27,6 +27,7 @@ public:
 // One listed channel and where its row went in the last layout.
 class TiPlotLegendItem {
 public:
+    // Null once the channel is gone.
     TiPlotChannelCustom* Channel = nullptr;
     int Height = 0;
     int Left = 0;

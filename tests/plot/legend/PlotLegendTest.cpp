@@ -418,7 +418,30 @@ TEST_F(PlotLegendTest, HitTestingPrefersButtonsThenRowsThenTheLegend) {
     legend->GetMouseObject(row.Left + 2, row.Top + 2);
     master->Delete(K::Channel, 1);
     EXPECT_EQ(legend->MouseObject(), nullptr);
-    EXPECT_EQ(legend->Items().size(), 11u);
+    EXPECT_EQ(legend->Items()[1].Channel, nullptr);
+}
+
+TEST_F(PlotLegendTest, LabelHandlerDeletingTheChannelOrTheLegendMidwayIsSurvived) {
+    AddChannels(3);
+    legend->SetShowColumnYMax(true);
+    legend->SetShowColumnYMean(true);
+    for (int i = 0; i < 3; ++i)
+        Channel(i)->AddXY(i, i);
+    int calls = 0;
+    YAxis()->OnCustomizeLabel = [&](QObject*, double, QString&) {
+        if (++calls == 5) master->Delete(K::Channel, 1);
+    };
+    legend->Draw(canvas, clBlack);
+    EXPECT_EQ(master->Count(K::Channel), 2);
+    legend->Draw(canvas, clBlack);
+    EXPECT_EQ(legend->Items().size(), 2u);
+
+    calls = 0;
+    YAxis()->OnCustomizeLabel = [&](QObject*, double, QString&) {
+        if (++calls == 1) master->Delete(K::Legend, 0);
+    };
+    legend->Draw(canvas, clBlack);
+    EXPECT_EQ(master->Count(K::Legend), 0);
 }
 
 TEST_F(PlotLegendTest, ScrollButtonsShowWhetherTheyCanScroll) {
