@@ -1,5 +1,7 @@
 #include "plot/iPlotButton.h"
 
+#include "instruments/framework/Igpfunctions.h"
+
 TiPlotButton::TiPlotButton(TiPlotHost* Owner) : TiPlotObject(Owner, {}) {}
 
 TiPlotButton::~TiPlotButton() = default;
@@ -65,4 +67,27 @@ void TiPlotButton::RepeatTimerTick() {
 void TiPlotButton::DestroyRepeatTimer() {
     // The timer may be the caller (a tick that disabled the button); it allows that.
     repeatTimer_.reset();
+}
+
+TiPlotScrollButton::TiPlotScrollButton(TiPlotHost* Owner, bool PointsUp)
+    : TiPlotButton(Owner), pointsUp_(PointsUp) {
+    SetAutoRepeat(true);
+}
+
+void TiPlotScrollButton::Draw(TCanvas& Canvas, TColor) {
+    if (!Visible()) return;
+    const TRect r = DrawRect();
+    Canvas.Brush()->SetStyle(bsSolid);
+    Canvas.Brush()->SetColor(clBtnFace);
+    Canvas.FillRect(r);
+    iDrawEdge(&Canvas, r, MouseIsDown() ? idesSunken : idesRaised);
+    const TColor color = Enabled() ? clBlack : clGray;
+    Canvas.Pen()->SetColor(color);
+    Canvas.Brush()->SetColor(color);
+    const int cx = (r.Left + r.Right) / 2;
+    const int cy = (r.Top + r.Bottom) / 2;
+    const int base = pointsUp_ ? cy + 2 : cy - 2;
+    const int tip = pointsUp_ ? cy - 2 : cy + 2;
+    const TPoint triangle[] = {{cx - 4, base}, {cx + 4, base}, {cx, tip}};
+    Canvas.Polygon(triangle);
 }

@@ -55,3 +55,19 @@ private:
     bool firstRepeat_ = false;
     std::unique_ptr<TiPlotTimer> repeatTimer_;
 };
+
+// A scroll button of a legend or a table: a raised face (sunken while held) with a small
+// triangle pointing up or down, black when enabled and gray when not; it auto-repeats.
+class TiPlotScrollButton : public TiPlotButton {
+    Q_OBJECT
+
+public:
+    TiPlotScrollButton(TiPlotHost* Owner, bool PointsUp);
+
+    bool PointsUp() const { return pointsUp_; }
+
+    void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
+
+private:
+    bool pointsUp_;
+};

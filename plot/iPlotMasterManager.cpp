@@ -5,6 +5,7 @@
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
+#include "plot/iPlotLegend.h"
 #include "plot/iPlotTable.h"
 #include "plot/iPlotTranslation.h"
 
@@ -31,6 +32,7 @@ TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
     RegisterObjectClass(TiPlotObjectKind::YAxis, PlotObjectClassOf<TiPlotYAxis>());
     RegisterObjectClass(TiPlotObjectKind::Label, PlotObjectClassOf<TiPlotLabel>());
     RegisterObjectClass(TiPlotObjectKind::Table, PlotObjectClassOf<TiPlotTable>());
+    RegisterObjectClass(TiPlotObjectKind::Legend, PlotObjectClassOf<TiPlotLegend>());
     TiPlotChannel::RegisterWith(*this);
 }
 

@@ -44,27 +44,8 @@ TiTextFlag AlongFlag(TiAlignmentHorizontal alignment) {
 } // namespace
 
 TiPlotTableButton::TiPlotTableButton(TiPlotHost* Owner, bool PointsUp)
-    : TiPlotButton(Owner), pointsUp_(PointsUp) {
+    : TiPlotScrollButton(Owner, PointsUp) {
     SetName(PointsUp ? QStringLiteral("PlotTableUpButton") : QStringLiteral("PlotTableDownButton"));
-    SetAutoRepeat(true);
-}
-
-void TiPlotTableButton::Draw(TCanvas& Canvas, TColor) {
-    if (!Visible()) return;
-    const TRect r = DrawRect();
-    Canvas.Brush()->SetStyle(bsSolid);
-    Canvas.Brush()->SetColor(clBtnFace);
-    Canvas.FillRect(r);
-    iDrawEdge(&Canvas, r, MouseIsDown() ? idesSunken : idesRaised);
-    const TColor color = Enabled() ? clBlack : clGray;
-    Canvas.Pen()->SetColor(color);
-    Canvas.Brush()->SetColor(color);
-    const int cx = (r.Left + r.Right) / 2;
-    const int cy = (r.Top + r.Bottom) / 2;
-    const int base = pointsUp_ ? cy + 2 : cy - 2;
-    const int tip = pointsUp_ ? cy - 2 : cy + 2;
-    const TPoint triangle[] = {{cx - 4, base}, {cx + 4, base}, {cx, tip}};
-    Canvas.Polygon(triangle);
 }
 
 TiPlotTable::TiPlotTable(TiPlotHost* Owner, const TiPlotObjectHooks& Hooks)

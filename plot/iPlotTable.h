@@ -30,17 +30,12 @@ public:
     int PixelWidth = 0;
 };
 
-// A scroll button of the table: a raised face with a small triangle.
-class TiPlotTableButton : public TiPlotButton {
+// A scroll button of the table.
+class TiPlotTableButton : public TiPlotScrollButton {
     Q_OBJECT
 
 public:
     TiPlotTableButton(TiPlotHost* Owner, bool PointsUp);
-
-    void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
-
-private:
-    bool pointsUp_;
 };
 
 class TiPlotTable : public TiPlotLayoutObject {

@@ -9,6 +9,7 @@
 #include "plot/channels/iPlotChannel.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
+#include "plot/iPlotLegend.h"
 #include "plot/iPlotTable.h"
 #include "plot/iPlotTranslation.h"
 
@@ -79,18 +80,25 @@ void ChooseEveryMenuItem(TestPlotHost& host) {
         if (item && item->isEnabled()) item->trigger();
 }
 
+// A table or a legend passes its scroll buttons the presses they get, held to auto-repeat.
+std::vector<TiPlotButton*> ScrollButtons(TiPlotObject& object) {
+    if (const auto* table = qobject_cast<TiPlotTable*>(&object))
+        return {table->UpButton(), table->DownButton()};
+    if (const auto* legend = qobject_cast<TiPlotLegend*>(&object))
+        return {legend->UpButton(), legend->DownButton()};
+    return {};
+}
+
 void SendInput(TiPlotObject& object) {
     TestPlotHost& host = HostOf(object);
     const auto* layout = qobject_cast<TiPlotLayoutObject*>(&object);
     const TRect rect = layout ? layout->DrawRect() : TRect{};
     const TPoint centre{rect.Left / 2 + rect.Right / 2, rect.Top / 2 + rect.Bottom / 2};
     object.SetUserSelected(true);
-    // A table passes its scroll buttons the presses they get, held to auto-repeat.
-    if (const auto* table = qobject_cast<TiPlotTable*>(&object))
-        for (TiPlotButton* button : {table->UpButton(), table->DownButton()}) {
-            const TRect face = button->DrawRect();
-            Click(object, host, mbLeft, {face.Left + 2, face.Top + 2});
-        }
+    for (TiPlotButton* button : ScrollButtons(object)) {
+        const TRect face = button->DrawRect();
+        Click(object, host, mbLeft, {face.Left + 2, face.Top + 2});
+    }
     for (const TPoint& at :
          {centre, TPoint{rect.Left, rect.Top}, TPoint{rect.Right - 1, rect.Bottom - 1}})
         Click(object, host, mbLeft, at);
@@ -167,6 +175,24 @@ THostileCase DataView() {
             }};
 }
 
+// A legend listing more channels than fit, so that its scroll buttons show and repeat.
+THostileCase Legend() {
+    return {"TiPlotLegend",
+            [](QWidget*) -> std::unique_ptr<QObject> {
+                auto keeper = std::make_unique<HostilePlot>();
+                TiPlotMasterManager& master = *keeper->plot.Master;
+                master.Add(K::Legend);
+                for (int i = 0; i < 20; ++i)
+                    qobject_cast<TiPlotChannel*>(master.Get(K::Channel, master.Add(K::Channel)))
+                        ->AddXY(i, i);
+                return keeper;
+            },
+            ExercisePlotObject,
+            [](QObject& keeper) -> QObject* {
+                return static_cast<HostilePlot&>(keeper).plot.Master->Get(K::Legend, 0);
+            }};
+}
+
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(
@@ -175,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PlotObject<TiPlotTable>("TiPlotTable", K::Table),
                     PlotObject<TiPlotXAxis>("TiPlotXAxis", K::XAxis),
                     PlotObject<TiPlotYAxis>("TiPlotYAxis", K::YAxis),
-                    PlotObject<TiPlotChannel>("TiPlotChannel", K::Channel), DataView(),
+                    PlotObject<TiPlotChannel>("TiPlotChannel", K::Channel), DataView(), Legend(),
                     HostileCase<TiPlotTranslationObject>("TiPlotTranslationObject")),
     HostileCaseName);
 
