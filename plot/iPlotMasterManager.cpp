@@ -6,6 +6,7 @@
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotTable.h"
+#include "plot/iPlotToolBar.h"
 #include "plot/iPlotTranslation.h"
 
 TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
@@ -31,6 +32,7 @@ TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
     RegisterObjectClass(TiPlotObjectKind::YAxis, PlotObjectClassOf<TiPlotYAxis>());
     RegisterObjectClass(TiPlotObjectKind::Label, PlotObjectClassOf<TiPlotLabel>());
     RegisterObjectClass(TiPlotObjectKind::Table, PlotObjectClassOf<TiPlotTable>());
+    RegisterObjectClass(TiPlotObjectKind::ToolBar, PlotObjectClassOf<TiPlotToolBar>());
     TiPlotChannel::RegisterWith(*this);
 }
 
