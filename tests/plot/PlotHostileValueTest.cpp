@@ -10,6 +10,7 @@
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotTable.h"
+#include "plot/iPlotToolBar.h"
 #include "plot/iPlotTranslation.h"
 
 #include <QMenu>
@@ -25,7 +26,7 @@ public:
     HostilePlot() {
         // The library's own channel, not the test plot's stand-in.
         TiPlotChannel::RegisterWith(*plot.Master);
-        for (K kind : {K::XAxis, K::YAxis, K::Channel, K::Label, K::Table})
+        for (K kind : {K::XAxis, K::YAxis, K::Channel, K::Label, K::Table, K::ToolBar})
             plot.Master->Add(kind);
         TiPlotTable* table = plot.Master->GetTable(0);
         for (const char* title : {"Name", "Value", "Unit"})
@@ -89,6 +90,12 @@ void SendInput(TiPlotObject& object) {
     if (const auto* table = qobject_cast<TiPlotTable*>(&object))
         for (TiPlotButton* button : {table->UpButton(), table->DownButton()}) {
             const TRect face = button->DrawRect();
+            Click(object, host, mbLeft, {face.Left + 2, face.Top + 2});
+        }
+    // A toolbar likewise every button, each of which acts on the whole plot.
+    if (const auto* toolBar = qobject_cast<TiPlotToolBar*>(&object))
+        for (int i = 0; i < toolBar->GetButtonCount(); ++i) {
+            const TRect face = toolBar->GetButton(i)->DrawRect();
             Click(object, host, mbLeft, {face.Left + 2, face.Top + 2});
         }
     for (const TPoint& at :
@@ -173,6 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
     PlotObjects, HostileValueTest,
     testing::Values(PlotObject<TiPlotLabel>("TiPlotLabel", K::Label),
                     PlotObject<TiPlotTable>("TiPlotTable", K::Table),
+                    PlotObject<TiPlotToolBar>("TiPlotToolBar", K::ToolBar),
                     PlotObject<TiPlotXAxis>("TiPlotXAxis", K::XAxis),
                     PlotObject<TiPlotYAxis>("TiPlotYAxis", K::YAxis),
                     PlotObject<TiPlotChannel>("TiPlotChannel", K::Channel), DataView(),
