@@ -414,6 +414,13 @@ TEST_F(PlotToolBarTest, HandlerDeletingTheToolBarFromItsClickLeavesNothingDangli
     EXPECT_EQ(plot.Master->Count(K::ToolBar), 0);
 }
 
+TEST_F(PlotToolBarTest, HandlerDeletingTheToolBarWhenTheCursorIsSelectedStopsTheClick) {
+    plot.Host.OnGotFocusAction = [this](TiPlotObject*) { plot.Master->Delete(K::ToolBar, 0); };
+    Click(B::Cursor);
+    EXPECT_EQ(plot.Master->Count(K::ToolBar), 0);
+    EXPECT_TRUE(Cursor(0)->UserSelected());
+}
+
 TEST_F(PlotToolBarTest, ToolBarLetsGoOfItsSelectionWhenAnotherObjectIsSelected) {
     bar->SetUserSelected(true);
     plot.X()->SetUserSelected(true);
