@@ -83,4 +83,11 @@ public:
 
     virtual TiPlotLayoutFrame LayoutFrame() const = 0;
     virtual std::unique_ptr<TiPlotTimer> CreateTimer() = 0;
+
+    // The picture of the plot that the toolbar's copy, save and print buttons ask for: to the
+    // clipboard in the plot's clipboard format, to an image file the user chooses, to the
+    // printer. A host that has no such output does nothing.
+    virtual void CopyToClipBoard() {}
+    virtual void Save() {}
+    virtual void PrintChart() {}
 };

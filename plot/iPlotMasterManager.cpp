@@ -7,6 +7,7 @@
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
 #include "plot/iPlotTable.h"
+#include "plot/iPlotToolBar.h"
 #include "plot/iPlotTranslation.h"
 
 TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
@@ -32,6 +33,7 @@ TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
     RegisterObjectClass(TiPlotObjectKind::YAxis, PlotObjectClassOf<TiPlotYAxis>());
     RegisterObjectClass(TiPlotObjectKind::Label, PlotObjectClassOf<TiPlotLabel>());
     RegisterObjectClass(TiPlotObjectKind::Table, PlotObjectClassOf<TiPlotTable>());
+    RegisterObjectClass(TiPlotObjectKind::ToolBar, PlotObjectClassOf<TiPlotToolBar>());
     RegisterObjectClass(TiPlotObjectKind::Legend, PlotObjectClassOf<TiPlotLegend>());
     TiPlotChannel::RegisterWith(*this);
 }

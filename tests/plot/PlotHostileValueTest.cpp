@@ -11,6 +11,7 @@
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
 #include "plot/iPlotTable.h"
+#include "plot/iPlotToolBar.h"
 #include "plot/iPlotTranslation.h"
 
 #include <QMenu>
@@ -26,7 +27,7 @@ public:
     HostilePlot() {
         // The library's own channel, not the test plot's stand-in.
         TiPlotChannel::RegisterWith(*plot.Master);
-        for (K kind : {K::XAxis, K::YAxis, K::Channel, K::Label, K::Table})
+        for (K kind : {K::XAxis, K::YAxis, K::Channel, K::Label, K::Table, K::ToolBar})
             plot.Master->Add(kind);
         TiPlotTable* table = plot.Master->GetTable(0);
         for (const char* title : {"Name", "Value", "Unit"})
@@ -80,8 +81,15 @@ void ChooseEveryMenuItem(TestPlotHost& host) {
         if (item && item->isEnabled()) item->trigger();
 }
 
-// A table or a legend passes its scroll buttons the presses they get, held to auto-repeat.
-std::vector<TiPlotButton*> ScrollButtons(TiPlotObject& object) {
+// The buttons an object passes its presses to: scroll buttons held to auto-repeat, and a
+// toolbar's buttons, each of which acts on the whole plot.
+std::vector<TiPlotButton*> Buttons(TiPlotObject& object) {
+    if (const auto* toolBar = qobject_cast<TiPlotToolBar*>(&object)) {
+        std::vector<TiPlotButton*> buttons;
+        for (int i = 0; i < toolBar->GetButtonCount(); ++i)
+            buttons.push_back(toolBar->GetButton(i));
+        return buttons;
+    }
     if (const auto* table = qobject_cast<TiPlotTable*>(&object))
         return {table->UpButton(), table->DownButton()};
     if (const auto* legend = qobject_cast<TiPlotLegend*>(&object))
@@ -95,7 +103,7 @@ void SendInput(TiPlotObject& object) {
     const TRect rect = layout ? layout->DrawRect() : TRect{};
     const TPoint centre{rect.Left / 2 + rect.Right / 2, rect.Top / 2 + rect.Bottom / 2};
     object.SetUserSelected(true);
-    for (TiPlotButton* button : ScrollButtons(object)) {
+    for (TiPlotButton* button : Buttons(object)) {
         const TRect face = button->DrawRect();
         Click(object, host, mbLeft, {face.Left + 2, face.Top + 2});
     }
@@ -199,6 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
     PlotObjects, HostileValueTest,
     testing::Values(PlotObject<TiPlotLabel>("TiPlotLabel", K::Label),
                     PlotObject<TiPlotTable>("TiPlotTable", K::Table),
+                    PlotObject<TiPlotToolBar>("TiPlotToolBar", K::ToolBar),
                     PlotObject<TiPlotXAxis>("TiPlotXAxis", K::XAxis),
                     PlotObject<TiPlotYAxis>("TiPlotYAxis", K::YAxis),
                     PlotObject<TiPlotChannel>("TiPlotChannel", K::Channel), DataView(), Legend(),

@@ -85,6 +85,18 @@ void TestPlotHost::ShowPopupMenu(int, int) {
     ++PopupsShown;
 }
 
+void TestPlotHost::CopyToClipBoard() {
+    Events.push_back(QStringLiteral("CopyToClipBoard"));
+}
+
+void TestPlotHost::Save() {
+    Events.push_back(QStringLiteral("Save"));
+}
+
+void TestPlotHost::PrintChart() {
+    Events.push_back(QStringLiteral("PrintChart"));
+}
+
 std::unique_ptr<TiPlotTimer> TestPlotHost::CreateTimer() {
     return std::make_unique<TestPlotTimer>(timers_);
 }

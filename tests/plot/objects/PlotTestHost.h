@@ -50,6 +50,10 @@ public:
     QString TranslateText(const QString& Text) const override;
     TiPlotLayoutFrame LayoutFrame() const override { return Frame; }
     std::unique_ptr<TiPlotTimer> CreateTimer() override;
+    // Each recorded in Events by its name.
+    void CopyToClipBoard() override;
+    void Save() override;
+    void PrintChart() override;
 
     void SetMasterManager(TiPlotMasterManager* master) { master_ = master; }
     // Fires every enabled timer whose time comes within the next ms milliseconds, in order.
