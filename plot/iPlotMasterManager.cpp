@@ -3,6 +3,7 @@
 #include "platform/Exception.h"
 #include "plot/channels/iPlotChannel.h"
 #include "plot/iPlotAxis.h"
+#include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotTable.h"
@@ -31,6 +32,7 @@ TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
     RegisterObjectClass(TiPlotObjectKind::YAxis, PlotObjectClassOf<TiPlotYAxis>());
     RegisterObjectClass(TiPlotObjectKind::Label, PlotObjectClassOf<TiPlotLabel>());
     RegisterObjectClass(TiPlotObjectKind::Table, PlotObjectClassOf<TiPlotTable>());
+    RegisterObjectClass(TiPlotObjectKind::DataView, PlotObjectClassOf<TiPlotDataView>());
     TiPlotChannel::RegisterWith(*this);
 }
 
