@@ -11,6 +11,7 @@ class QObject;
 class QTimer;
 class TiPlotMasterManager;
 class TiPlotObject;
+struct TRect;
 
 // A repeating timer whose ticks arrive on the window thread. It may be destroyed from inside
 // its own OnTimer.
@@ -73,6 +74,16 @@ public:
     virtual void DoObjectGotFocus(TiPlotObject* Object) = 0;
     virtual void DoObjectLostFocus(TiPlotObject* Object) = 0;
     virtual void DoPopUpMenuEvent(TiPlotObject* Object, bool& Cancel, int ScreenX, int ScreenY) = 0;
+
+    // Pauses the tracking of every X axis, then of every Y axis (a zoom box starts so).
+    virtual void DisableAllTracking() = 0;
+    // The application's look at a zoom box before the axes apply it: it may change the
+    // rectangle (control pixels) or cancel the zoom.
+    virtual void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) = 0;
+    // A data cursor's value, position or status changed; and the application's chance to
+    // replace the text of a cursor's hint box.
+    virtual void DataCursorChange(TiPlotObject* Cursor) = 0;
+    virtual void DoDataCursorCustomizeHint(TiPlotObject* Cursor, QString& Text) = 0;
 
     // The one menu every object fills when right-clicked, and showing it.
     virtual QMenu* PopupMenu() = 0;

@@ -3,6 +3,7 @@
 #include "platform/Exception.h"
 #include "plot/channels/iPlotChannel.h"
 #include "plot/iPlotAxis.h"
+#include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
@@ -35,6 +36,7 @@ TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
     RegisterObjectClass(TiPlotObjectKind::Table, PlotObjectClassOf<TiPlotTable>());
     RegisterObjectClass(TiPlotObjectKind::ToolBar, PlotObjectClassOf<TiPlotToolBar>());
     RegisterObjectClass(TiPlotObjectKind::Legend, PlotObjectClassOf<TiPlotLegend>());
+    RegisterObjectClass(TiPlotObjectKind::DataView, PlotObjectClassOf<TiPlotDataView>());
     TiPlotChannel::RegisterWith(*this);
 }
 

@@ -97,6 +97,23 @@ void TestPlotHost::PrintChart() {
     Events.push_back(QStringLiteral("PrintChart"));
 }
 
+void TestPlotHost::DisableAllTracking() {
+    ++DisableAllTrackingCalls;
+}
+
+void TestPlotHost::DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) {
+    ZoomBoxes.push_back(ZoomRect);
+    if (OnBeforeZoomBox) OnBeforeZoomBox(ZoomRect, Cancel);
+}
+
+void TestPlotHost::DataCursorChange(TiPlotObject*) {
+    ++DataCursorChanges;
+}
+
+void TestPlotHost::DoDataCursorCustomizeHint(TiPlotObject* Cursor, QString& Text) {
+    if (OnDataCursorCustomizeHint) OnDataCursorCustomizeHint(Cursor, Text);
+}
+
 std::unique_ptr<TiPlotTimer> TestPlotHost::CreateTimer() {
     return std::make_unique<TestPlotTimer>(timers_);
 }

@@ -47,6 +47,10 @@ public:
     void DoPopUpMenuEvent(TiPlotObject* Object, bool& Cancel, int ScreenX, int ScreenY) override;
     QMenu* PopupMenu() override { return &menu_; }
     void ShowPopupMenu(int ScreenX, int ScreenY) override;
+    void DisableAllTracking() override;
+    void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
+    void DataCursorChange(TiPlotObject* Cursor) override;
+    void DoDataCursorCustomizeHint(TiPlotObject* Cursor, QString& Text) override;
     QString TranslateText(const QString& Text) const override;
     TiPlotLayoutFrame LayoutFrame() const override { return Frame; }
     std::unique_ptr<TiPlotTimer> CreateTimer() override;
@@ -72,6 +76,12 @@ public:
     std::function<void(TiPlotObject*)> OnGotFocusAction;
     std::function<void(TiPlotObject*)> OnPopupAction;
     std::function<void()> OnInvalidateNowAction;
+    // Zoom boxes as the plot was asked about them, and what the application answers.
+    std::vector<TRect> ZoomBoxes;
+    std::function<void(TRect& ZoomRect, bool& Cancel)> OnBeforeZoomBox;
+    int DisableAllTrackingCalls = 0;
+    int DataCursorChanges = 0;
+    std::function<void(TiPlotObject* Cursor, QString& Text)> OnDataCursorCustomizeHint;
 
 private:
     void Run(std::function<void(TiPlotObject*)>& action, TiPlotObject* object);
