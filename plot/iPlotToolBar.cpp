@@ -163,7 +163,9 @@ TiPlotToolBarButton* TiPlotToolBar::GetButton(int Index) const {
 }
 
 void TiPlotToolBar::ForEachObject(std::initializer_list<TiPlotObjectKind> Kinds,
-                                  const std::function<void(TiPlotObject*)>& Action) const {
+                                  const std::function<void(TiPlotObject*)>& Action) {
+    // A handler of an object's change may delete the toolbar; the rest still get the action.
+    TiPlotObjectGuard guard(*this);
     TiPlotMasterManager* master = Owner() ? Owner()->GetMasterManager() : nullptr;
     if (!master) return;
     for (TiPlotObjectKind kind : Kinds)
@@ -171,7 +173,7 @@ void TiPlotToolBar::ForEachObject(std::initializer_list<TiPlotObjectKind> Kinds,
             Action(master->Get(kind, i));
 }
 
-void TiPlotToolBar::ForEachAxis(const std::function<void(TiPlotAxis&)>& Action) const {
+void TiPlotToolBar::ForEachAxis(const std::function<void(TiPlotAxis&)>& Action) {
     ForEachObject({TiPlotObjectKind::XAxis, TiPlotObjectKind::YAxis}, [&Action](TiPlotObject* o) {
         if (auto* axis = qobject_cast<TiPlotAxis*>(o)) Action(*axis);
     });
