@@ -51,35 +51,35 @@ struct TiPlotToolBar::TButtonSpec {
 
 const std::vector<TiPlotToolBar::TButtonSpec>& TiPlotToolBar::ButtonSpecs() {
     using T = TiPlotToolBar;
+    const auto button = [](const char* Hint, const char* Image, int Group, TButton Kind,
+                           void (T::*Click)()) {
+        return TButtonSpec{Hint, Image, Group, Kind, Click, {}};
+    };
+    const auto spacer = [](std::vector<TButton> ShownWith) {
+        TButtonSpec spec;
+        spec.ShownWith = std::move(ShownWith);
+        return spec;
+    };
     static const std::vector<TButtonSpec> specs{
-        {"Resume All (Tracking)", "AUTO", 0, TButton::Resume, &T::DoButtonClickResume, {}},
-        {"Pause All (Tracking)", "PAUSE", 0, TButton::Pause, &T::DoButtonClickPause, {}},
-        {nullptr, nullptr, 0, std::nullopt, nullptr, {TButton::Resume, TButton::Pause}},
-        {"Scroll (Axes)",
-         "SCROLL",
-         2,
-         TButton::ScrollAxesMode,
-         &T::DoButtonClickScrollAxesMode,
-         {}},
-        {"Zoom (Axes)", "ZOOM", 2, TButton::ZoomAxesMode, &T::DoButtonClickZoomAxesMode, {}},
-        {nullptr,
-         nullptr,
-         0,
-         std::nullopt,
-         nullptr,
-         {TButton::ScrollAxesMode, TButton::ZoomAxesMode}},
-        {"Zoom Out All Axes", "ZOOMOUT", 0, TButton::ZoomOut, &T::DoButtonClickZoomOut, {}},
-        {"Zoom In All Axes", "ZOOMIN", 0, TButton::ZoomIn, &T::DoButtonClickZoomIn, {}},
-        {nullptr, nullptr, 0, std::nullopt, nullptr, {TButton::ZoomOut, TButton::ZoomIn}},
-        {"Select", "SELECT", -1, TButton::Select, &T::DoButtonClickSelect, {}},
-        {"Zoom Box", "SCROLLBOX", -1, TButton::ZoomBox, &T::DoButtonClickZoomBox, {}},
-        {"Cursor", "CURSOR", -2, TButton::Cursor, &T::DoButtonClickCursor, {}},
-        {nullptr, nullptr, 0, std::nullopt, nullptr, {TButton::ZoomBox, TButton::Cursor}},
-        {"Properties", "PROPERTIES", 0, TButton::Edit, &T::DoButtonClickEdit, {}},
-        {nullptr, nullptr, 0, std::nullopt, nullptr, {TButton::Edit}},
-        {"Copy to Clipboard", "COPY", 0, TButton::Copy, &T::DoButtonClickCopy, {}},
-        {"Save to File", "SAVE", 0, TButton::Save, &T::DoButtonClickSave, {}},
-        {"Print", "PRINTER", 0, TButton::Print, &T::DoButtonClickPrint, {}},
+        button("Resume All (Tracking)", "AUTO", 0, TButton::Resume, &T::DoButtonClickResume),
+        button("Pause All (Tracking)", "PAUSE", 0, TButton::Pause, &T::DoButtonClickPause),
+        spacer({TButton::Resume, TButton::Pause}),
+        button("Scroll (Axes)", "SCROLL", 2, TButton::ScrollAxesMode,
+               &T::DoButtonClickScrollAxesMode),
+        button("Zoom (Axes)", "ZOOM", 2, TButton::ZoomAxesMode, &T::DoButtonClickZoomAxesMode),
+        spacer({TButton::ScrollAxesMode, TButton::ZoomAxesMode}),
+        button("Zoom Out All Axes", "ZOOMOUT", 0, TButton::ZoomOut, &T::DoButtonClickZoomOut),
+        button("Zoom In All Axes", "ZOOMIN", 0, TButton::ZoomIn, &T::DoButtonClickZoomIn),
+        spacer({TButton::ZoomOut, TButton::ZoomIn}),
+        button("Select", "SELECT", -1, TButton::Select, &T::DoButtonClickSelect),
+        button("Zoom Box", "SCROLLBOX", -1, TButton::ZoomBox, &T::DoButtonClickZoomBox),
+        button("Cursor", "CURSOR", -2, TButton::Cursor, &T::DoButtonClickCursor),
+        spacer({TButton::ZoomBox, TButton::Cursor}),
+        button("Properties", "PROPERTIES", 0, TButton::Edit, &T::DoButtonClickEdit),
+        spacer({TButton::Edit}),
+        button("Copy to Clipboard", "COPY", 0, TButton::Copy, &T::DoButtonClickCopy),
+        button("Save to File", "SAVE", 0, TButton::Save, &T::DoButtonClickSave),
+        button("Print", "PRINTER", 0, TButton::Print, &T::DoButtonClickPrint),
     };
     return specs;
 }
@@ -163,7 +163,9 @@ TiPlotToolBarButton* TiPlotToolBar::GetButton(int Index) const {
 }
 
 void TiPlotToolBar::ForEachObject(std::initializer_list<TiPlotObjectKind> Kinds,
-                                  const std::function<void(TiPlotObject*)>& Action) const {
+                                  const std::function<void(TiPlotObject*)>& Action) {
+    // A handler of an object's change may delete the toolbar; the rest still get the action.
+    TiPlotObjectGuard guard(*this);
     TiPlotMasterManager* master = Owner() ? Owner()->GetMasterManager() : nullptr;
     if (!master) return;
     for (TiPlotObjectKind kind : Kinds)
@@ -171,7 +173,7 @@ void TiPlotToolBar::ForEachObject(std::initializer_list<TiPlotObjectKind> Kinds,
             Action(master->Get(kind, i));
 }
 
-void TiPlotToolBar::ForEachAxis(const std::function<void(TiPlotAxis&)>& Action) const {
+void TiPlotToolBar::ForEachAxis(const std::function<void(TiPlotAxis&)>& Action) {
     ForEachObject({TiPlotObjectKind::XAxis, TiPlotObjectKind::YAxis}, [&Action](TiPlotObject* o) {
         if (auto* axis = qobject_cast<TiPlotAxis*>(o)) Action(*axis);
     });

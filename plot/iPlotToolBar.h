@@ -157,8 +157,8 @@ private:
     void ZoomAllAxes(double LinearFactor, double LogFactor);
     // The objects of the kinds in manager order; the list may change on the way.
     void ForEachObject(std::initializer_list<TiPlotObjectKind> Kinds,
-                       const std::function<void(TiPlotObject*)>& Action) const;
-    void ForEachAxis(const std::function<void(TiPlotAxis&)>& Action) const;
+                       const std::function<void(TiPlotObject*)>& Action);
+    void ForEachAxis(const std::function<void(TiPlotAxis&)>& Action);
     void SetAllTracking(bool Enabled);
 
     double zoomInOutFactor_ = 2;

@@ -421,6 +421,15 @@ TEST_F(PlotToolBarTest, HandlerDeletingTheToolBarWhenTheCursorIsSelectedStopsThe
     EXPECT_TRUE(Cursor(0)->UserSelected());
 }
 
+TEST_F(PlotToolBarTest, HandlerDeletingTheToolBarWhileZoomingStillZoomsEveryAxis) {
+    plot.X()->OnMinSpanChange = [this](QObject*, double, double, double, double) {
+        if (plot.Master->Count(K::ToolBar) > 0) plot.Master->Delete(K::ToolBar, 0);
+    };
+    Click(B::ZoomIn);
+    EXPECT_EQ(plot.Master->Count(K::ToolBar), 0);
+    EXPECT_EQ(plot.Y()->Min(), 25);
+}
+
 TEST_F(PlotToolBarTest, ToolBarLetsGoOfItsSelectionWhenAnotherObjectIsSelected) {
     bar->SetUserSelected(true);
     plot.X()->SetUserSelected(true);
