@@ -395,3 +395,17 @@ TEST_F(PlotDataView, DeletedFromItsOwnClickAndMenuHasEdit) {
     ASSERT_EQ(plot.Host.PopupMenu()->actions().size(), 1);
     EXPECT_EQ(plot.Host.PopupMenu()->actions()[0]->text(), "Edit...");
 }
+
+TEST_F(PlotDataView, TurnedPlotDecidesAShiftedDragAlongTheAxesDirections) {
+    plot.Master->SetXYAxesReverse(true);
+    Place(x, {10, 20, 80, 220});
+    Place(y, {100, 300, 500, 340});
+    view.SetAxesControlEnabled(true);
+    view.SetShiftState(ssShift);
+    Press(300, 120);
+    Move(300, 125); // along the X axes, which now run vertically
+    Move(340, 125);
+    EXPECT_NE(x.Min(), 0);
+    EXPECT_EQ(y.Min(), 0);
+    Release(340, 125);
+}
