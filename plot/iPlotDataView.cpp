@@ -234,12 +234,13 @@ double TiPlotDataView::PixelsYToPositionPercent(int Y) const {
     return height == 0 ? 0 : (1 - double(Y - Top()) / height) * 100;
 }
 
+// Bounded like the axes' pixels, so that what is placed around the pixel cannot overflow.
 int TiPlotDataView::PositionPercentToPixelsX(double Percent) const {
-    return Round(DrawRect().Width() * Percent / 100 + Left());
+    return BoundPixelOffset(Round(DrawRect().Width() * Percent / 100 + Left()));
 }
 
 int TiPlotDataView::PositionPercentToPixelsY(double Percent) const {
-    return Round(DrawRect().Height() * (100 - Percent) / 100 + Top());
+    return BoundPixelOffset(Round(DrawRect().Height() * (100 - Percent) / 100 + Top()));
 }
 
 // Axes -------------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -122,6 +123,9 @@ TEST_F(PlotDataView, PercentConversionsRoundHalvesToEvenAndZeroSizeGivesZero) {
     EXPECT_EQ(view.PositionPercentToPixelsX(50), 2); // 2.5
     EXPECT_EQ(view.PositionPercentToPixelsX(70), 4); // 3.5
     EXPECT_EQ(view.PositionPercentToPixelsY(50), 2);
+    EXPECT_EQ(view.PositionPercentToPixelsY(1e308), -MaxPixelExtent);
+    EXPECT_EQ(view.PositionPercentToPixelsX(std::numeric_limits<double>::infinity()),
+              MaxPixelExtent);
 
     // Before the first layout, or on a collapsed plot.
     for (const TRect& collapsed : {TRect{40, 40, 40, 90}, TRect{40, 40, 90, 40}}) {
