@@ -594,15 +594,12 @@ void TiPlotDataCursor::iKeyDown(uint16_t& Key, TShiftState Shift) {
 
 // Menu -------------------------------------------------------------------------------------
 
-void TiPlotDataCursor::SelectOnly(TiPlotObject* Channel) {
+void TiPlotDataCursor::DeselectChannels() {
     TiPlotObjectGuard guard(*this);
     TiPlotMasterManager* master = Owner()->GetMasterManager();
     for (int i = 0; master && i < master->Count(TiPlotObjectKind::Channel) && !guard.Destroyed();
-         ++i) {
-        TiPlotObject* channel = master->Get(TiPlotObjectKind::Channel, i);
-        if (channel != Channel) channel->SetUserSelected(false);
-    }
-    if (Channel && !guard.Destroyed()) Channel->SetUserSelected(true);
+         ++i)
+        master->Get(TiPlotObjectKind::Channel, i)->SetUserSelected(false);
 }
 
 void TiPlotDataCursor::AddChannelMenu(QMenu* PopupMenu) {
@@ -613,7 +610,7 @@ void TiPlotDataCursor::AddChannelMenu(QMenu* PopupMenu) {
         all->setChecked(BoundToAllChannels());
         ConnectMenuItem(all, [this] {
             SetChannelName(QStringLiteral("<All>"));
-            SelectOnly(nullptr);
+            DeselectChannels();
         });
     }
     TiPlotMasterManager* master = Owner()->GetMasterManager();
@@ -631,7 +628,7 @@ void TiPlotDataCursor::AddChannelMenu(QMenu* PopupMenu) {
         ConnectMenuItem(item, [this, target] {
             if (!target) return;
             SetChannelName(target->Name());
-            SelectOnly(target);
+            if (target) target->SetUserSelected(true);
         });
     }
 }

@@ -219,7 +219,7 @@ private:
     void AddChannelMenu(QMenu* PopupMenu);
     void AddStyleMenu(QMenu* PopupMenu);
     void AddOptionsMenu(QMenu* PopupMenu);
-    void SelectOnly(TiPlotObject* Channel);
+    void DeselectChannels();
 
     TiPlotNameReference channel_;
     bool channelAllowAll_ = true;

@@ -487,8 +487,11 @@ TEST_F(PlotDataCursor, MenuOffersChannelsStylesOptionsInTranslatedCaptions) {
     EXPECT_EQ(cursor.Style(), ipcsDeltaX);
     Item(*Item(menu, "Options")->menu(), "Hide Hint On Release")->trigger();
     EXPECT_TRUE(cursor.HintHideOnRelease());
+    Item(channels, "Carrierwave")->trigger();
+    EXPECT_TRUE(channel.UserSelected());
     Item(channels, "<All>")->trigger();
     EXPECT_EQ(cursor.ChannelName(), "<All>");
+    EXPECT_FALSE(channel.UserSelected());
 
     cursor.iMouseDown(mbRight, {}, 300, 60, 300, 60, &menu);
     EXPECT_FALSE(Item(menu, "Flip Alignment")->isEnabled());
