@@ -324,8 +324,8 @@ TEST_F(PlotDataView, ShiftedDragDecidesItsAxesOnceForTheWholeDrag) {
     view.SetAxesControlEnabled(true);
     view.SetShiftState(ssShift);
     Press(300, 120);
-    Move(305, 120); // 5 pixels sideways: X axes only from now on
-    EXPECT_LT(x.Min(), 0);
+    Move(305, 120);                   // 5 pixels sideways: X axes only from now on
+    EXPECT_DOUBLE_EQ(x.Min(), -1.25); // 5 of 400 pixels: the range follows the pointer
     Move(305, 160);
     EXPECT_EQ(y.Min(), 0);
     const double xMin = x.Min();
@@ -358,8 +358,11 @@ TEST_F(PlotDataView, WheelIsHandledOnlyWhileScrollingAndZoomingTheChosenAxes) {
     EXPECT_FALSE(view.iMouseWheel(120, {}, {300, 120}));
     view.SetAxesControlEnabled(true);
     EXPECT_TRUE(view.iMouseWheel(120, {}, {300, 120}));
-    EXPECT_NE(x.Min(), 0);
+    EXPECT_DOUBLE_EQ(x.Min(), 5); // a notch scrolls a twentieth of the span
     EXPECT_EQ(y.Min(), 0);
+    // Ctrl turns the axes' scroll into a zoom.
+    EXPECT_TRUE(view.iMouseWheel(120, ssCtrl, {300, 120}));
+    EXPECT_DOUBLE_EQ(x.Span(), 100 / std::pow(10.0, 0.025));
     const double xMin = x.Min();
     EXPECT_TRUE(view.iMouseWheel(120, ssShift, {300, 120}));
     EXPECT_EQ(x.Min(), xMin);
