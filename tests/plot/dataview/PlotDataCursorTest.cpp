@@ -538,3 +538,21 @@ TEST_F(PlotDataCursor, DeletedFromItsOwnChangeReportOrHintHandler) {
     second.Draw(canvas, clBlack);
     EXPECT_EQ(master.Count(K::DataCursor), 0);
 }
+
+TEST_F(PlotDataCursor, HintBetweenHorizontalPointersMovesSideways) {
+    cursor.SetStyle(ipcsDeltaY);
+    cursor.SetPointer1Position(75);
+    cursor.SetPointer2Position(25);
+    cursor.Draw(canvas, clBlack);
+    const TRect box = cursor.HintRect();
+    EXPECT_EQ((box.Left + box.Right) / 2, 300);
+    EXPECT_EQ((box.Top + box.Bottom) / 2, 120);
+    // The connector runs vertically from one pointer to the other through the box.
+    const auto lines = canvas.RecordsOf(Op::LineTo);
+    EXPECT_EQ(lines[2].Points, (std::vector<TPoint>{{300, 70}, {300, 170}}));
+    Press(300, 120);
+    Move(340, 150);
+    Release(340, 150);
+    EXPECT_DOUBLE_EQ(cursor.HintPosition(), 60);
+    EXPECT_EQ(cursor.Pointer1Position(), 75);
+}
