@@ -184,7 +184,7 @@ bool TiPlotDataCursor::IsStripChart() const {
 }
 
 void TiPlotDataCursor::DoSetup() {
-    // Pointer 1 runs along the Y axes (a vertical line), pointer 2 along the X axes.
+    // From pointer 1 alone as a vertical line and the hint beside it.
     TiSetup setup;
     switch (style_) {
     case ipcsValueXY:
