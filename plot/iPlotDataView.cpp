@@ -5,6 +5,7 @@
 #include "platform/Rounding.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotMasterManager.h"
+#include "plot/iPlotToolBar.h"
 
 #include <QMenu>
 #include <algorithm>
@@ -212,7 +213,11 @@ void TiPlotDataView::SetAxesControlWheelStyle(TiPlotAxesControlStyle Value) {
 // The mode ---------------------------------------------------------------------------------
 
 TiPlotDataView::TiToolBarModes TiPlotDataView::ReadToolBarModes() const {
-    return {};
+    const TiPlotMasterManager* master = Owner()->GetMasterManager();
+    if (!master || master->Count(TiPlotObjectKind::ToolBar) == 0) return {};
+    const auto* toolBar = qobject_cast<TiPlotToolBar*>(master->Get(TiPlotObjectKind::ToolBar, 0));
+    if (!toolBar) return {};
+    return {toolBar->GetSelectActive(), toolBar->GetZoomBoxActive()};
 }
 
 TiPlotDataViewMode TiPlotDataView::GetMode() const {
@@ -234,12 +239,13 @@ double TiPlotDataView::PixelsYToPositionPercent(int Y) const {
     return height == 0 ? 0 : (1 - double(Y - Top()) / height) * 100;
 }
 
+// Bounded like the axes' pixels, so that what is placed around the pixel cannot overflow.
 int TiPlotDataView::PositionPercentToPixelsX(double Percent) const {
-    return Round(DrawRect().Width() * Percent / 100 + Left());
+    return BoundPixelOffset(Round(DrawRect().Width() * Percent / 100 + Left()));
 }
 
 int TiPlotDataView::PositionPercentToPixelsY(double Percent) const {
-    return Round(DrawRect().Height() * (100 - Percent) / 100 + Top());
+    return BoundPixelOffset(Round(DrawRect().Height() * (100 - Percent) / 100 + Top()));
 }
 
 // Axes -------------------------------------------------------------------------------------

@@ -179,14 +179,13 @@ public:
     void DoMouseUp(const TiPlotMouseData& MouseData) override;
     bool iMouseWheel(int WheelDelta, TShiftState Shift, TPoint MousePos) override;
 
-protected:
+private:
     // The buttons of the plot's first toolbar that set the mode.
     struct TiToolBarModes {
         bool SelectActive = false;
         bool ZoomBoxActive = false;
     };
 
-private:
     // One class of grid lines: its own settings, used instead of the shared ones when Custom.
     struct TiGridLineSettings {
         bool Custom = false;
@@ -195,9 +194,8 @@ private:
         TiPlotGridLineStyle Style = ipglsSolid;
     };
 
-    // merge: reads GetSelectActive and GetZoomBoxActive of toolbar 0 once the toolbar class
-    // exists; without a toolbar no button is down.
-    virtual TiToolBarModes ReadToolBarModes() const;
+    // Toolbar 0's select and zoom-box buttons; without a toolbar no button is down.
+    TiToolBarModes ReadToolBarModes() const;
 
     TiPlotGridLinePen GridLinePen(const TiGridLineSettings& Settings, bool Show,
                                   TiPlotGridLineStyle SharedStyle) const;

@@ -129,6 +129,7 @@ public:
     // The stream property holding the collection; empty for a kind not streamed here.
     QString StreamName() const;
     void SetObjectClass(const TiPlotObjectClass& Value) { objectClass_ = Value; }
+    const TiPlotObjectClass& ObjectClass() const { return objectClass_; }
     bool IsOfClass(const QObject* Object) const;
 
     TiPlotObject* CreateObject() override;

@@ -3,6 +3,7 @@
 #include "platform/Exception.h"
 #include "plot/channels/iPlotChannel.h"
 #include "plot/iPlotAxis.h"
+#include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
@@ -37,6 +38,7 @@ TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
     RegisterObjectClass(TiPlotObjectKind::ToolBar, PlotObjectClassOf<TiPlotToolBar>());
     RegisterObjectClass(TiPlotObjectKind::Legend, PlotObjectClassOf<TiPlotLegend>());
     RegisterObjectClass(TiPlotObjectKind::DataView, PlotObjectClassOf<TiPlotDataView>());
+    RegisterObjectClass(TiPlotObjectKind::DataCursor, TiPlotDataCursor::ObjectClass());
     TiPlotChannel::RegisterWith(*this);
 }
 

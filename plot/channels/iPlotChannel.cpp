@@ -1,14 +1,18 @@
 #include "plot/channels/iPlotChannel.h"
 
 #include "instruments/framework/iMath.h"
+#include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
 #include "plot/channels/iPlotChannelAxis.h"
 #include "plot/channels/iPlotChannelFastDraw.h"
 #include "plot/channels/iPlotChannelPoints.h"
+#include "plot/iPlotDataCursor.h"
 #include "plot/iPlotMasterManager.h"
 
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -470,7 +474,33 @@ void TiPlotChannel::DrawSetup(TCanvas&) {
     const TiPlotAxisMap& yMap = YAxis()->ChannelAxisMap();
     digitalHighPixel_ = yMap.PositionToPixels(DigitalLevelValue(true));
     digitalLowPixel_ = yMap.PositionToPixels(DigitalLevelValue(false));
+    ResetPixelList();
     SetDrawSetupDone(true);
+}
+
+void TiPlotChannel::ResetPixelList() {
+    const TiPlotAxisMap& xMap = XAxis()->ChannelAxisMap();
+    pixelListMin_ = std::min(xMap.GetMinPixels(), xMap.GetMaxPixels());
+    pixelListMax_ = std::max(xMap.GetMinPixels(), xMap.GetMaxPixels());
+    const size_t columns = size_t(pixelListMax_ - pixelListMin_ + 1);
+    // Only grows, so that a steady plot allocates nothing per paint.
+    if (pixelList_.size() < columns) pixelList_.resize(columns);
+    std::fill(pixelList_.begin(), pixelList_.end(), std::nullopt);
+}
+
+void TiPlotChannel::AddPixelListValue(int XPixel, double Y) {
+    if (XPixel < pixelListMin_ || XPixel > pixelListMax_ || pixelList_.empty())
+        throw Exception(QStringLiteral("Pixel List XPixel out of Range"));
+    pixelList_[size_t(XPixel - pixelListMin_)] = Y;
+}
+
+bool TiPlotChannel::GetPixelListValue(int XPixel, double& Y) const {
+    if ((pixelListMin_ == 0 && pixelListMax_ == 0) || XPixel < pixelListMin_ ||
+        XPixel > pixelListMax_ || size_t(XPixel - pixelListMin_) >= pixelList_.size())
+        return false;
+    const std::optional<double>& entry = pixelList_[size_t(XPixel - pixelListMin_)];
+    if (entry) Y = *entry;
+    return entry.has_value();
 }
 
 void TiPlotChannel::Draw(TCanvas& Canvas, TColor) {
@@ -733,6 +763,110 @@ QString TiPlotChannel::GetDataCursorDisplayText(TiPlotDataCursorStyle Style, dou
     return QString();
 }
 
+bool TiPlotChannel::GetYDifferential(double X, double& Y) const {
+    const int count = List().Count();
+    const auto valid = [&](int k) {
+        return !List().GetNull(k) && !List().GetEmpty(k) &&
+               PlotPointFinite(List().GetX(k), List().GetY(k));
+    };
+    const int k = CalcIndex(X);
+    // The point before may be a Null or Empty point, which holds no value to show.
+    if (k >= 1) {
+        if (!valid(k - 1)) return false;
+        Y = List().GetY(k - 1);
+        return true;
+    }
+    if (count == 0 || !valid(count - 1) || !(List().GetX(count - 1) < X)) return false;
+    Y = List().GetY(count - 1);
+    return true;
+}
+
+TiPlotDataPointStatus TiPlotChannel::DataCursorValueAt(double X1, int Column, double& Y) const {
+    Y = 0;
+    const int count = List().Count();
+    if (count == 0) return ipdpsEmpty;
+    if (interpolationStyle_ != ipistDifferential || digitalEnabled_) {
+        const double first = List().GetX(0), last = List().GetX(count - 1);
+        if (xIncreasing_ ? (X1 < first || X1 > last) : (X1 > first || X1 < last)) return ipdpsEmpty;
+    }
+    bool found = false;
+    switch (interpolationStyle_) {
+    case ipistStraightLine:
+        found = GetYInterpolated(X1, Y);
+        break;
+    case ipistCubicSpline:
+    case ipistPolynomial:
+    case ipistRational:
+        found = GetPixelListValue(Column, Y);
+        break;
+    case ipistDifferential:
+        found = GetYDifferential(X1, Y);
+        break;
+    }
+    if (!found) Y = 0;
+    return found ? ipdpsValid : ipdpsNull;
+}
+
+void TiPlotChannel::DataCursorUpate(TiPlotDataCursor* Cursor) {
+    double x = 0, y = 0;
+    TiPlotDataPointStatus status = ipdpsValid;
+    const TiPlotChannelAxis* xAxis = XAxis();
+    const TiPlotChannelAxis* yAxis = YAxis();
+    const TiPlotDataCursorStyle style = Cursor->Style();
+    const auto yAt = [&](int Pixel) {
+        return yAxis->ChannelAxisMap().PixelsToPositionDouble(Pixel);
+    };
+    if (Cursor->ScopeStyle() && style == ipcsValueY) {
+        y = yAxis ? yAt(Cursor->GetPointer2Pixels()) : 0;
+        status = yAxis ? ipdpsValid : ipdpsEmpty;
+    } else if (!xAxis) {
+        status = ipdpsNull;
+    } else {
+        const double x1 =
+            xAxis->ChannelAxisMap().PixelsToPositionDouble(Cursor->GetPointer1Pixels());
+        const double x2 =
+            xAxis->ChannelAxisMap().PixelsToPositionDouble(Cursor->GetPointer2Pixels());
+        const double scaler = xAxis->CursorScaler();
+        double found = 0;
+        const TiPlotDataPointStatus foundStatus =
+            DataCursorValueAt(x1, Cursor->GetPointer1Pixels(), found);
+        switch (style) {
+        case ipcsValueXY:
+            x = x1;
+            y = found;
+            status = foundStatus;
+            break;
+        case ipcsValueX:
+            x = x1;
+            break;
+        case ipcsValueY:
+            y = found;
+            status = foundStatus;
+            break;
+        case ipcsDeltaX:
+            x = std::abs(x1 - x2) * scaler;
+            break;
+        case ipcsDeltaY:
+            y = yAxis
+                    ? std::abs(yAt(Cursor->GetPointer1Pixels()) - yAt(Cursor->GetPointer2Pixels()))
+                    : 0;
+            status = yAxis ? ipdpsValid : ipdpsNull;
+            break;
+        case ipcsInverseDeltaX:
+            // A period of zero is an infinite frequency, which the text shows as "Infinite".
+            x = x1 != x2 && scaler != 0 ? std::abs(1 / (scaler * (x1 - x2)))
+                                        : std::numeric_limits<double>::infinity();
+            break;
+        }
+    }
+    TiPlotObjectGuard guard(*this);
+    const QPointer<TiPlotDataCursor> cursor = Cursor;
+    // The change report runs the application's handler, which may remove either object.
+    Cursor->SetData(x, y, status);
+    if (guard.Destroyed() || !cursor || cursor->Destroying()) return;
+    cursor->SetHintText(GetDataCursorDisplayText(style, x, y, status));
+}
+
 void TiPlotChannel::FillPixelRect(TCanvas& Canvas, bool Reversed, TColor Color, int Left, int Top,
                                   int Right, int Bottom) {
     if (Right < Left) std::swap(Left, Right);
@@ -798,6 +932,7 @@ void TiPlotChannel::DrawCurve(TCanvas& Canvas, bool Reversed, const std::vector<
         }
         if (column > p1) DrawLine(Canvas, Reversed, previous.X, previous.Y, x, y);
         previous = {x, y};
+        AddPixelListValue(column, y);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "plot/channels/iPlotChannelCustom.h"
 #include "plot/iPlotAxis.h"
 
+#include <optional>
 #include <vector>
 
 class TiPlotMasterManager;
@@ -185,9 +186,19 @@ public:
     double DigitalLevelValue(bool High) const;
     int DigitalHighPixel() const { return digitalHighPixel_; }
     int DigitalLowPixel() const { return digitalLowPixel_; }
+    // The interpolated trace's Y per X pixel column, as the last paint drew it: the columns
+    // PixelListMin..PixelListMax of the X axis, each empty until drawn.
+    int PixelListMin() const { return pixelListMin_; }
+    int PixelListMax() const { return pixelListMax_; }
+    // "Pixel List XPixel out of Range" outside the columns.
+    void AddPixelListValue(int XPixel, double Y);
+    // False for a column outside the list, not drawn, or before the first paint.
+    bool GetPixelListValue(int XPixel, double& Y) const;
     // Fills DataCursorXText and DataCursorYText and returns what the cursor shows.
     QString GetDataCursorDisplayText(TiPlotDataCursorStyle Style, double X, double Y,
                                      TiPlotDataPointStatus Status);
+    // The values and the hint text of a cursor bound to this channel.
+    void DataCursorUpate(TiPlotDataCursor* Cursor) override;
     // The index at X in the X-sorted points (see CalcXIndexIncreasing).
     int CalcIndex(double X) const;
     // The trace's Y at X: False where there is no valid value.
@@ -224,6 +235,12 @@ private:
     TiPlotAxisExtents VisibleYExtents() const;
     // Whether the stored X ascend, judged from the first two points.
     void UpdateXIncreasing();
+    // The Y at the cursor's X1 (pointer 1's column Column) by the interpolation style, and
+    // its status.
+    TiPlotDataPointStatus DataCursorValueAt(double X1, int Column, double& Y) const;
+    // The value a differential trace holds at X: the point before, or the newest to its right.
+    bool GetYDifferential(double X, double& Y) const;
+    void ResetPixelList();
     void DrawFast(TCanvas& Canvas, bool Reversed);
     void DrawFill(TCanvas& Canvas, bool Reversed);
     void DrawDifferential(TCanvas& Canvas, bool Reversed);
@@ -281,6 +298,9 @@ private:
     bool xIncreasing_ = true;
     int digitalHighPixel_ = 0;
     int digitalLowPixel_ = 0;
+    int pixelListMin_ = 0;
+    int pixelListMax_ = 0;
+    std::vector<std::optional<double>> pixelList_;
 };
 
 using TiPlotInterpolationStyle = TiPlotChannel::TiPlotInterpolationStyle;

@@ -16,6 +16,7 @@
 #include <vector>
 
 class TiPlotChannelAxis;
+class TiPlotDataCursor;
 
 // Running statistics of the points added since the last clear.
 struct TiPlotChannelStatistics {
@@ -291,6 +292,9 @@ public:
     virtual double GetVisibleMinX() const = 0;
     virtual double GetVisibleMaxY() = 0;
     virtual double GetVisibleMinY() = 0;
+    // Computes what a cursor bound to this channel shows and hands it over: the values
+    // (SetData) and the hint text.
+    virtual void DataCursorUpate(TiPlotDataCursor* Cursor) = 0;
 
 protected:
     template <typename E> static bool KnownOrdinal(E Value) {

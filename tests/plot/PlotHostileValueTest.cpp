@@ -7,6 +7,7 @@
 #include "platform/Font.h"
 #include "platform/FontSubstitution.h"
 #include "plot/channels/iPlotChannel.h"
+#include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
@@ -28,8 +29,8 @@ public:
     HostilePlot() {
         // The library's own channel, not the test plot's stand-in.
         TiPlotChannel::RegisterWith(*plot.Master);
-        for (K kind :
-             {K::XAxis, K::YAxis, K::Channel, K::Label, K::Table, K::ToolBar, K::DataView})
+        for (K kind : {K::XAxis, K::YAxis, K::Channel, K::Label, K::Table, K::ToolBar, K::DataView,
+                       K::DataCursor})
             plot.Master->Add(kind);
         TiPlotTable* table = plot.Master->GetTable(0);
         for (const char* title : {"Name", "Value", "Unit"})
@@ -214,6 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PlotObject<TiPlotYAxis>("TiPlotYAxis", K::YAxis),
                     PlotObject<TiPlotChannel>("TiPlotChannel", K::Channel), DataView(), Legend(),
                     PlotObject<TiPlotDataView>("TiPlotDataView", K::DataView),
+                    PlotObject<TiPlotDataCursor>("TiPlotDataCursor", K::DataCursor),
                     HostileCase<TiPlotTranslationObject>("TiPlotTranslationObject")),
     HostileCaseName);
 

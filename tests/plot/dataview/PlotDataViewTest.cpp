@@ -1,27 +1,18 @@
 #include "../axis/PlotAxisTestPlot.h"
 #include "platform/PropertyDefaults.h"
 #include "plot/iPlotDataView.h"
+#include "plot/iPlotToolBar.h"
 
 #include <QMenu>
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
 using K = TiPlotObjectKind;
 using Op = TCanvasOperation;
-
-// A data view whose toolbar buttons the test sets.
-class TestModeDataView : public TiPlotDataView {
-public:
-    using TiPlotDataView::TiPlotDataView;
-
-    static inline TiToolBarModes Modes;
-
-private:
-    TiToolBarModes ReadToolBarModes() const override { return Modes; }
-};
 
 struct Segment {
     TPoint From, To;
@@ -64,8 +55,6 @@ protected:
 
     // Axes first, so that the view's grid names them.
     TiPlotDataView& AddView() {
-        TestModeDataView::Modes = {};
-        plot.Master->RegisterObjectClass(K::DataView, PlotObjectClassOf<TestModeDataView>());
         plot.AddX();
         plot.AddY();
         return *qobject_cast<TiPlotDataView*>(
@@ -74,6 +63,9 @@ protected:
 
     TestAxisPlot plot;
     TiPlotDataView& view = AddView();
+    // Toolbar 0, whose buttons set the view's mode.
+    TiPlotToolBar& toolBar =
+        *qobject_cast<TiPlotToolBar*>(plot.Master->Get(K::ToolBar, plot.Master->Add(K::ToolBar)));
     TiPlotAxis& x = *plot.X();
     TiPlotAxis& y = *plot.Y();
 };
@@ -122,6 +114,9 @@ TEST_F(PlotDataView, PercentConversionsRoundHalvesToEvenAndZeroSizeGivesZero) {
     EXPECT_EQ(view.PositionPercentToPixelsX(50), 2); // 2.5
     EXPECT_EQ(view.PositionPercentToPixelsX(70), 4); // 3.5
     EXPECT_EQ(view.PositionPercentToPixelsY(50), 2);
+    EXPECT_EQ(view.PositionPercentToPixelsY(1e308), -MaxPixelExtent);
+    EXPECT_EQ(view.PositionPercentToPixelsX(std::numeric_limits<double>::infinity()),
+              MaxPixelExtent);
 
     // Before the first layout, or on a collapsed plot.
     for (const TRect& collapsed : {TRect{40, 40, 40, 90}, TRect{40, 40, 90, 40}}) {
@@ -149,10 +144,10 @@ TEST_F(PlotDataView, ModeComesFromTheToolBarThenFromAxesControl) {
     view.SetAxesControlEnabled(true);
     EXPECT_EQ(view.GetMode(), TiPlotDataView::ipdvmScrollZoom);
     EXPECT_EQ(view.GetMousePointer({}), Qt::PointingHandCursor);
-    TestModeDataView::Modes.ZoomBoxActive = true;
+    toolBar.DoButtonClickZoomBox();
     EXPECT_EQ(view.GetMode(), TiPlotDataView::ipdvmZoomBox);
     EXPECT_EQ(view.GetMousePointer({}), Qt::DragMoveCursor);
-    TestModeDataView::Modes.SelectActive = true;
+    toolBar.DoButtonClickSelect();
     EXPECT_EQ(view.GetMode(), TiPlotDataView::ipdvmSelect);
     EXPECT_EQ(view.GetMousePointer({}), Qt::ArrowCursor);
 }
@@ -248,7 +243,7 @@ TEST_F(PlotDataView, SelectionFrameHidesTheBorderUnderAFocusRectangle) {
 }
 
 TEST_F(PlotDataView, ZoomBoxDraggedDownRightZoomsEveryAxisAndClicks) {
-    TestModeDataView::Modes.ZoomBoxActive = true;
+    toolBar.DoButtonClickZoomBox();
     Press(200, 70);
     EXPECT_EQ(plot.Host.DisableAllTrackingCalls, 1);
     Move(300, 120);
@@ -273,7 +268,7 @@ TEST_F(PlotDataView, ZoomBoxDraggedDownRightZoomsEveryAxisAndClicks) {
 }
 
 TEST_F(PlotDataView, ZoomBoxDraggedAnyOtherWayOrAfterADoubleClickZoomsNothing) {
-    TestModeDataView::Modes.ZoomBoxActive = true;
+    toolBar.DoButtonClickZoomBox();
     for (const TPoint& to : {TPoint{200, 120}, TPoint{300, 70}, TPoint{150, 40}}) {
         Press(250, 100);
         Move(to.X, to.Y);
@@ -320,8 +315,8 @@ TEST_F(PlotDataView, ShiftedDragDecidesItsAxesOnceForTheWholeDrag) {
     view.SetAxesControlEnabled(true);
     view.SetShiftState(ssShift);
     Press(300, 120);
-    Move(305, 120); // 5 pixels sideways: X axes only from now on
-    EXPECT_LT(x.Min(), 0);
+    Move(305, 120);                   // 5 pixels sideways: X axes only from now on
+    EXPECT_DOUBLE_EQ(x.Min(), -1.25); // 5 of 400 pixels: the range follows the pointer
     Move(305, 160);
     EXPECT_EQ(y.Min(), 0);
     const double xMin = x.Min();
@@ -354,8 +349,11 @@ TEST_F(PlotDataView, WheelIsHandledOnlyWhileScrollingAndZoomingTheChosenAxes) {
     EXPECT_FALSE(view.iMouseWheel(120, {}, {300, 120}));
     view.SetAxesControlEnabled(true);
     EXPECT_TRUE(view.iMouseWheel(120, {}, {300, 120}));
-    EXPECT_NE(x.Min(), 0);
+    EXPECT_DOUBLE_EQ(x.Min(), 5); // a notch scrolls a twentieth of the span
     EXPECT_EQ(y.Min(), 0);
+    // Ctrl turns the axes' scroll into a zoom.
+    EXPECT_TRUE(view.iMouseWheel(120, ssCtrl, {300, 120}));
+    EXPECT_DOUBLE_EQ(x.Span(), 100 / std::pow(10.0, 0.025));
     const double xMin = x.Min();
     EXPECT_TRUE(view.iMouseWheel(120, ssShift, {300, 120}));
     EXPECT_EQ(x.Min(), xMin);
@@ -394,4 +392,18 @@ TEST_F(PlotDataView, DeletedFromItsOwnClickAndMenuHasEdit) {
     fresh->iMouseDown(mbRight, {}, 0, 0, 0, 0, plot.Host.PopupMenu());
     ASSERT_EQ(plot.Host.PopupMenu()->actions().size(), 1);
     EXPECT_EQ(plot.Host.PopupMenu()->actions()[0]->text(), "Edit...");
+}
+
+TEST_F(PlotDataView, TurnedPlotDecidesAShiftedDragAlongTheAxesDirections) {
+    plot.Master->SetXYAxesReverse(true);
+    Place(x, {10, 20, 80, 220});
+    Place(y, {100, 300, 500, 340});
+    view.SetAxesControlEnabled(true);
+    view.SetShiftState(ssShift);
+    Press(300, 120);
+    Move(300, 125); // along the X axes, which now run vertically
+    Move(340, 125);
+    EXPECT_NE(x.Min(), 0);
+    EXPECT_EQ(y.Min(), 0);
+    Release(340, 125);
 }

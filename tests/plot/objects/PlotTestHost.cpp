@@ -106,8 +106,9 @@ void TestPlotHost::DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) {
     if (OnBeforeZoomBox) OnBeforeZoomBox(ZoomRect, Cancel);
 }
 
-void TestPlotHost::DataCursorChange(TiPlotObject*) {
+void TestPlotHost::DataCursorChange(TiPlotObject* Cursor) {
     ++DataCursorChanges;
+    Run(OnDataCursorChangeAction, Cursor);
 }
 
 void TestPlotHost::DoDataCursorCustomizeHint(TiPlotObject* Cursor, QString& Text) {

@@ -81,6 +81,7 @@ public:
     std::function<void(TRect& ZoomRect, bool& Cancel)> OnBeforeZoomBox;
     int DisableAllTrackingCalls = 0;
     int DataCursorChanges = 0;
+    std::function<void(TiPlotObject*)> OnDataCursorChangeAction;
     std::function<void(TiPlotObject* Cursor, QString& Text)> OnDataCursorCustomizeHint;
 
 private:
