@@ -129,6 +129,7 @@ public:
     // The stream property holding the collection; empty for a kind not streamed here.
     QString StreamName() const;
     void SetObjectClass(const TiPlotObjectClass& Value) { objectClass_ = Value; }
+    bool HasObjectClass() const { return bool(objectClass_.Create); }
     bool IsOfClass(const QObject* Object) const;
 
     TiPlotObject* CreateObject() override;

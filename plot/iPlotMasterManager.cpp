@@ -69,6 +69,11 @@ void TiPlotMasterManager::SetChannelClass(const TiPlotObjectClass& Class) {
     RegisterObjectClass(TiPlotObjectKind::Channel, Class);
 }
 
+bool TiPlotMasterManager::HasObjectClass(TiPlotObjectKind Kind) const {
+    const TiPlotObjectOwnedManager* manager = GetManager(Kind);
+    return manager && manager->HasObjectClass();
+}
+
 std::optional<TiPlotObjectKind> TiPlotMasterManager::KindOf(const QObject* Object) const {
     for (const TiPlotObjectOwnedManager* manager : managers_)
         if (manager && manager->IsOfClass(Object)) return manager->Kind();
@@ -186,6 +191,7 @@ void TiPlotMasterManager::NotificationInsert(QObject* Object) {
     if (layoutManager_) layoutManager_->NotificationInsert(object);
     if (const auto kind = KindOf(object)) GetManager(*kind)->NotificationInsert(object);
     Wire(object);
+    if (OnObjectInserted) OnObjectInserted(object);
 }
 
 void TiPlotMasterManager::NotificationRemove(QObject* Object) {

@@ -29,6 +29,8 @@ public:
     // Axes, labels and tables are registered from the start; the other kinds register theirs.
     void RegisterObjectClass(TiPlotObjectKind Kind, const TiPlotObjectClass& Class);
     void SetChannelClass(const TiPlotObjectClass& Class);
+    // Whether objects of the kind can be made: its class is registered.
+    bool HasObjectClass(TiPlotObjectKind Kind) const;
     // The kind whose class the object belongs to, testing in kind order.
     std::optional<TiPlotObjectKind> KindOf(const QObject* Object) const;
 
@@ -90,6 +92,9 @@ public:
     void EditProperties();
     TNotifyEvent OnEditLayoutObject;
     std::function<void()> OnEditProperties;
+    // Told when an object has joined the plot and its kind's manager: the plot control
+    // connects the object's own events to it.
+    TNotifyEvent OnObjectInserted;
 
 private:
     // The managers that hear removals, renames and focus changes, in their order.

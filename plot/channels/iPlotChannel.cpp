@@ -696,41 +696,7 @@ void TiPlotChannel::DrawBar(TCanvas& Canvas, bool Reversed) {
 
 QString TiPlotChannel::GetDataCursorDisplayText(TiPlotDataCursorStyle Style, double X, double Y,
                                                 TiPlotDataPointStatus Status) {
-    SetDataCursorValues(X, Y, Status);
-    TiPlotChannelAxis* xAxis = XAxis();
-    TiPlotChannelAxis* yAxis = YAxis();
-    if (!xAxis) {
-        SetDataCursorTexts(GetTranslation(QStringLiteral("No X-Axis")), QString());
-        return DataCursorXText();
-    }
-    QString yText;
-    if (!yAxis)
-        yText = GetTranslation(QStringLiteral("No Y-Axis"));
-    else if (Status == ipdpsValid && digitalEnabled_)
-        yText = GetTranslation(Y != 0 ? QStringLiteral("High") : QStringLiteral("Low"));
-    else if (Status == ipdpsValid)
-        yText = yAxis->GetCursorText(Y);
-    else
-        yText =
-            GetTranslation(Status == ipdpsNull ? QStringLiteral("Null") : QStringLiteral("Empty"));
-    const QString xText = xAxis->GetCursorText(X);
-    SetDataCursorTexts(xText, yText);
-    switch (Style) {
-    case ipcsValueXY:
-        return xText + QStringLiteral(", ") + yText;
-    case ipcsValueX:
-        return xText;
-    case ipcsValueY:
-        return yText;
-    case ipcsDeltaX:
-        return xAxis->GetCursorValueText(X);
-    case ipcsDeltaY:
-        return yAxis ? yAxis->GetCursorText(Y) : GetTranslation(QStringLiteral("No Y-Axis"));
-    case ipcsInverseDeltaX:
-        return X >= 1e301 ? GetTranslation(QStringLiteral("Infinite"))
-                          : xAxis->GetCursorValueText(X);
-    }
-    return QString();
+    return DataCursorDisplayText(Style, X, Y, Status, digitalEnabled_);
 }
 
 void TiPlotChannel::FillPixelRect(TCanvas& Canvas, bool Reversed, TColor Color, int Left, int Top,
