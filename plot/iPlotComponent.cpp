@@ -6,6 +6,7 @@
 #include "platform/PropertyDefaults.h"
 #include "plot/channels/iPlotChannelCustom.h"
 #include "plot/iPlotAxis.h"
+#include "plot/iPlotButton.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotMasterManager.h"
@@ -122,6 +123,7 @@ TiPlotComponent::TiPlotComponent(QWidget* parent)
     annotationDefaultFont_->SetColor(clWhite);
     master_ = std::make_unique<TiPlotMasterManager>(this);
     master_->OnObjectInserted = [this](QObject* object) { ObjectInserted(object); };
+    OnInternalTimer = [this](QObject*) { HintTimer(); };
 }
 
 TiPlotComponent::~TiPlotComponent() {
@@ -727,8 +729,8 @@ void TiPlotComponent::MasterChange(QObject*) {
 }
 
 void TiPlotComponent::MasterRemove(QObject* Object) {
-    if (Object == pressedObject_) pressedObject_ = nullptr;
-    if (Object == hoverObject_) hoverObject_ = nullptr;
+    if (Object == pressedObject_.data()) pressedObject_ = nullptr;
+    if (Object == hoverObject_.data()) hoverObject_ = nullptr;
     std::erase_if(layers_, [Object](const auto& entry) { return entry.second == Object; });
 }
 
@@ -939,17 +941,207 @@ void TiPlotComponent::AddLayerObject(const QString& Key, TiPlotObject* Object) {
     layers_.insert(at, {Key, Object});
 }
 
+// Input.
+
+TiPlotObjectManager* TiPlotComponent::ObjectManager() const {
+    return master_ ? master_->GetPlotObjectManager() : nullptr;
+}
+
+bool TiPlotComponent::IsKind(const QObject* Object, K Kind) const {
+    return master_->KindOf(Object) == Kind;
+}
+
+bool TiPlotComponent::IsAxis(const QObject* Object) const {
+    return IsKind(Object, K::XAxis) || IsKind(Object, K::YAxis);
+}
+
+bool TiPlotComponent::TakesPressAlone(const QObject* Object) const {
+    return qobject_cast<const TiPlotButton*>(Object) || IsKind(Object, K::Annotation) ||
+           IsKind(Object, K::Limit);
+}
+
+TPoint TiPlotComponent::ScreenPoint(int X, int Y) const {
+    return FromQPoint(mapToGlobal(QPoint(X, Y)));
+}
+
+void TiPlotComponent::UpdateAxisPixels(TiPlotMouseData& MouseData) const {
+    MouseData.CalcAxisPixels(XYAxesReverse());
+}
+
+TiPlotObject* TiPlotComponent::FindMouseObject(const TiPlotMouseData& MouseData) const {
+    const TiPlotObjectManager* objects = ObjectManager();
+    if (!objects) return nullptr;
+    const auto find = [&](const std::function<bool(TiPlotObject*)>& accept) -> TiPlotObject* {
+        for (int i = 0; i < objects->GetCount(); ++i) {
+            TiPlotObject* object = objects->GetObject(i);
+            if (object->Enabled() && object->Visible() && accept(object) &&
+                object->iMouseHitTest(MouseData))
+                return object->GetMouseObject(MouseData.X, MouseData.Y);
+        }
+        return nullptr;
+    };
+    const auto container = [this](TiPlotObject* object) {
+        return IsKind(object, K::DataView) || IsKind(object, K::Legend);
+    };
+    const auto ordinary = [&](TiPlotObject* object) {
+        return !container(object) && !qobject_cast<TiPlotDataViewLayout*>(object);
+    };
+    if (TiPlotObject* selected =
+            find([&](TiPlotObject* object) { return object->UserSelected() && ordinary(object); }))
+        return selected;
+    if (TiPlotObject* other = find(ordinary)) return other;
+    return find(container);
+}
+
+void TiPlotComponent::SelectPressed(TiPlotObject* Object, TShiftState Shift) {
+    if (Shift & ssShift) {
+        axisLock_ = IsAxis(Object);
+        Object->SetUserSelected(true);
+    } else if (Shift & ssCtrl) {
+        axisLock_ = IsAxis(Object);
+        Object->SetUserSelected(axisLock_ ? !Object->UserSelected() : true);
+    } else if (!IsKind(Object, K::ToolBar)) {
+        Object->SetUserSelected(true);
+    }
+}
+
+void TiPlotComponent::iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TiPlotObjectManager* objects = ObjectManager();
+    if (!objects) return;
+    objects->SetShiftState(Shift);
+    buttonDown_ = true;
+    TiPlotMouseData data;
+    data.X = X;
+    data.Y = Y;
+    UpdateAxisPixels(data);
+    setFocus();
+    KillHint();
+    const TPoint screen = ScreenPoint(X, Y);
+    if (Button == mbRight) objects->ClearAllUserSelections();
+    const QPointer<TiPlotObject> object = FindMouseObject(data);
+    pressedObject_ = object;
+    if (!object) {
+        objects->ClearAllUserSelections();
+        return;
+    }
+    SelectPressed(object, Shift);
+    // A handler of the selection may have removed the object.
+    if (!object || object->Destroying() || pressedObject_ != object) return;
+    if (Button == mbRight || TakesPressAlone(object))
+        object->iMouseDown(Button, Shift, X, Y, screen.X, screen.Y, PopupMenu());
+    else
+        objects->MouseDownFocusObjects(Button, Shift, X, Y, screen.X, screen.Y, PopupMenu());
+}
+
+void TiPlotComponent::iMouseMove(TShiftState Shift, int X, int Y) {
+    TiPlotObjectManager* objects = ObjectManager();
+    if (!objects || GetIsDesigning() || axisLock_) return;
+    if (!rect().contains(X, Y) && !buttonDown_ && mouseGrabber() == this) releaseMouse();
+    objects->SetShiftState(Shift);
+    const TPoint screen = ScreenPoint(X, Y);
+    KillHint();
+    if (!(Shift & (ssLeft | ssRight))) {
+        MoveWithoutButton(Shift, X, Y, screen);
+        return;
+    }
+    TiHintData hint;
+    if (pressedObject_ && !pressedObject_->Destroying() &&
+        (IsKind(pressedObject_, K::Annotation) || IsKind(pressedObject_, K::ToolBar)))
+        pressedObject_->iMouseMove(hint, Shift, X, Y, screen.X, screen.Y, dblClickActive_);
+    else
+        objects->MouseMoveFocusObjects(hint, Shift, X, Y, screen.X, screen.Y, dblClickActive_);
+    unsetCursor();
+}
+
+void TiPlotComponent::MoveWithoutButton(TShiftState Shift, int X, int Y, TPoint Screen) {
+    // A release the control never saw ends the drag now.
+    if (pressedObject_) ReleaseObjects(mbLeft, Shift, X, Y, Screen);
+    TiPlotMouseData data;
+    data.X = X;
+    data.Y = Y;
+    UpdateAxisPixels(data);
+    const QPointer<TiPlotObject> object = FindMouseObject(data);
+    if (hoverObject_ && hoverObject_ != object) {
+        const QPointer<TiPlotObject> left = std::exchange(hoverObject_, nullptr);
+        if (!left->Destroying()) left->DoMouseNotOver();
+    }
+    if (!object) {
+        unsetCursor();
+        return;
+    }
+    setCursor(object->GetMousePointer({X, Y}));
+    TiHintData hint;
+    object->iMouseMove(hint, Shift, X, Y, Screen.X, Screen.Y, dblClickActive_);
+    if (!object) return;
+    if (hintsShow_ && !hint.Text.isEmpty()) {
+        hintText_ = hint.Text;
+        hintLeft_ = hint.Left;
+        hintTop_ = hint.Top;
+        TimerStop();
+        if (captureLost_ || buttonDown_)
+            captureLost_ = false;
+        else
+            TimerStart(0, uint32_t(hintsPause_));
+    }
+    hoverObject_ = object;
+}
+
+void TiPlotComponent::ReleaseObjects(TMouseButton Button, TShiftState Shift, int X, int Y,
+                                     TPoint Screen) {
+    if (pressedObject_ && !pressedObject_->Destroying())
+        pressedObject_->iMouseUp(Button, Shift, X, Y, Screen.X, Screen.Y, dblClickActive_);
+    pressedObject_ = nullptr;
+    if (TiPlotObjectManager* objects = ObjectManager())
+        objects->MouseUpFocusObjects(Button, Shift, X, Y, Screen.X, Screen.Y, dblClickActive_);
+}
+
+void TiPlotComponent::iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TiPlotObjectManager* objects = ObjectManager();
+    if (!objects || GetIsDesigning()) return;
+    buttonDown_ = false;
+    objects->SetShiftState(Shift);
+    KillHint();
+    axisLock_ = false;
+    ReleaseObjects(Button, Shift, X, Y, ScreenPoint(X, Y));
+    dblClickActive_ = false;
+}
+
+void TiPlotComponent::iDoubleClick() {
+    dblClickActive_ = true;
+}
+
+bool TiPlotComponent::iMouseWheel(int WheelDelta, TShiftState Shift, TPoint MousePos) {
+    if (TiPlotObjectManager* objects = ObjectManager())
+        objects->MouseWheelFocusObjects(WheelDelta, Shift, MousePos);
+    return true;
+}
+
+void TiPlotComponent::iWantSpecialKey(uint16_t& Key, bool& Result) {
+    if (Key >= 37 && Key <= 40) Result = true;
+}
+
+void TiPlotComponent::iKeyDown(uint16_t& Key, TShiftState Shift) {
+    if (TiPlotObjectManager* objects = ObjectManager()) objects->KeyDownFocusObjects(Key, Shift);
+}
+
 // The hint box.
 
-void TiPlotComponent::ShowHint(const QString& Text, int Left, int Top) {
-    hintText_ = Text;
-    hintLeft_ = Left;
-    hintTop_ = Top;
-    hintShowing_ = true;
+void TiPlotComponent::HintTimer() {
+    TimerStop();
+    if (hintShowing_) {
+        KillHint();
+        if (mouseGrabber() == this) releaseMouse();
+    } else {
+        hintShowing_ = true;
+        TimerStart(0, uint32_t(hintsHidePause_));
+        // So that the control sees the pointer leave.
+        if (mouseGrabber() != this) grabMouse();
+    }
     InvalidateNow();
 }
 
-void TiPlotComponent::HideHint() {
+void TiPlotComponent::KillHint() {
+    TimerStop();
     if (hintPainted_) InvalidateNow();
     hintShowing_ = false;
 }

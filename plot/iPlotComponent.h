@@ -13,6 +13,7 @@
 #include <QMap>
 #include <QMenu>
 #include <QPair>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -350,11 +351,21 @@ public:
     void AddLayerObject(const QString& Key, TiPlotObject* Object);
     const std::vector<QPair<QString, TiPlotObject*>>& LayerList() const { return layers_; }
 
-    // The hint box the next paint draws, its text and top-left corner.
+    // The pointer as the objects see it: the axis-direction pixels exchanged when X axes run
+    // vertically.
+    void UpdateAxisPixels(TiPlotMouseData& MouseData) const;
+    // The object under the pointer: selected objects first, then any other, data views and
+    // legends (which contain other objects) last; null over nothing.
+    TiPlotObject* FindMouseObject(const TiPlotMouseData& MouseData) const;
+    TiPlotObject* PressedObject() const { return pressedObject_; }
+    TiPlotObject* HoverObject() const { return hoverObject_; }
+
+    // The hint box: shown once the pointer has rested on an object that offers a hint for
+    // HintsPause ms, hidden after HintsHidePause ms or at the next move, press or release.
     bool HintShowing() const { return hintShowing_; }
     bool HintPainted() const { return hintPainted_; }
-    void ShowHint(const QString& Text, int Left, int Top);
-    void HideHint();
+    QString HintText() const { return hintText_; }
+    void KillHint();
 
     TiPlotObjectEvent OnClickChannel, OnDblClickChannel, OnGotFocusChannel, OnLostFocusChannel;
     TiPlotPopupMenuEvent OnPopupMenuChannel;
@@ -396,6 +407,14 @@ protected:
     template <class T> T* GetTyped(TiPlotObjectKind Kind, int Index) const;
 
     void iPaintTo(TCanvas& Canvas) override;
+    void iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void iMouseMove(TShiftState Shift, int X, int Y) override;
+    void iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void iDoubleClick() override;
+    bool iMouseWheel(int WheelDelta, TShiftState Shift, TPoint MousePos) override;
+    // The arrow keys come to the plot instead of moving the focus.
+    void iWantSpecialKey(uint16_t& Key, bool& Result) override;
+    void iKeyDown(uint16_t& Key, TShiftState Shift) override;
 
 private:
     // The event families of one kind; unset members are events the kind does not have.
@@ -432,6 +451,17 @@ private:
     void DrawLayers(TCanvas& Canvas);
     void DrawOutSideObjects(TCanvas& Canvas);
     void DrawHint(TCanvas& Canvas);
+    // Input.
+    TiPlotObjectManager* ObjectManager() const;
+    bool IsKind(const QObject* Object, TiPlotObjectKind Kind) const;
+    bool IsAxis(const QObject* Object) const;
+    // Whether a press goes to the object alone instead of to every selected object.
+    bool TakesPressAlone(const QObject* Object) const;
+    void SelectPressed(TiPlotObject* Object, TShiftState Shift);
+    void ReleaseObjects(TMouseButton Button, TShiftState Shift, int X, int Y, TPoint Screen);
+    void MoveWithoutButton(TShiftState Shift, int X, int Y, TPoint Screen);
+    TPoint ScreenPoint(int X, int Y) const;
+    void HintTimer();
     // Suspends layout and repaints for a description's properties.
     void BeginDefinition();
     void EndDefinition();
@@ -486,8 +516,12 @@ private:
     QString printDocumentName_ = QStringLiteral("Untitled");
     QString printerName_;
 
-    TiPlotObject* pressedObject_ = nullptr;
-    TiPlotObject* hoverObject_ = nullptr;
+    // Buttons of objects are found too, and leave with their object unannounced.
+    QPointer<TiPlotObject> pressedObject_;
+    QPointer<TiPlotObject> hoverObject_;
+    bool axisLock_ = false;
+    bool buttonDown_ = false;
+    bool captureLost_ = false;
     bool dblClickActive_ = false;
     bool hintShowing_ = false;
     bool hintPainted_ = false;

@@ -7,10 +7,12 @@
 #include "platform/Font.h"
 #include "platform/FontSubstitution.h"
 #include "plot/channels/iPlotChannel.h"
+#include "plot/iPlot.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotTable.h"
 #include "plot/iPlotTranslation.h"
+#include "plot/iXYPlot.h"
 
 #include <QMenu>
 #include <QPointer>
@@ -178,6 +180,11 @@ INSTANTIATE_TEST_SUITE_P(
                     PlotObject<TiPlotChannel>("TiPlotChannel", K::Channel), DataView(),
                     HostileCase<TiPlotTranslationObject>("TiPlotTranslationObject")),
     HostileCaseName);
+
+INSTANTIATE_TEST_SUITE_P(PlotControls, HostileValueTest,
+                         testing::Values(HostileCase<TiPlot>("TiPlot"),
+                                         HostileCase<TiXYPlot>("TiXYPlot")),
+                         HostileCaseName);
 
 // Found by the plot's run: every text an axis measured handed a 100 000-character font name to
 // the font engine, which made one paint take seconds.

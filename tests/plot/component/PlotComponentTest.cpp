@@ -218,24 +218,6 @@ TEST_F(PlotComponentPaint, PlotWithoutToolbarLegendOrDataViewStillDrawsWhatItHas
     EXPECT_TRUE(HasText(canvas, QStringLiteral("Untitled")));
 }
 
-TEST_F(PlotComponentPaint, HintBoxIsDrawnInTheTooltipColoursWhileShown) {
-    plot.ShowHint(QStringLiteral("Hi"), 10, 20);
-    Paint();
-    EXPECT_TRUE(plot.HintPainted());
-    const TCanvasRecord box = canvas.RecordsOf(TCanvasOperation::FillRect).back();
-    EXPECT_EQ(box.Rect, (TRect{10, 20, 10 + 2 * 7 + 4, 20 + 13 + 4}));
-    EXPECT_EQ(box.BrushColor, clInfoBk);
-    const TCanvasRecord text = canvas.RecordsOf(TCanvasOperation::TextOut).back();
-    EXPECT_EQ(text.Text, "Hi");
-    EXPECT_EQ(text.Points.front(), (TPoint{12, 22}));
-    EXPECT_EQ(text.FontColor, clInfoText);
-    plot.HideHint();
-    canvas.Clear();
-    Paint();
-    EXPECT_FALSE(plot.HintPainted());
-    EXPECT_FALSE(HasText(canvas, QStringLiteral("Hi")));
-}
-
 TEST(PlotComponentCollisions, LabelsMayNotOverlapOrLeaveTheDataView) {
     TestStripPlot plot;
     TRecordingCanvas canvas({500, 200});
@@ -525,4 +507,123 @@ TEST_F(PlotComponentTransfer, BadIndicesRaiseAndCopyNothing) {
               "List index out of bounds (2)");
     plot.TransferChannelData(0, 1, 3, 2);
     EXPECT_EQ(destination->GetCount(), 0);
+}
+
+// Input through the control's i* operations, on a laid-out strip chart.
+class PlotComponentInput : public testing::Test {
+protected:
+    void SetUp() override { plot.iPaintTo(canvas); }
+
+    static TPoint Centre(const TiPlotLayoutObject* object) {
+        const TRect r = object->DrawRect();
+        return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    }
+    void Press(TPoint at, TShiftState shift = {}, TMouseButton button = mbLeft) {
+        plot.iMouseDown(button, shift, at.X, at.Y);
+    }
+    void Click(TPoint at, TShiftState shift = {}) {
+        Press(at, shift);
+        plot.iMouseUp(mbLeft, shift, at.X, at.Y);
+    }
+
+    TestStripPlot plot;
+    TRecordingCanvas canvas{{500, 200}};
+    std::vector<QString> events;
+};
+
+TEST_F(PlotComponentInput, ShiftAddsAxesCtrlTogglesAndEmptySpaceClears) {
+    TiPlotAxis* x = plot.GetXAxis(0);
+    TiPlotAxis* y = plot.GetYAxis(0);
+    Click(Centre(x));
+    Click(Centre(y), ssShift);
+    EXPECT_TRUE(x->UserSelected());
+    EXPECT_TRUE(y->UserSelected());
+    Click(Centre(y), ssCtrl);
+    EXPECT_TRUE(x->UserSelected());
+    EXPECT_FALSE(y->UserSelected());
+    const TRect view = plot.LayoutManager()->DataViewRect();
+    Click({(view.Left + view.Right) / 2, (view.Top + view.Bottom) / 2});
+    EXPECT_FALSE(x->UserSelected());
+    EXPECT_EQ(plot.PressedObject(), nullptr);
+}
+
+TEST_F(PlotComponentInput, DoubleClickFiresClickThenDoubleClick) {
+    plot.OnClickXAxis = [&](int index) { events.push_back(QStringLiteral("click %1").arg(index)); };
+    plot.OnDblClickXAxis = [&](int index) {
+        events.push_back(QStringLiteral("dbl %1").arg(index));
+    };
+    const TPoint at = Centre(plot.GetXAxis(0));
+    Click(at);
+    plot.iDoubleClick();
+    Click(at);
+    EXPECT_EQ(events, (std::vector<QString>{"click 0", "dbl 0"}));
+    EXPECT_FALSE(plot.DblClickActive());
+}
+
+TEST_F(PlotComponentInput, RightPressOnAnAxisSelectsItAndAsksForTheMenu) {
+    plot.GetXAxis(0)->SetUserSelected(true);
+    plot.OnPopupMenuYAxis = [&](int index, bool& Cancel, int, int) {
+        events.push_back(QStringLiteral("popup %1").arg(index));
+        Cancel = true;
+    };
+    Press(Centre(plot.GetYAxis(0)), {}, mbRight);
+    plot.iMouseUp(mbRight, {}, 0, 0);
+    EXPECT_EQ(events, (std::vector<QString>{"popup 0"}));
+    EXPECT_FALSE(plot.GetXAxis(0)->UserSelected());
+    EXPECT_TRUE(plot.GetYAxis(0)->UserSelected());
+    EXPECT_FALSE(plot.PopupMenu()->isVisible());
+}
+
+TEST_F(PlotComponentInput, ObjectRemovedByItsOwnClickIsForgotten) {
+    plot.OnClickXAxis = [&](int index) { plot.DeleteXAxis(index); };
+    const TPoint at = Centre(plot.GetXAxis(0));
+    Click(at);
+    EXPECT_EQ(plot.XAxisCount(), 0);
+    EXPECT_EQ(plot.PressedObject(), nullptr);
+    plot.iMouseMove({}, at.X, at.Y);
+    Click(at);
+}
+
+TEST_F(PlotComponentInput, WheelAndKeysGoToSelectedObjectsOnly) {
+    TiPlotAxis* y = plot.GetYAxis(0);
+    const double min = y->Min();
+    EXPECT_TRUE(plot.iMouseWheel(120, {}, Centre(y)));
+    EXPECT_EQ(y->Min(), min);
+    y->SetUserSelected(true);
+    plot.iMouseWheel(120, {}, Centre(y));
+    EXPECT_NE(y->Min(), min);
+    bool wanted = false;
+    uint16_t key = 38;
+    plot.iWantSpecialKey(key, wanted);
+    EXPECT_TRUE(wanted);
+}
+
+TEST_F(PlotComponentInput, RestingOnAnAxisWithHiddenTitleShowsItInAHint) {
+    const TPoint at = Centre(plot.GetXAxis(0));
+    plot.iMouseMove({}, at.X, at.Y);
+    EXPECT_TRUE(plot.GetTimerRunning());
+    EXPECT_EQ(plot.HoverObject(), plot.GetXAxis(0));
+    plot.OnInternalTimer(&plot);
+    ASSERT_TRUE(plot.HintShowing());
+    canvas.Clear();
+    plot.iPaintTo(canvas);
+    EXPECT_TRUE(plot.HintPainted());
+    const QString title = plot.GetXAxis(0)->Title();
+    const TCanvasRecord box = canvas.RecordsOf(TCanvasOperation::FillRect).back();
+    EXPECT_EQ(box.Rect, (TRect{at.X, at.Y - 20, at.X + int(title.size()) * 7 + 4, at.Y - 20 + 17}));
+    EXPECT_EQ(box.BrushColor, clInfoBk);
+    const TCanvasRecord text = canvas.RecordsOf(TCanvasOperation::TextOut).back();
+    EXPECT_EQ(text.Text, title);
+    EXPECT_EQ(text.Points.front(), (TPoint{at.X + 2, at.Y - 18}));
+    EXPECT_EQ(text.FontColor, clInfoText);
+    // The next move hides it.
+    plot.iMouseMove({}, 0, 0);
+    EXPECT_FALSE(plot.HintShowing());
+}
+
+TEST_F(PlotComponentInput, NoHintWhenHintsAreOff) {
+    plot.SetHintsShow(false);
+    const TPoint at = Centre(plot.GetXAxis(0));
+    plot.iMouseMove({}, at.X, at.Y);
+    EXPECT_FALSE(plot.GetTimerRunning());
 }

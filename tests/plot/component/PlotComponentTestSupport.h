@@ -57,7 +57,14 @@ public:
 template <class Plot> class TestablePlot : public Plot {
 public:
     using Plot::AddDefaultObjects;
+    using Plot::iDoubleClick;
+    using Plot::iKeyDown;
+    using Plot::iMouseDown;
+    using Plot::iMouseMove;
+    using Plot::iMouseUp;
+    using Plot::iMouseWheel;
     using Plot::iPaintTo;
+    using Plot::iWantSpecialKey;
 
     int Repaints = 0;
 
