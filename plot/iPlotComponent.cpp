@@ -158,14 +158,15 @@ void TiPlotComponent::SetBackGroundGradientEnabled(bool Value) {
     SetBooleanProperty(Value, backGroundGradientEnabled_, irtInvalidate);
 }
 
-template <class E> void TiPlotComponent::SetStoredEnum(E Value, E& Field) {
-    if (QMetaEnum::fromType<E>().valueToKey(int(Value))) Field = Value;
+template <class E> bool TiPlotComponent::SetStoredEnum(E Value, E& Field) {
+    // An ordinal past the declared values is refused.
+    if (Value == Field || !QMetaEnum::fromType<E>().valueToKey(int(Value))) return false;
+    Field = Value;
+    return true;
 }
 
 void TiPlotComponent::SetBackGroundGradientDirection(TiFillDirection Value) {
-    if (Value == backGroundGradientDirection_) return;
-    SetStoredEnum(Value, backGroundGradientDirection_);
-    InvalidateChange();
+    if (SetStoredEnum(Value, backGroundGradientDirection_)) InvalidateChange();
 }
 
 void TiPlotComponent::SetBackGroundGradientStartColor(TColor Value) {

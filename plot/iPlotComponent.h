@@ -438,7 +438,8 @@ private:
     void ObjectInserted(QObject* Object);
     void SetOuterMargin(int Value, int& Field);
     void SetPrintMargin(double Value, double& Field);
-    template <class E> void SetStoredEnum(E Value, E& Field);
+    // Whether the value was stored.
+    template <class E> bool SetStoredEnum(E Value, E& Field);
     void ForEachObject(TiPlotObjectKind Kind, const std::function<void(TiPlotObject*)>& Action);
     void SetAllTracking(bool Value);
     TiPlotLabel* Title() const;
