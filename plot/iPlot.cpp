@@ -13,6 +13,7 @@ TiPlot::TiPlot(QWidget* parent) : TiPlotComponent(parent) {
         throw;
     }
     EndUpdate();
+    EndConstruction();
 }
 
 TiPlotChannel* TiPlot::GetChannel(int Index) const {

@@ -595,6 +595,10 @@ void TiPlotComponent::AddDefaultObjects() {
     layout->SetEnabled(true);
 }
 
+void TiPlotComponent::EndConstruction() {
+    if (GetLoading()) BeginDefinition();
+}
+
 // Application operations.
 
 void TiPlotComponent::ForEachObject(K Kind, const std::function<void(TiPlotObject*)>& Action) {

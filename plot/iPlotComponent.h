@@ -403,6 +403,9 @@ protected:
     // on every path: toolbar (ZOrder 3), legend (2), X axis, Y axis, channel, data view, data
     // cursor and the label "Title". A kind without a registered class is left out.
     void AddDefaultObjects();
+    // The last step of a plot's constructor: a plot made while a form loads reads its whole
+    // description with the layout manager disabled and inside an update, until Loaded.
+    void EndConstruction();
     // The object of a kind at Index as T: the platform's invalid-cast error for another class.
     template <class T> T* GetTyped(TiPlotObjectKind Kind, int Index) const;
 

@@ -6,6 +6,7 @@
 TiXYPlot::TiXYPlot(QWidget* parent) : TiPlotComponent(parent) {
     TiXYPlotChannel::RegisterWith(*Master());
     AddDefaultObjects();
+    EndConstruction();
 }
 
 TiXYPlotChannel* TiXYPlot::GetChannel(int Index) const {

@@ -1,5 +1,6 @@
 #include "../objects/PlotTestKinds.h"
 #include "PlotComponentTestSupport.h"
+#include "instruments/framework/iFormLoading.h"
 #include "platform/Clock.h"
 #include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
@@ -626,4 +627,19 @@ TEST_F(PlotComponentInput, NoHintWhenHintsAreOff) {
     const TPoint at = Centre(plot.GetXAxis(0));
     plot.iMouseMove({}, at.X, at.Y);
     EXPECT_FALSE(plot.GetTimerRunning());
+}
+
+TEST_F(PlotComponentUpdates, PlotMadeInAFormLoadPaintsOnceEverythingIsRead) {
+    QWidget form;
+    TiFormLoading loading(form);
+    TestXYPlot loaded;
+    clock.AdvanceMilliseconds(100);
+    loaded.setProperty("OuterMarginTop", 12);
+    PropertyWalker::Write(&loaded, QStringLiteral("DataViewZVert"), 3);
+    EXPECT_EQ(loaded.Repaints, 0);
+    EXPECT_FALSE(loaded.LayoutManager()->Enabled());
+    loading.Finish();
+    EXPECT_EQ(loaded.Repaints, 1);
+    EXPECT_TRUE(loaded.LayoutManager()->Enabled());
+    EXPECT_EQ(loaded.DataViewZVert(), 3);
 }
