@@ -12,6 +12,8 @@
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotMasterManager.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -642,4 +644,23 @@ TEST_F(PlotComponentUpdates, PlotMadeInAFormLoadPaintsOnceEverythingIsRead) {
     EXPECT_EQ(loaded.Repaints, 1);
     EXPECT_TRUE(loaded.LayoutManager()->Enabled());
     EXPECT_EQ(loaded.DataViewZVert(), 3);
+}
+
+TEST(PlotComponentWidget, ToolkitDoubleClickFiresClickThenDoubleClick) {
+    TestStripPlot plot;
+    plot.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&plot));
+    plot.grab();
+    std::vector<QString> events;
+    plot.OnClickXAxis = [&](int) { events.push_back(QStringLiteral("click")); };
+    plot.OnDblClickXAxis = [&](int) { events.push_back(QStringLiteral("dbl")); };
+    const TRect r = plot.GetXAxis(0)->DrawRect();
+    const QPoint at((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    // As the window system delivers it: press, release, the double click, release.
+    QTest::mouseClick(&plot, Qt::LeftButton, {}, at);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, plot.mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&plot, &dbl);
+    QTest::mouseRelease(&plot, Qt::LeftButton, {}, at);
+    EXPECT_EQ(events, (std::vector<QString>{"click", "dbl"}));
 }
