@@ -739,6 +739,10 @@ void TiPlotComponent::MasterRemove(QObject* Object) {
     std::erase_if(layers_, [Object](const auto& entry) { return entry.second == Object; });
 }
 
+void TiPlotComponent::InvalidateNow() {
+    if (!destroying_) TiComponent::InvalidateNow();
+}
+
 void TiPlotComponent::ShowPopupMenu(int ScreenX, int ScreenY) {
     objectMenu_.popup(QPoint(ScreenX, ScreenY));
 }

@@ -312,7 +312,7 @@ public:
     TiPlotLayoutManager* LayoutManager() const;
     void MasterChange(QObject* Sender) override;
     void MasterRemove(QObject* Object) override;
-    void InvalidateNow() override { TiComponent::InvalidateNow(); }
+    void InvalidateNow() override;
     void DoObjectClick(TiPlotObject* Object) override;
     void DoObjectGotFocus(TiPlotObject* Object) override;
     void DoObjectLostFocus(TiPlotObject* Object) override;
