@@ -6,6 +6,11 @@
 #include "platform/FontSubstitution.h"
 #include "platform/PainterCanvas.h"
 #include "platform/PropertyWalker.h"
+#include "plot/channels/iPlotChannel.h"
+#include "plot/channels/iXYPlotChannel.h"
+#include "plot/iPlot.h"
+#include "plot/iPlotAxis.h"
+#include "plot/iXYPlot.h"
 #include "ui_Form1.h"
 
 #include <QLabel>
@@ -71,6 +76,10 @@ void ApplyStoredAppearance(QWidget& widget) {
     FitLabelToText(widget);
 }
 
+void AddPoint(TiPlotChannelCustom& channel, ModulationModel::Point point) {
+    channel.AddXY(point.X, point.Y);
+}
+
 void ApplyStoredAppearanceToAll(QWidget& form) {
     ApplyStoredAppearance(form);
     for (QWidget* child : form.findChildren<QWidget*>())
@@ -83,6 +92,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
     LoadStoredDescription();
     move(FormPosition);
     CreateBitmaps();
+    SetUpConstellation();
+    SetUpStripChart();
     FillSymbolList();
     DrawBackground();
 
@@ -117,6 +128,48 @@ void TForm1::CreateBitmaps() {
     phasor_.Canvas()->Brush()->SetColor(Color());
     phasor_.SetSize(PhasorDiagram::Size, PhasorDiagram::Size);
     phasor_.Canvas()->Pen()->SetColor(Color());
+}
+
+// Both axes show -1 to 1; the QPSK points keep the colour the plot gives its first channel.
+void TForm1::SetUpConstellation() {
+    TiXYPlot& plot = *ui_->iXYPlot1;
+    for (TiPlotAxis* axis : {plot.GetXAxis(0), plot.GetYAxis(0)}) {
+        axis->SetSpan(2);
+        axis->SetMin(-1);
+    }
+    TiXYPlotChannel* psk = plot.GetChannel(0);
+    psk->SetTitleText(QStringLiteral("PSK"));
+    psk->SetTraceVisible(false);
+    psk->SetMarkersVisible(true);
+    plot.SetTitleText(QStringLiteral("constellation modulation"));
+    TiXYPlotChannel* qam = plot.GetChannel(plot.AddChannel());
+    qam->SetTitleText(QStringLiteral("QAM"));
+    qam->SetColor(clAqua);
+    qam->SetTraceVisible(false);
+    qam->SetMarkersVisible(true);
+}
+
+// The stored X axis and channel give way to a new X axis of 10 s. The modulated carrier, added
+// while no X axis exists, is bound to it by name; the carrier, added after it, is bound to it
+// as every new channel is to X axis 0.
+void TForm1::SetUpStripChart() {
+    TiPlot& plot = *ui_->iPlot1;
+    plot.RemoveAllChannels();
+    plot.RemoveAllXAxes();
+    plot.SetTitleText(QStringLiteral("représentation de la porteuse et la porteuse modulée"));
+    TiPlotAxis* y = plot.GetYAxis(0);
+    y->SetSpan(240);
+    TiPlotChannel* modulated = plot.GetChannel(plot.AddChannel());
+    modulated->SetTitleText(QStringLiteral("porteuse modulée"));
+    modulated->SetColor(clRed);
+    TiPlotAxis* x = plot.GetXAxis(plot.AddXAxis());
+    x->SetSpan(10);
+    y->SetMin(-120);
+    modulated->SetXAxisName(x->Name());
+    x->LabelsFont()->SetColor(clRed);
+    TiPlotChannel* carrier = plot.GetChannel(plot.AddChannel());
+    carrier->SetTitleText(QStringLiteral("porteuse"));
+    carrier->SetColor(clAqua);
 }
 
 // The items go in before the change handler is connected and nothing is selected, so the text
@@ -186,6 +239,9 @@ ModulationModel::TickInputs TForm1::ReadTickInputs() const {
 
 void TForm1::PassOn(const ModulationModel::TickResult& result) {
     ui_->iSevenSegmentAnalog1->SetValue(result.CarrierFrequency);
+    if (result.QpskPoint) AddPoint(*ui_->iXYPlot1->GetChannel(0), *result.QpskPoint);
+    AddPoint(*ui_->iPlot1->GetChannel(0), result.ModulatedPoint);
+    AddPoint(*ui_->iPlot1->GetChannel(1), result.CarrierPoint);
     lastTick_ = result;
 }
 
@@ -194,6 +250,7 @@ void TForm1::PassOn(const std::optional<ModulationModel::KeyClickResult>& result
         ui_->iSevenSegmentBinary1->SetValue(QString::fromStdString(result->Display->DibitText));
         ui_->iSevenSegmentInteger1->SetValue(result->Display->Phase);
     }
+    if (result) AddPoint(*ui_->iXYPlot1->GetChannel(0), result->QpskPoint);
     lastKeyClick_ = result;
 }
 
@@ -202,5 +259,6 @@ void TForm1::PassOn(const ModulationModel::SymbolChangeResult& result) {
         ui_->iSevenSegmentInteger2->SetValue(result.Display->Phase);
         ui_->iSevenSegmentInteger3->SetValue(result.Display->Amplitude);
     }
+    AddPoint(*ui_->iXYPlot1->GetChannel(1), result.QamPoint);
     lastSymbolChange_ = result;
 }

@@ -36,7 +36,7 @@ public:
     void modqam();
 
     const ModulationModel& Model() const { return model_; }
-    // What the handlers last passed on; the plots take their points from here once they exist.
+    // What the handlers last passed on.
     const std::optional<ModulationModel::TickResult>& LastTickResult() const { return lastTick_; }
     const std::optional<ModulationModel::KeyClickResult>& LastKeyClickResult() const {
         return lastKeyClick_;
@@ -55,6 +55,8 @@ protected:
 private:
     void LoadStoredDescription();
     void CreateBitmaps();
+    void SetUpConstellation();
+    void SetUpStripChart();
     void FillSymbolList();
     void DrawBackground();
     void DrawPhasorDiagram(const ModulationModel::TickResult& result);

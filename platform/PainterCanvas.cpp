@@ -507,25 +507,38 @@ void TPainterCanvas::DoDrawEdge(const TRect& r, TEdgeStyle style) {
 }
 
 // Every other pixel of the frame, counted from the top-left corner, is inverted once; a
-// corner shared by two sides is not inverted twice.
+// corner shared by two sides is not inverted twice. Only the pixels on the device are visited,
+// so a frame far larger than the picture costs no more than one that fits it.
 void TPainterCanvas::DoDrawFocusRect(const TRect& r) {
     if (!Ready()) return;
-    QRegion dots;
-    const auto dot = [&](int x, int y) {
-        if ((x - r.Left + y - r.Top) % 2 == 0) dots += QRect(x, y, 1, 1);
-    };
-    for (int x = r.Left; x < r.Right; ++x) {
-        dot(x, r.Top);
-        dot(x, r.Bottom - 1);
-    }
-    for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
-        dot(r.Left, y);
-        dot(r.Right - 1, y);
-    }
+    const QPaintDevice* device = painter_->device();
+    const QRect visible = painter_->combinedTransform().inverted().mapRect(
+        QRect(0, 0, device->width(), device->height()));
+    const int left = std::max(r.Left, visible.left());
+    const int right = std::min(r.Right, visible.right() + 1);
+    const int top = std::max(r.Top + 1, visible.top());
+    const int bottom = std::min(r.Bottom - 1, visible.bottom() + 1);
     painter_->save();
     painter_->setCompositionMode(QPainter::RasterOp_NotDestination);
-    for (const QRect& rect : dots)
-        painter_->fillRect(rect, Qt::black);
+    const auto dot = [&](int x, int y) {
+        if ((x - r.Left + y - r.Top) % 2 == 0) painter_->fillRect(x, y, 1, 1, Qt::black);
+    };
+    const auto row = [&](int y) {
+        if (y < visible.top() || y > visible.bottom()) return;
+        for (int x = left; x < right; ++x)
+            dot(x, y);
+    };
+    const auto column = [&](int x) {
+        if (x < visible.left() || x > visible.right()) return;
+        for (int y = top; y < bottom; ++y)
+            dot(x, y);
+    };
+    if (r.Right > r.Left) {
+        row(r.Top);
+        if (r.Bottom - 1 != r.Top) row(r.Bottom - 1);
+    }
+    column(r.Left);
+    if (r.Right - 1 != r.Left) column(r.Right - 1);
     painter_->restore();
 }
 

@@ -75,8 +75,10 @@ public:
     virtual void DoObjectLostFocus(TiPlotObject* Object) = 0;
     virtual void DoPopUpMenuEvent(TiPlotObject* Object, bool& Cancel, int ScreenX, int ScreenY) = 0;
 
-    // Pauses the tracking of every X axis, then of every Y axis (a zoom box starts so).
+    // Pauses or resumes the tracking of every X axis, then of every Y axis (a zoom box and the
+    // toolbar's pause and resume buttons).
     virtual void DisableAllTracking() = 0;
+    virtual void EnableAllTracking() = 0;
     // The application's look at a zoom box before the axes apply it: it may change the
     // rectangle (control pixels) or cancel the zoom.
     virtual void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) = 0;

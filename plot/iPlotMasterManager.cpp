@@ -194,6 +194,7 @@ void TiPlotMasterManager::NotificationInsert(QObject* Object) {
     if (layoutManager_) layoutManager_->NotificationInsert(object);
     if (const auto kind = KindOf(object)) GetManager(*kind)->NotificationInsert(object);
     Wire(object);
+    if (OnObjectInserted) OnObjectInserted(object);
 }
 
 void TiPlotMasterManager::NotificationRemove(QObject* Object) {
@@ -269,4 +270,11 @@ void TiPlotMasterManager::EditLayoutObject(QObject* Object) {
 
 void TiPlotMasterManager::EditProperties() {
     if (OnEditProperties) OnEditProperties();
+}
+
+void TiPlotMasterManager::SetAllTracking(bool Enabled) {
+    for (TiPlotObjectKind kind : {TiPlotObjectKind::XAxis, TiPlotObjectKind::YAxis})
+        for (int i = 0; i < Count(kind); ++i)
+            if (auto* axis = qobject_cast<TiPlotAxis*>(Get(kind, i)))
+                axis->SetTrackingEnabled(Enabled);
 }

@@ -26,7 +26,8 @@ public:
     // The master's four notices, as every object and manager it creates gets them.
     TiPlotObjectHooks Hooks();
 
-    // Axes, labels and tables are registered from the start; the other kinds register theirs.
+    // The library's class of each kind is registered from the start; a plot may register
+    // another (the XY plot its channel class).
     void RegisterObjectClass(TiPlotObjectKind Kind, const TiPlotObjectClass& Class);
     void SetChannelClass(const TiPlotObjectClass& Class);
     // The kind whose class the object belongs to, testing in kind order.
@@ -81,6 +82,8 @@ public:
     void SetXYAxesReverse(bool Value);
     void ShowToolBars(bool Value);
     void DeSelectAll();
+    // Every X axis, then every Y axis.
+    void SetAllTracking(bool Enabled);
 
     // A stored description that puts toolbar 0 in the title's band moves it one band out.
     void SeparateToolBarFromTitle();
@@ -90,6 +93,9 @@ public:
     void EditProperties();
     TNotifyEvent OnEditLayoutObject;
     std::function<void()> OnEditProperties;
+    // Told when an object has joined the plot and its kind's manager: the plot control
+    // connects the object's own events to it.
+    TNotifyEvent OnObjectInserted;
 
 private:
     // The managers that hear removals, renames and focus changes, in their order.

@@ -180,7 +180,11 @@ void TiPlotToolBar::ForEachAxis(const std::function<void(TiPlotAxis&)>& Action) 
 }
 
 void TiPlotToolBar::SetAllTracking(bool Enabled) {
-    ForEachAxis([Enabled](TiPlotAxis& axis) { axis.SetTrackingEnabled(Enabled); });
+    if (!Owner()) return;
+    if (Enabled)
+        Owner()->EnableAllTracking();
+    else
+        Owner()->DisableAllTracking();
 }
 
 void TiPlotToolBar::DoButtonClickResume() {

@@ -726,41 +726,7 @@ void TiPlotChannel::DrawBar(TCanvas& Canvas, bool Reversed) {
 
 QString TiPlotChannel::GetDataCursorDisplayText(TiPlotDataCursorStyle Style, double X, double Y,
                                                 TiPlotDataPointStatus Status) {
-    SetDataCursorValues(X, Y, Status);
-    TiPlotChannelAxis* xAxis = XAxis();
-    TiPlotChannelAxis* yAxis = YAxis();
-    if (!xAxis) {
-        SetDataCursorTexts(GetTranslation(QStringLiteral("No X-Axis")), QString());
-        return DataCursorXText();
-    }
-    QString yText;
-    if (!yAxis)
-        yText = GetTranslation(QStringLiteral("No Y-Axis"));
-    else if (Status == ipdpsValid && digitalEnabled_)
-        yText = GetTranslation(Y != 0 ? QStringLiteral("High") : QStringLiteral("Low"));
-    else if (Status == ipdpsValid)
-        yText = yAxis->GetCursorText(Y);
-    else
-        yText =
-            GetTranslation(Status == ipdpsNull ? QStringLiteral("Null") : QStringLiteral("Empty"));
-    const QString xText = xAxis->GetCursorText(X);
-    SetDataCursorTexts(xText, yText);
-    switch (Style) {
-    case ipcsValueXY:
-        return xText + QStringLiteral(", ") + yText;
-    case ipcsValueX:
-        return xText;
-    case ipcsValueY:
-        return yText;
-    case ipcsDeltaX:
-        return xAxis->GetCursorValueText(X);
-    case ipcsDeltaY:
-        return yAxis ? yAxis->GetCursorText(Y) : GetTranslation(QStringLiteral("No Y-Axis"));
-    case ipcsInverseDeltaX:
-        return X >= 1e301 ? GetTranslation(QStringLiteral("Infinite"))
-                          : xAxis->GetCursorValueText(X);
-    }
-    return QString();
+    return DataCursorDisplayText(Style, X, Y, Status, digitalEnabled_);
 }
 
 bool TiPlotChannel::GetYDifferential(double X, double& Y) const {
@@ -859,12 +825,7 @@ void TiPlotChannel::DataCursorUpate(TiPlotDataCursor* Cursor) {
             break;
         }
     }
-    TiPlotObjectGuard guard(*this);
-    const QPointer<TiPlotDataCursor> cursor = Cursor;
-    // The change report runs the application's handler, which may remove either object.
-    Cursor->SetData(x, y, status);
-    if (guard.Destroyed() || !cursor || cursor->Destroying()) return;
-    cursor->SetHintText(GetDataCursorDisplayText(style, x, y, status));
+    SendToDataCursor(Cursor, x, y, status, GetDataCursorDisplayText(style, x, y, status));
 }
 
 void TiPlotChannel::FillPixelRect(TCanvas& Canvas, bool Reversed, TColor Color, int Left, int Top,

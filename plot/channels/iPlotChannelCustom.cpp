@@ -3,7 +3,9 @@
 #include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
 #include "plot/channels/iPlotChannelAxis.h"
+#include "plot/iPlotDataCursor.h"
 
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -762,4 +764,53 @@ void TiPlotChannelCustom::DrawMarker(TCanvas& Canvas, int Index, TPoint P) {
         break;
     }
     }
+}
+
+QString TiPlotChannelCustom::DataCursorDisplayText(TiPlotDataCursorStyle Style, double X, double Y,
+                                                   TiPlotDataPointStatus Status, bool Digital) {
+    SetDataCursorValues(X, Y, Status);
+    TiPlotChannelAxis* xAxis = XAxis();
+    TiPlotChannelAxis* yAxis = YAxis();
+    if (!xAxis) {
+        SetDataCursorTexts(GetTranslation(QStringLiteral("No X-Axis")), QString());
+        return DataCursorXText();
+    }
+    QString yText;
+    if (!yAxis)
+        yText = GetTranslation(QStringLiteral("No Y-Axis"));
+    else if (Status == ipdpsValid && Digital)
+        yText = GetTranslation(Y != 0 ? QStringLiteral("High") : QStringLiteral("Low"));
+    else if (Status == ipdpsValid)
+        yText = yAxis->GetCursorText(Y);
+    else
+        yText =
+            GetTranslation(Status == ipdpsNull ? QStringLiteral("Null") : QStringLiteral("Empty"));
+    const QString xText = xAxis->GetCursorText(X);
+    SetDataCursorTexts(xText, yText);
+    switch (Style) {
+    case ipcsValueXY:
+        return xText + QStringLiteral(", ") + yText;
+    case ipcsValueX:
+        return xText;
+    case ipcsValueY:
+        return yText;
+    case ipcsDeltaX:
+        return xAxis->GetCursorValueText(X);
+    case ipcsDeltaY:
+        return yAxis ? yAxis->GetCursorText(Y) : GetTranslation(QStringLiteral("No Y-Axis"));
+    case ipcsInverseDeltaX:
+        return X >= 1e301 ? GetTranslation(QStringLiteral("Infinite"))
+                          : xAxis->GetCursorValueText(X);
+    }
+    return QString();
+}
+
+void TiPlotChannelCustom::SendToDataCursor(TiPlotDataCursor* Cursor, double X, double Y,
+                                           TiPlotDataPointStatus Status, const QString& Text) {
+    TiPlotObjectGuard guard(*this);
+    const QPointer<TiPlotDataCursor> cursor = Cursor;
+    // The change report runs the application's handler, which may remove either object.
+    Cursor->SetData(X, Y, Status);
+    if (guard.Destroyed() || !cursor || cursor->Destroying()) return;
+    cursor->SetHintText(Text);
 }

@@ -326,6 +326,14 @@ protected:
         dataCursorStatus_ = Status;
     }
     static std::vector<double> ArrayValues(const QVariant& Array, const char* NotOneDimensional);
+    // What a data cursor shows of a value, every word translated; fills DataCursorXText and
+    // DataCursorYText and remembers the value. A Digital trace shows "High" and "Low".
+    QString DataCursorDisplayText(TiPlotDataCursorStyle Style, double X, double Y,
+                                  TiPlotDataPointStatus Status, bool Digital);
+    // Hands a cursor its values and then its hint text, unless the change report of the values
+    // removed the cursor or this channel.
+    void SendToDataCursor(TiPlotDataCursor* Cursor, double X, double Y,
+                          TiPlotDataPointStatus Status, const QString& Text);
     const TiPlotDataDefaults& Defaults() const { return list_->Defaults(); }
     void SetStartIndex(int Value) { startIndex_ = Value; }
     void SetStopIndex(int Value) { stopIndex_ = Value; }

@@ -31,7 +31,7 @@ struct StoredControl {
     const char* Name;
     const char* Parent;
     QRect Geometry;
-    const char* Class; // the plots keep their placeholders for now
+    const char* Class;
 };
 
 const StoredControl StoredControls[] = {
@@ -40,7 +40,7 @@ const StoredControl StoredControls[] = {
     {"iKnob2", "Panel2", {8, 88, 145, 145}, "TiKnob"},
     {"iSevenSegmentAnalog1", "Panel2", {16, 24, 121, 49}, "TiSevenSegmentAnalog"},
     {"Panel3", "TForm1", {336, 8, 553, 273}, "QFrame"},
-    {"iPlot1", "Panel3", {24, 8, 521, 257}, "QWidget"},
+    {"iPlot1", "Panel3", {24, 8, 521, 257}, "TiPlot"},
     {"Panel4", "TForm1", {224, 320, 201, 113}, "QFrame"},
     {"Label1", "Panel4", {13, 5, 168, 20}, "QLabel"},
     {"Label2", "Panel4", {21, 80, 164, 20}, "QLabel"},
@@ -50,7 +50,7 @@ const StoredControl StoredControls[] = {
     {"iSevenSegmentBinary1", "Panel5", {128, 8, 57, 41}, "TiSevenSegmentBinary"},
     {"iSevenSegmentInteger1", "Panel5", {104, 80, 81, 36}, "TiSevenSegmentInteger"},
     {"iLabel1", "Panel5", {5, 93, 92, 20}, "TiLabel"},
-    {"iXYPlot1", "TForm1", {632, 304, 313, 281}, "QWidget"},
+    {"iXYPlot1", "TForm1", {632, 304, 313, 281}, "TiXYPlot"},
     {"Panel6", "TForm1", {432, 320, 193, 177}, "QFrame"},
     {"Label4", "Panel6", {16, 125, 81, 20}, "QLabel"},
     {"Label6", "Panel6", {4, 61, 93, 20}, "QLabel"},

@@ -194,6 +194,20 @@ TEST_F(PainterCanvasTest, FocusRectIsDottedAndDrawingItTwiceRestoresThePixels) {
         EXPECT_EQ(Row(y, 0, 10), "..........") << y;
 }
 
+TEST_F(PainterCanvasTest, FocusRectFarLargerThanThePictureDotsOnlyItsVisibleEdges) {
+    canvas_.DrawFocusRect(Rect(-1000001, 3, 1000000, 6));
+    EXPECT_EQ(Row(3, 0, 6), ".#.#.#");
+    EXPECT_EQ(Row(5, 0, 6), ".#.#.#");
+    EXPECT_EQ(Row(4, 0, 6), "......");
+    // One pixel high or wide: the shared pixels are inverted once.
+    canvas_.DrawFocusRect(Rect(10, 20, 13, 21));
+    EXPECT_EQ(Row(20, 10, 3), "#.#");
+    canvas_.DrawFocusRect(Rect(30, 20, 31, 23));
+    EXPECT_EQ(At(30, 20), clBlack);
+    EXPECT_EQ(At(30, 21), clWhite);
+    EXPECT_EQ(At(30, 22), clBlack);
+}
+
 TEST_F(PainterCanvasTest, InvertRectFlipsEveryChannel) {
     canvas_.FillRect(Rect(0, 0, 4, 4));
     canvas_.InvertRect(Rect(0, 0, 8, 4));

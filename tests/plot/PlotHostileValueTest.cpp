@@ -7,6 +7,7 @@
 #include "platform/Font.h"
 #include "platform/FontSubstitution.h"
 #include "plot/channels/iPlotChannel.h"
+#include "plot/iPlot.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
@@ -15,6 +16,7 @@
 #include "plot/iPlotTable.h"
 #include "plot/iPlotToolBar.h"
 #include "plot/iPlotTranslation.h"
+#include "plot/iXYPlot.h"
 
 #include <QMenu>
 #include <QPointer>
@@ -218,6 +220,11 @@ INSTANTIATE_TEST_SUITE_P(
                     PlotObject<TiPlotDataCursor>("TiPlotDataCursor", K::DataCursor),
                     HostileCase<TiPlotTranslationObject>("TiPlotTranslationObject")),
     HostileCaseName);
+
+INSTANTIATE_TEST_SUITE_P(PlotControls, HostileValueTest,
+                         testing::Values(HostileCase<TiPlot>("TiPlot"),
+                                         HostileCase<TiXYPlot>("TiXYPlot")),
+                         HostileCaseName);
 
 // Found by the plot's run: every text an axis measured handed a 100 000-character font name to
 // the font engine, which made one paint take seconds.

@@ -99,6 +99,11 @@ void TestPlotHost::PrintChart() {
 
 void TestPlotHost::DisableAllTracking() {
     ++DisableAllTrackingCalls;
+    master_->SetAllTracking(false);
+}
+
+void TestPlotHost::EnableAllTracking() {
+    master_->SetAllTracking(true);
 }
 
 void TestPlotHost::DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) {

@@ -48,6 +48,7 @@ public:
     QMenu* PopupMenu() override { return &menu_; }
     void ShowPopupMenu(int ScreenX, int ScreenY) override;
     void DisableAllTracking() override;
+    void EnableAllTracking() override;
     void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
     void DataCursorChange(TiPlotObject* Cursor) override;
     void DoDataCursorCustomizeHint(TiPlotObject* Cursor, QString& Text) override;

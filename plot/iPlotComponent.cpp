@@ -1,0 +1,1269 @@
+#include "plot/iPlotComponent.h"
+
+#include "instruments/framework/Igpfunctions.h"
+#include "platform/Clock.h"
+#include "platform/Exception.h"
+#include "platform/PropertyDefaults.h"
+#include "plot/channels/iPlotChannelCustom.h"
+#include "plot/iPlotAxis.h"
+#include "plot/iPlotButton.h"
+#include "plot/iPlotDataCursor.h"
+#include "plot/iPlotDataView.h"
+#include "plot/iPlotLabel.h"
+#include "plot/iPlotLayoutManager.h"
+#include "plot/iPlotLegend.h"
+#include "plot/iPlotMasterManager.h"
+#include "plot/iPlotTable.h"
+#include "plot/iPlotToolBar.h"
+#include "plot/iPlotTranslation.h"
+
+#include <QMetaEnum>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using K = TiPlotObjectKind;
+
+const PropertyDefaults::Registration
+    defaults(TiPlotComponent::staticMetaObject,
+             {
+                 {"Width", 500},
+                 {"Height", 200},
+                 {"BackGroundColor", clBlack},
+                 {"BorderStyle", QVariant::fromValue(ibsLowered)},
+                 {"AutoFrameRate", true},
+                 {"UpdateFrameRate", 60},
+                 {"OuterMarginLeft", 5},
+                 {"OuterMarginTop", 5},
+                 {"OuterMarginRight", 5},
+                 {"OuterMarginBottom", 5},
+                 {"BackGroundGradientEnabled", false},
+                 {"BackGroundGradientDirection", QVariant::fromValue(ifdTopBottom)},
+                 {"BackGroundGradientStartColor", clBlue},
+                 {"BackGroundGradientStopColor", clBlack},
+                 {"TitleText", QStringLiteral("Untitled")},
+                 {"TitleVisible", true},
+                 {"TitleFont.Name", QStringLiteral("Arial")},
+                 {"TitleFont.Height", -19},
+                 {"TitleFont.Color", clWhite},
+                 {"TitleFont.Style", qlonglong(fsBold)},
+                 {"TitleMargin", 0.0},
+                 {"XYAxesReverse", false},
+                 {"UserCanEditObjects", true},
+                 {"UserCanAddRemoveChannels", false},
+                 {"DataViewZHorz", 1},
+                 {"DataViewZVert", 1},
+                 {"HintsShow", true},
+                 {"HintsPause", 500},
+                 {"HintsHidePause", 2500},
+                 {"ClipAnnotationsToAxes", true},
+                 {"AnnotationDefaultFont.Color", clWhite},
+                 {"AnnotationDefaultBrushStlye", QVariant::fromValue(bsSolid)},
+                 {"AnnotationDefaultBrushColor", clWhite},
+                 {"AnnotationDefaultPenStlye", QVariant::fromValue(psSolid)},
+                 {"AnnotationDefaultPenColor", clWhite},
+                 {"AnnotationDefaultPenWidth", 1},
+                 {"EditorFormStyle", QVariant::fromValue(TiPlotComponent::ipfsModal)},
+                 {"CopyToClipBoardFormat", QVariant::fromValue(TiPlotComponent::ipefMetaFile)},
+                 {"PrintOrientation", QVariant::fromValue(TiPlotComponent::poLandscape)},
+                 {"PrintMarginLeft", 1.0},
+                 {"PrintMarginTop", 1.0},
+                 {"PrintMarginRight", 1.0},
+                 {"PrintMarginBottom", 1.0},
+                 {"PrintShowDialog", true},
+                 {"PrintDocumentName", QStringLiteral("Untitled")},
+                 {"PrinterName", QString()},
+                 {"TabStop", false},
+             });
+
+// The collections of the stored description, in the order they are defined and read.
+constexpr K streamedKinds[] = {K::ToolBar, K::Legend,   K::Table,      K::XAxis, K::YAxis,
+                               K::Channel, K::DataView, K::DataCursor, K::Limit, K::Label};
+const QString translationStreamName = QStringLiteral("TranslationManager");
+
+constexpr int maxPenWidth = 100;
+
+// Removes a clip restriction however the drawing inside it ends.
+class TClipRestriction {
+public:
+    TClipRestriction(TCanvas& canvas, const TRect& rect) : canvas_(canvas) {
+        canvas_.SaveState();
+        canvas_.IntersectClipRect(rect);
+    }
+    ~TClipRestriction() { canvas_.RestoreState(); }
+    TClipRestriction(const TClipRestriction&) = delete;
+    TClipRestriction& operator=(const TClipRestriction&) = delete;
+
+private:
+    TCanvas& canvas_;
+};
+
+TiPlotLayoutAxis* LayoutAxisOf(TiPlotObject* object) {
+    auto* layout = qobject_cast<TiPlotLayoutObject*>(object);
+    return layout ? layout->GetLayoutAxis() : nullptr;
+}
+
+bool IsCartesian(TiPlotObject* axis) {
+    const TiPlotLayoutAxis* layout = LayoutAxisOf(axis);
+    return layout && layout->CartesianStyle() != ipcsNone;
+}
+
+} // namespace
+
+void ThrowInvalidCast() {
+    throw Exception(QStringLiteral("Invalid class typecast"));
+}
+
+TiPlotComponent::TiPlotComponent(QWidget* parent)
+    : TiCustomComponent(parent), hintsFont_(std::make_unique<TFont>()),
+      annotationDefaultFont_(std::make_unique<TFont>()), ownFont_(std::make_unique<TFont>()) {
+    resize(500, 200);
+    SetBackGroundColor(clBlack);
+    SetBorderStyle(ibsLowered);
+    SetUpdateFrameRate(60);
+    SetAutoFrameRate(true);
+    SetTabStop(false);
+    annotationDefaultFont_->SetColor(clWhite);
+    master_ = std::make_unique<TiPlotMasterManager>(this);
+    master_->OnObjectInserted = [this](QObject* object) { ObjectInserted(object); };
+    OnInternalTimer = [this](QObject*) { HintTimer(); };
+}
+
+TiPlotComponent::~TiPlotComponent() {
+    // Tearing down requests no repaint and reports nothing.
+    destroying_ = true;
+    collisions_.clear();
+    layers_.clear();
+    master_.reset();
+}
+
+void TiPlotComponent::SetOuterMargin(int Value, int& Field) {
+    SetIntegerProperty(std::clamp(Value, 0, MaxOuterMargin), Field, irtInvalidate);
+}
+
+void TiPlotComponent::SetOuterMarginLeft(int Value) {
+    SetOuterMargin(Value, outerMarginLeft_);
+}
+
+void TiPlotComponent::SetOuterMarginTop(int Value) {
+    SetOuterMargin(Value, outerMarginTop_);
+}
+
+void TiPlotComponent::SetOuterMarginRight(int Value) {
+    SetOuterMargin(Value, outerMarginRight_);
+}
+
+void TiPlotComponent::SetOuterMarginBottom(int Value) {
+    SetOuterMargin(Value, outerMarginBottom_);
+}
+
+void TiPlotComponent::SetBackGroundGradientEnabled(bool Value) {
+    SetBooleanProperty(Value, backGroundGradientEnabled_, irtInvalidate);
+}
+
+template <class E> bool TiPlotComponent::SetStoredEnum(E Value, E& Field) {
+    // An ordinal past the declared values is refused.
+    if (Value == Field || !QMetaEnum::fromType<E>().valueToKey(int(Value))) return false;
+    Field = Value;
+    return true;
+}
+
+void TiPlotComponent::SetBackGroundGradientDirection(TiFillDirection Value) {
+    if (SetStoredEnum(Value, backGroundGradientDirection_)) InvalidateChange();
+}
+
+void TiPlotComponent::SetBackGroundGradientStartColor(TColor Value) {
+    SetColorProperty(Value, backGroundGradientStartColor_, irtInvalidate);
+}
+
+void TiPlotComponent::SetBackGroundGradientStopColor(TColor Value) {
+    SetColorProperty(Value, backGroundGradientStopColor_, irtInvalidate);
+}
+
+TiPlotLabel* TiPlotComponent::Title() const {
+    return master_ && master_->LabelCount() > 0 ? master_->GetLabel(0) : nullptr;
+}
+
+QString TiPlotComponent::TitleText() const {
+    const TiPlotLabel* title = Title();
+    return title ? title->Caption() : QString();
+}
+
+void TiPlotComponent::SetTitleText(const QString& Value) {
+    if (TiPlotLabel* title = Title()) title->SetCaption(Value);
+}
+
+bool TiPlotComponent::TitleVisible() const {
+    const TiPlotLabel* title = Title();
+    return title && title->Visible();
+}
+
+void TiPlotComponent::SetTitleVisible(bool Value) {
+    if (TiPlotLabel* title = Title()) title->SetVisible(Value);
+}
+
+TFont* TiPlotComponent::TitleFont() const {
+    const TiPlotLabel* title = Title();
+    return title ? title->Font() : ownFont_.get();
+}
+
+void TiPlotComponent::SetTitleFont(const TFont* Value) {
+    if (TiPlotLabel* title = Title()) title->SetFont(Value);
+}
+
+double TiPlotComponent::TitleMargin() const {
+    const TiPlotLabel* title = Title();
+    return title ? title->MarginBottom() : 0;
+}
+
+void TiPlotComponent::SetTitleMargin(double Value) {
+    if (TiPlotLabel* title = Title()) title->SetMarginBottom(Value);
+}
+
+bool TiPlotComponent::XYAxesReverse() const {
+    return master_->XYAxesReverse();
+}
+
+void TiPlotComponent::SetXYAxesReverse(bool Value) {
+    if (Value != master_->XYAxesReverse()) master_->SetXYAxesReverse(Value);
+}
+
+bool TiPlotComponent::UserCanEditObjects() const {
+    return master_->UserCanEditObjects();
+}
+
+void TiPlotComponent::SetUserCanEditObjects(bool Value) {
+    master_->SetUserCanEditObjects(Value);
+}
+
+TiPlotLayoutManager* TiPlotComponent::LayoutManager() const {
+    return master_ ? master_->GetLayoutManager() : nullptr;
+}
+
+int TiPlotComponent::DataViewZHorz() const {
+    return LayoutManager()->DataViewHorz()->ZOrder();
+}
+
+void TiPlotComponent::SetDataViewZHorz(int Value) {
+    LayoutManager()->DataViewHorz()->SetZOrder(Value);
+}
+
+int TiPlotComponent::DataViewZVert() const {
+    return LayoutManager()->DataViewVert()->ZOrder();
+}
+
+void TiPlotComponent::SetDataViewZVert(int Value) {
+    LayoutManager()->DataViewVert()->SetZOrder(Value);
+}
+
+void TiPlotComponent::SetHintsPause(int Value) {
+    hintsPause_ = std::clamp(Value, 0, MaxHintsPause);
+}
+
+void TiPlotComponent::SetHintsHidePause(int Value) {
+    hintsHidePause_ = std::clamp(Value, 0, MaxHintsPause);
+}
+
+void TiPlotComponent::SetHintsFont(const TFont* Value) {
+    if (Value) hintsFont_->Assign(*Value);
+}
+
+void TiPlotComponent::SetClipAnnotationsToAxes(bool Value) {
+    SetBooleanProperty(Value, clipAnnotationsToAxes_, irtInvalidate);
+}
+
+void TiPlotComponent::SetAnnotationDefaultFont(const TFont* Value) {
+    if (Value) annotationDefaultFont_->Assign(*Value);
+}
+
+void TiPlotComponent::SetAnnotationDefaultBrushStlye(TBrushStyle Value) {
+    SetStoredEnum(Value, annotationDefaultBrushStlye_);
+}
+
+void TiPlotComponent::SetAnnotationDefaultPenStlye(TPenStyle Value) {
+    SetStoredEnum(Value, annotationDefaultPenStlye_);
+}
+
+void TiPlotComponent::SetAnnotationDefaultPenWidth(int Value) {
+    annotationDefaultPenWidth_ = std::clamp(Value, 0, maxPenWidth);
+}
+
+void TiPlotComponent::SetEditorFormStyle(TiPlotFormStyle Value) {
+    SetStoredEnum(Value, editorFormStyle_);
+}
+
+void TiPlotComponent::SetCopyToClipBoardFormat(TiPlotExportFormat Value) {
+    SetStoredEnum(Value, copyToClipBoardFormat_);
+}
+
+void TiPlotComponent::SetPrintOrientation(TPrinterOrientation Value) {
+    SetStoredEnum(Value, printOrientation_);
+}
+
+void TiPlotComponent::SetPrintMargin(double Value, double& Field) {
+    if (!std::isnan(Value)) Field = std::clamp(Value, 0.0, MaxPrintMargin);
+}
+
+void TiPlotComponent::SetPrintMarginLeft(double Value) {
+    SetPrintMargin(Value, printMarginLeft_);
+}
+
+void TiPlotComponent::SetPrintMarginTop(double Value) {
+    SetPrintMargin(Value, printMarginTop_);
+}
+
+void TiPlotComponent::SetPrintMarginRight(double Value) {
+    SetPrintMargin(Value, printMarginRight_);
+}
+
+void TiPlotComponent::SetPrintMarginBottom(double Value) {
+    SetPrintMargin(Value, printMarginBottom_);
+}
+
+// Objects.
+
+int TiPlotComponent::AddChannel() {
+    return master_->Add(K::Channel);
+}
+
+int TiPlotComponent::AddDataView() {
+    return master_->Add(K::DataView);
+}
+
+int TiPlotComponent::AddDataCursor() {
+    return master_->Add(K::DataCursor);
+}
+
+int TiPlotComponent::AddXAxis() {
+    return master_->Add(K::XAxis);
+}
+
+int TiPlotComponent::AddYAxis() {
+    return master_->Add(K::YAxis);
+}
+
+int TiPlotComponent::AddLegend() {
+    return master_->Add(K::Legend);
+}
+
+int TiPlotComponent::AddTable() {
+    return master_->Add(K::Table);
+}
+
+int TiPlotComponent::AddToolBar() {
+    return master_->Add(K::ToolBar);
+}
+
+int TiPlotComponent::AddAnnotation() {
+    return master_->Add(K::Annotation);
+}
+
+int TiPlotComponent::AddLimit() {
+    return master_->Add(K::Limit);
+}
+
+int TiPlotComponent::AddLabel() {
+    return master_->Add(K::Label);
+}
+
+int TiPlotComponent::AddTranslation(const QString& Original, const QString& Replacement) {
+    return master_->AddTranslation(Original, Replacement);
+}
+
+void TiPlotComponent::DeleteToolBar(int Index) {
+    master_->Delete(K::ToolBar, Index);
+}
+
+void TiPlotComponent::DeleteLegend(int Index) {
+    master_->Delete(K::Legend, Index);
+}
+
+void TiPlotComponent::DeleteTable(int Index) {
+    master_->Delete(K::Table, Index);
+}
+
+void TiPlotComponent::DeleteXAxis(int Index) {
+    master_->Delete(K::XAxis, Index);
+}
+
+void TiPlotComponent::DeleteYAxis(int Index) {
+    master_->Delete(K::YAxis, Index);
+}
+
+void TiPlotComponent::DeleteDataView(int Index) {
+    master_->Delete(K::DataView, Index);
+}
+
+void TiPlotComponent::DeleteDataCursor(int Index) {
+    master_->Delete(K::DataCursor, Index);
+}
+
+void TiPlotComponent::DeleteChannel(int Index) {
+    master_->Delete(K::Channel, Index);
+}
+
+void TiPlotComponent::DeleteAnnotation(int Index) {
+    master_->Delete(K::Annotation, Index);
+}
+
+void TiPlotComponent::DeleteLimit(int Index) {
+    master_->Delete(K::Limit, Index);
+}
+
+void TiPlotComponent::DeleteLabel(int Index) {
+    master_->DeleteLabel(Index);
+}
+
+void TiPlotComponent::DeleteTranslation(int Index) {
+    master_->DeleteTranslation(Index);
+}
+
+void TiPlotComponent::RemoveAllToolBars() {
+    master_->RemoveAll(K::ToolBar);
+}
+
+void TiPlotComponent::RemoveAllLegends() {
+    master_->RemoveAll(K::Legend);
+}
+
+void TiPlotComponent::RemoveAllTables() {
+    master_->RemoveAll(K::Table);
+}
+
+void TiPlotComponent::RemoveAllXAxes() {
+    master_->RemoveAll(K::XAxis);
+}
+
+void TiPlotComponent::RemoveAllYAxes() {
+    master_->RemoveAll(K::YAxis);
+}
+
+void TiPlotComponent::RemoveAllDataViews() {
+    master_->RemoveAll(K::DataView);
+}
+
+void TiPlotComponent::RemoveAllDataCursors() {
+    master_->RemoveAll(K::DataCursor);
+}
+
+void TiPlotComponent::RemoveAllChannels() {
+    master_->RemoveAll(K::Channel);
+}
+
+void TiPlotComponent::RemoveAllAnnotations() {
+    master_->RemoveAll(K::Annotation);
+}
+
+void TiPlotComponent::RemoveAllLimits() {
+    master_->RemoveAll(K::Limit);
+}
+
+void TiPlotComponent::RemoveAllLabels() {
+    master_->RemoveAllLabels();
+}
+
+void TiPlotComponent::RemoveAllTranslations() {
+    master_->RemoveAllTranslations();
+}
+
+int TiPlotComponent::ToolBarCount() const {
+    return master_->Count(K::ToolBar);
+}
+
+int TiPlotComponent::LegendCount() const {
+    return master_->Count(K::Legend);
+}
+
+int TiPlotComponent::TableCount() const {
+    return master_->Count(K::Table);
+}
+
+int TiPlotComponent::XAxisCount() const {
+    return master_->Count(K::XAxis);
+}
+
+int TiPlotComponent::YAxisCount() const {
+    return master_->Count(K::YAxis);
+}
+
+int TiPlotComponent::DataViewCount() const {
+    return master_->Count(K::DataView);
+}
+
+int TiPlotComponent::DataCursorCount() const {
+    return master_->Count(K::DataCursor);
+}
+
+int TiPlotComponent::ChannelCount() const {
+    return master_->Count(K::Channel);
+}
+
+int TiPlotComponent::AnnotationCount() const {
+    return master_->Count(K::Annotation);
+}
+
+int TiPlotComponent::LimitCount() const {
+    return master_->Count(K::Limit);
+}
+
+int TiPlotComponent::LabelCount() const {
+    return master_->LabelCount();
+}
+
+int TiPlotComponent::TranslationCount() const {
+    return master_->TranslationCount();
+}
+
+TiPlotToolBar* TiPlotComponent::GetToolBar(int Index) const {
+    return GetTyped<TiPlotToolBar>(K::ToolBar, Index);
+}
+
+TiPlotLegend* TiPlotComponent::GetLegend(int Index) const {
+    return GetTyped<TiPlotLegend>(K::Legend, Index);
+}
+
+TiPlotTable* TiPlotComponent::GetTable(int Index) const {
+    return GetTyped<TiPlotTable>(K::Table, Index);
+}
+
+TiPlotAxis* TiPlotComponent::GetXAxis(int Index) const {
+    return GetTyped<TiPlotAxis>(K::XAxis, Index);
+}
+
+TiPlotAxis* TiPlotComponent::GetYAxis(int Index) const {
+    return GetTyped<TiPlotAxis>(K::YAxis, Index);
+}
+
+TiPlotDataView* TiPlotComponent::GetDataView(int Index) const {
+    return GetTyped<TiPlotDataView>(K::DataView, Index);
+}
+
+TiPlotDataCursor* TiPlotComponent::GetDataCursor(int Index) const {
+    return GetTyped<TiPlotDataCursor>(K::DataCursor, Index);
+}
+
+TiPlotChannelCustom* TiPlotComponent::GetChannelCustom(int Index) const {
+    return GetTyped<TiPlotChannelCustom>(K::Channel, Index);
+}
+
+TiPlotObject* TiPlotComponent::GetAnnotation(int Index) const {
+    return master_->Get(K::Annotation, Index);
+}
+
+TiPlotObject* TiPlotComponent::GetLimit(int Index) const {
+    return master_->Get(K::Limit, Index);
+}
+
+TiPlotLabel* TiPlotComponent::GetLabel(int Index) const {
+    return GetTyped<TiPlotLabel>(K::Label, Index);
+}
+
+QString TiPlotComponent::GetTranslationOriginal(int Index) const {
+    return master_->GetTranslationManager()->GetItem(Index)->OriginalString();
+}
+
+QString TiPlotComponent::GetTranslationReplacement(int Index) const {
+    return master_->GetTranslationManager()->GetItem(Index)->ReplacementString();
+}
+
+void TiPlotComponent::AddDefaultObjects() {
+    TiPlotLayoutManager* layout = LayoutManager();
+    layout->SetEnabled(false);
+    try {
+        GetToolBar(AddToolBar())->SetZOrder(3);
+        GetLegend(AddLegend())->SetZOrder(2);
+        AddXAxis();
+        AddYAxis();
+        AddChannel();
+        AddDataView();
+        AddDataCursor();
+        TiPlotLabel* title = master_->GetLabel(master_->AddLabel());
+        title->SetZOrder(2);
+        title->SetName(QStringLiteral("Title"));
+        title->SetCaption(QStringLiteral("Untitled"));
+        title->SetMarginBottom(0);
+    } catch (...) {
+        layout->SetEnabled(true);
+        throw;
+    }
+    layout->SetEnabled(true);
+}
+
+void TiPlotComponent::EndConstruction() {
+    if (GetLoading()) BeginDefinition();
+}
+
+// Application operations.
+
+void TiPlotComponent::ForEachObject(K Kind, const std::function<void(TiPlotObject*)>& Action) {
+    // Counted afresh each step: an action may remove objects.
+    for (int i = 0; i < master_->Count(Kind); ++i)
+        Action(master_->Get(Kind, i));
+}
+
+void TiPlotComponent::DisableAllTracking() {
+    master_->SetAllTracking(false);
+}
+
+void TiPlotComponent::EnableAllTracking() {
+    master_->SetAllTracking(true);
+}
+
+bool TiPlotComponent::GetSelectModeActive() const {
+    return ToolBarCount() > 0 && GetToolBar(0)->GetSelectActive();
+}
+
+void TiPlotComponent::SetSelectModeActive(bool Value) {
+    if (ToolBarCount() > 0 && Value != GetSelectModeActive()) GetToolBar(0)->DoButtonClickSelect();
+}
+
+void TiPlotComponent::TransferChannelData(int SourceChannelIndex, int DestinationChannelIndex,
+                                          int StartIndex, int StopIndex) {
+    TiPlotChannelCustom* source = GetChannelCustom(SourceChannelIndex);
+    TiPlotChannelCustom* destination = GetChannelCustom(DestinationChannelIndex);
+    if (StartIndex < 0) throw Exception(QStringLiteral("Start Index Must be 0 or Greater"));
+    if (StopIndex > source->GetCount() - 1)
+        throw Exception(QStringLiteral("StopIndex Must Out Of Range"));
+    if (StartIndex > StopIndex) return;
+    // Read whole before the first append: copying a channel onto itself, and into a ring
+    // that drops its oldest points, would otherwise read points already overwritten.
+    struct TPointCopy {
+        double X, Y;
+        bool Empty, Null;
+    };
+    std::vector<TPointCopy> points(size_t(StopIndex - StartIndex + 1));
+    for (int i = StartIndex; i <= StopIndex; ++i) {
+        TPointCopy& p = points[size_t(i - StartIndex)];
+        source->GetXYEmptyNull(i, p.X, p.Y, p.Empty, p.Null);
+    }
+    for (const TPointCopy& p : points) {
+        destination->AddXY(p.X, p.Y);
+        // AddXY answers the storage slot, which in a full ring is not the point's index.
+        const int index = destination->GetCount() - 1;
+        destination->SetDataNull(index, p.Null);
+        destination->SetDataEmpty(index, p.Empty);
+    }
+}
+
+void TiPlotComponent::MousePointerSet(Qt::CursorShape Cursor) {
+    setCursor(Cursor);
+}
+
+TDateTime TiPlotComponent::GetNow() const {
+    return Now();
+}
+
+// The stored description.
+
+void TiPlotComponent::BeginDefinition() {
+    LayoutManager()->SetEnabled(false);
+    BeginUpdate();
+}
+
+void TiPlotComponent::EndDefinition() {
+    if (TiPlotLayoutManager* layout = LayoutManager()) layout->SetEnabled(true);
+    EndUpdate();
+}
+
+TiPlotDefinedProperties TiPlotComponent::WriteDefinedProperties() {
+    BeginDefinition();
+    TiPlotDefinedProperties defined;
+    try {
+        defined.DataViewZHorz = DataViewZHorz();
+        defined.DataViewZVert = DataViewZVert();
+        for (K kind : streamedKinds) {
+            const TiPlotObjectOwnedManager* manager = master_->GetManager(kind);
+            if (manager->DoWriteToStream())
+                defined.Collections.insert(manager->StreamName(), manager->WriteToStream());
+        }
+        defined.Collections.insert(translationStreamName,
+                                   master_->GetTranslationManager()->WriteToStream());
+    } catch (...) {
+        EndDefinition();
+        throw;
+    }
+    // A write is no load: no Loaded follows, so the plot must not stay suspended.
+    EndDefinition();
+    return defined;
+}
+
+void TiPlotComponent::ReadDefinedProperties(const TiPlotDefinedProperties& Defined) {
+    BeginDefinition();
+    try {
+        SetDataViewZHorz(Defined.DataViewZHorz);
+        SetDataViewZVert(Defined.DataViewZVert);
+        for (K kind : streamedKinds) {
+            TiPlotObjectOwnedManager* manager = master_->GetManager(kind);
+            const auto stored = Defined.Collections.constFind(manager->StreamName());
+            if (stored != Defined.Collections.cend()) manager->ReadFromStream(&*stored);
+        }
+        const auto translations = Defined.Collections.constFind(translationStreamName);
+        if (translations != Defined.Collections.cend())
+            master_->GetTranslationManager()->ReadFromStream(&*translations);
+        master_->SeparateToolBarFromTitle();
+    } catch (...) {
+        // A form that fails to load tells no control Loaded.
+        EndDefinition();
+        throw;
+    }
+    if (!GetLoading()) EndDefinition();
+}
+
+void TiPlotComponent::Loaded() {
+    TiCustomComponent::Loaded();
+    EndDefinition();
+}
+
+// The plot host.
+
+void TiPlotComponent::MasterChange(QObject*) {
+    if (!destroying_) InvalidateChange();
+}
+
+void TiPlotComponent::MasterRemove(QObject* Object) {
+    if (Object == pressedObject_.data()) pressedObject_ = nullptr;
+    if (Object == hoverObject_.data()) hoverObject_ = nullptr;
+    std::erase_if(layers_, [Object](const auto& entry) { return entry.second == Object; });
+}
+
+void TiPlotComponent::InvalidateNow() {
+    if (!destroying_) TiComponent::InvalidateNow();
+}
+
+void TiPlotComponent::ShowPopupMenu(int ScreenX, int ScreenY) {
+    objectMenu_.popup(QPoint(ScreenX, ScreenY));
+}
+
+QString TiPlotComponent::TranslateText(const QString& Text) const {
+    return master_ ? master_->FindTranslation(Text) : Text;
+}
+
+TiPlotLayoutFrame TiPlotComponent::LayoutFrame() const {
+    return {width(),         height(),          GetBorderMargin(), outerMarginLeft_,
+            outerMarginTop_, outerMarginRight_, outerMarginBottom_};
+}
+
+std::unique_ptr<TiPlotTimer> TiPlotComponent::CreateTimer() {
+    return std::make_unique<TiPlotQtTimer>();
+}
+
+void TiPlotComponent::ObjectInserted(QObject* Object) {
+    auto* axis = qobject_cast<TiPlotAxis*>(Object);
+    if (!axis) return;
+    axis->OnMinChange = [this](QObject* sender, double oldMin, double newMin) {
+        DoAxesMinChange(static_cast<TiPlotAxis*>(sender), oldMin, newMin);
+    };
+    axis->OnSpanChange = [this](QObject* sender, double oldSpan, double newSpan) {
+        DoAxesSpanChange(static_cast<TiPlotAxis*>(sender), oldSpan, newSpan);
+    };
+    axis->OnMinSpanChange = [this](QObject* sender, double oldMin, double oldSpan, double newMin,
+                                   double newSpan) {
+        DoAxesMinSpanChange(static_cast<TiPlotAxis*>(sender), oldMin, oldSpan, newMin, newSpan);
+    };
+    axis->OnCustomizeLabel = [this](QObject* sender, double value, QString& text) {
+        DoAxesCustomizeLabel(static_cast<TiPlotAxis*>(sender), value, text);
+    };
+    axis->AxesCollisions.Add = [this](const TRect& rect) { AddAxesCollisionItem(rect); };
+    axis->AxesCollisions.AcceptLabel = [this](const TRect& rect) {
+        return AddAxesCollisionDetectionItem(rect);
+    };
+}
+
+// Events.
+
+std::optional<std::pair<K, int>> TiPlotComponent::Locate(const QObject* Object) const {
+    if (!master_ || !Object) return std::nullopt;
+    const std::optional<K> kind = master_->KindOf(Object);
+    if (!kind) return std::nullopt;
+    const int index = master_->GetManager(*kind)->GetIndex(Object);
+    if (index < 0) return std::nullopt;
+    return std::pair{*kind, index};
+}
+
+TiPlotComponent::TKindEvents TiPlotComponent::EventsOf(K Kind) {
+    switch (Kind) {
+    case K::Channel:
+        return {&OnClickChannel, &OnDblClickChannel, &OnGotFocusChannel, &OnLostFocusChannel,
+                &OnPopupMenuChannel};
+    case K::XAxis:
+        return {&OnClickXAxis, &OnDblClickXAxis, &OnGotFocusXAxis, &OnLostFocusXAxis,
+                &OnPopupMenuXAxis};
+    case K::YAxis:
+        return {&OnClickYAxis, &OnDblClickYAxis, &OnGotFocusYAxis, &OnLostFocusYAxis,
+                &OnPopupMenuYAxis};
+    case K::DataCursor:
+        return {&OnClickDataCursor, &OnDblClickDataCursor, &OnGotFocusDataCursor,
+                &OnLostFocusDataCursor, &OnPopupMenuDataCursor};
+    case K::DataView:
+        return {&OnClickDataView, &OnDblClickDataView, &OnGotFocusDataView, &OnLostFocusDataView,
+                &OnPopupMenuDataView};
+    case K::Legend:
+        return {&OnClickLegend, &OnDblClickLegend, &OnGotFocusLegend, &OnLostFocusLegend,
+                &OnPopupMenuLegend};
+    case K::Limit:
+        return {&OnClickLimit, &OnDblClickLimit, nullptr, nullptr, &OnPopupMenuLimit};
+    case K::Annotation:
+        return {&OnClickAnnotation, &OnDblClickAnnotation, &OnGotFocusAnnotation,
+                &OnLostFocusAnnotation, &OnPopupMenuAnnotation};
+    case K::ToolBar:
+    case K::Table:
+    case K::Label:
+        break;
+    }
+    return {};
+}
+
+void TiPlotComponent::FireObjectEvent(const QObject* Object,
+                                      TiPlotObjectEvent* TKindEvents::*Pick) {
+    const auto located = Locate(Object);
+    if (!located) return;
+    const TiPlotObjectEvent* event = EventsOf(located->first).*Pick;
+    if (event && *event) RunGuarded([&] { (*event)(located->second); });
+}
+
+template <class Event, class... Args>
+void TiPlotComponent::FireIndexEvent(const QObject* Object, Event& Handler, Args&&... args) {
+    const auto located = Locate(Object);
+    if (located && Handler)
+        RunGuarded([&] { Handler(located->second, std::forward<Args>(args)...); });
+}
+
+template <class Event, class... Args>
+void TiPlotComponent::FireAxisEvent(const QObject* Axis, Event& XEvent, Event& YEvent,
+                                    Args&&... args) {
+    const auto located = Locate(Axis);
+    if (!located || (located->first != K::XAxis && located->first != K::YAxis)) return;
+    Event& handler = located->first == K::XAxis ? XEvent : YEvent;
+    if (handler) RunGuarded([&] { handler(located->second, std::forward<Args>(args)...); });
+}
+
+void TiPlotComponent::DoObjectClick(TiPlotObject* Object) {
+    FireObjectEvent(Object, dblClickActive_ ? &TKindEvents::DblClick : &TKindEvents::Click);
+    dblClickActive_ = false;
+}
+
+void TiPlotComponent::DoObjectGotFocus(TiPlotObject* Object) {
+    FireObjectEvent(Object, &TKindEvents::GotFocus);
+}
+
+void TiPlotComponent::DoObjectLostFocus(TiPlotObject* Object) {
+    FireObjectEvent(Object, &TKindEvents::LostFocus);
+}
+
+void TiPlotComponent::DoPopUpMenuEvent(TiPlotObject* Object, bool& Cancel, int ScreenX,
+                                       int ScreenY) {
+    const auto located = Locate(Object);
+    if (!located) return;
+    const TiPlotPopupMenuEvent* event = EventsOf(located->first).PopupMenu;
+    if (event && *event) RunGuarded([&] { (*event)(located->second, Cancel, ScreenX, ScreenY); });
+}
+
+void TiPlotComponent::DoDataPointClick(TiPlotObject* Channel, int PointIndex) {
+    FireIndexEvent(Channel, dblClickActive_ ? OnDblClickDataPoint : OnClickDataPoint, PointIndex);
+}
+
+void TiPlotComponent::DoAxesMinChange(TiPlotObject* Axis, double OldValue, double NewValue) {
+    FireAxisEvent(Axis, OnXAxisMinChange, OnYAxisMinChange, OldValue, NewValue);
+}
+
+void TiPlotComponent::DoAxesSpanChange(TiPlotObject* Axis, double OldValue, double NewValue) {
+    FireAxisEvent(Axis, OnXAxisSpanChange, OnYAxisSpanChange, OldValue, NewValue);
+}
+
+void TiPlotComponent::DoAxesMinSpanChange(TiPlotObject* Axis, double OldMin, double OldSpan,
+                                          double NewMin, double NewSpan) {
+    FireAxisEvent(Axis, OnXAxisMinSpanChange, OnYAxisMinSpanChange, OldMin, OldSpan, NewMin,
+                  NewSpan);
+}
+
+void TiPlotComponent::DoAxesCustomizeLabel(TiPlotObject* Axis, double Value, QString& Text) {
+    FireAxisEvent(Axis, OnXAxisCustomizeLabel, OnYAxisCustomizeLabel, Value, Text);
+}
+
+void TiPlotComponent::DataCursorChange(TiPlotObject* Cursor) {
+    FireIndexEvent(Cursor, OnDataCursorChange);
+}
+
+void TiPlotComponent::DoDataCursorCustomizeHint(TiPlotObject* Cursor, QString& Text) {
+    FireIndexEvent(Cursor, OnDataCursorCustomizeHint, Text);
+}
+
+void TiPlotComponent::DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) {
+    if (OnBeforeZoomBox) RunGuarded([&] { OnBeforeZoomBox(ZoomRect, Cancel); });
+}
+
+void TiPlotComponent::DoLimitLine1PositionChange(TiPlotObject* Limit, double OldValue,
+                                                 double NewValue) {
+    FireIndexEvent(Limit, OnLimitLine1PositionChange, OldValue, NewValue);
+}
+
+void TiPlotComponent::DoLimitLine2PositionChange(TiPlotObject* Limit, double OldValue,
+                                                 double NewValue) {
+    FireIndexEvent(Limit, OnLimitLine2PositionChange, OldValue, NewValue);
+}
+
+void TiPlotComponent::DoAnnotationCoordinatesChange(TiPlotObject* Annotation) {
+    FireIndexEvent(Annotation, OnAnnotationCoordinatesChange);
+}
+
+void TiPlotComponent::DoAnnotationCoordinatesChangeFinished(TiPlotObject* Annotation) {
+    FireIndexEvent(Annotation, OnAnnotationCoordinatesChangeFinished);
+}
+
+// Collisions and layers.
+
+TRect TiPlotComponent::DataViewRect() const {
+    const TiPlotLayoutManager* layout = LayoutManager();
+    return layout ? layout->DataViewRect() : TRect{};
+}
+
+void TiPlotComponent::AddAxesCollisionItem(const TRect& Rect) {
+    collisions_.push_back(Rect);
+}
+
+bool TiPlotComponent::AddAxesCollisionDetectionItem(const TRect& Rect) {
+    for (const TRect& registered : collisions_)
+        if (!IntersectRect(registered, Rect).IsEmpty()) return false;
+    // Inside when the union with the data view is the data view; an empty rectangle adds
+    // nothing to a union.
+    const TRect view = DataViewRect();
+    const bool inside = Rect.IsEmpty() || (Rect.Left >= view.Left && Rect.Top >= view.Top &&
+                                           Rect.Right <= view.Right && Rect.Bottom <= view.Bottom);
+    if (!inside) return false;
+    collisions_.push_back(Rect);
+    return true;
+}
+
+void TiPlotComponent::AddLayerObject(const QString& Key, TiPlotObject* Object) {
+    const auto at =
+        std::lower_bound(layers_.begin(), layers_.end(), Key,
+                         [](const auto& entry, const QString& key) { return entry.first < key; });
+    layers_.insert(at, {Key, Object});
+}
+
+// Input.
+
+TiPlotObjectManager* TiPlotComponent::ObjectManager() const {
+    return master_ ? master_->GetPlotObjectManager() : nullptr;
+}
+
+bool TiPlotComponent::IsKind(const QObject* Object, K Kind) const {
+    return master_->KindOf(Object) == Kind;
+}
+
+bool TiPlotComponent::IsAxis(const QObject* Object) const {
+    return IsKind(Object, K::XAxis) || IsKind(Object, K::YAxis);
+}
+
+bool TiPlotComponent::TakesPressAlone(const QObject* Object) const {
+    return qobject_cast<const TiPlotButton*>(Object) || IsKind(Object, K::Annotation) ||
+           IsKind(Object, K::Limit);
+}
+
+TPoint TiPlotComponent::ScreenPoint(int X, int Y) const {
+    return FromQPoint(mapToGlobal(QPoint(X, Y)));
+}
+
+void TiPlotComponent::UpdateAxisPixels(TiPlotMouseData& MouseData) const {
+    MouseData.CalcAxisPixels(XYAxesReverse());
+}
+
+TiPlotObject* TiPlotComponent::FindMouseObject(const TiPlotMouseData& MouseData) const {
+    const TiPlotObjectManager* objects = ObjectManager();
+    if (!objects) return nullptr;
+    const auto find = [&](const std::function<bool(TiPlotObject*)>& accept) -> TiPlotObject* {
+        for (int i = 0; i < objects->GetCount(); ++i) {
+            TiPlotObject* object = objects->GetObject(i);
+            if (object->Enabled() && object->Visible() && accept(object) &&
+                object->iMouseHitTest(MouseData))
+                return object->GetMouseObject(MouseData.X, MouseData.Y);
+        }
+        return nullptr;
+    };
+    const auto container = [this](TiPlotObject* object) {
+        return IsKind(object, K::DataView) || IsKind(object, K::Legend);
+    };
+    const auto ordinary = [&](TiPlotObject* object) {
+        return !container(object) && !qobject_cast<TiPlotDataViewLayout*>(object);
+    };
+    if (TiPlotObject* selected =
+            find([&](TiPlotObject* object) { return object->UserSelected() && ordinary(object); }))
+        return selected;
+    if (TiPlotObject* other = find(ordinary)) return other;
+    return find(container);
+}
+
+void TiPlotComponent::SelectPressed(TiPlotObject* Object, TShiftState Shift) {
+    if (Shift & ssShift) {
+        axisLock_ = IsAxis(Object);
+        Object->SetUserSelected(true);
+    } else if (Shift & ssCtrl) {
+        axisLock_ = IsAxis(Object);
+        Object->SetUserSelected(axisLock_ ? !Object->UserSelected() : true);
+    } else if (!IsKind(Object, K::ToolBar)) {
+        Object->SetUserSelected(true);
+    }
+}
+
+void TiPlotComponent::iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TiPlotObjectManager* objects = ObjectManager();
+    if (!objects) return;
+    objects->SetShiftState(Shift);
+    buttonDown_ = true;
+    TiPlotMouseData data;
+    data.X = X;
+    data.Y = Y;
+    UpdateAxisPixels(data);
+    setFocus();
+    KillHint();
+    const TPoint screen = ScreenPoint(X, Y);
+    if (Button == mbRight) objects->ClearAllUserSelections();
+    const QPointer<TiPlotObject> object = FindMouseObject(data);
+    pressedObject_ = object;
+    if (!object) {
+        objects->ClearAllUserSelections();
+        return;
+    }
+    SelectPressed(object, Shift);
+    // A handler of the selection may have removed the object.
+    if (!object || object->Destroying() || pressedObject_ != object) return;
+    if (Button == mbRight || TakesPressAlone(object))
+        object->iMouseDown(Button, Shift, X, Y, screen.X, screen.Y, PopupMenu());
+    else
+        objects->MouseDownFocusObjects(Button, Shift, X, Y, screen.X, screen.Y, PopupMenu());
+}
+
+void TiPlotComponent::iMouseMove(TShiftState Shift, int X, int Y) {
+    TiPlotObjectManager* objects = ObjectManager();
+    if (!objects || GetIsDesigning() || axisLock_) return;
+    if (!rect().contains(X, Y) && !buttonDown_ && mouseGrabber() == this) releaseMouse();
+    objects->SetShiftState(Shift);
+    const TPoint screen = ScreenPoint(X, Y);
+    KillHint();
+    if (!(Shift & (ssLeft | ssRight))) {
+        MoveWithoutButton(Shift, X, Y, screen);
+        return;
+    }
+    TiHintData hint;
+    if (pressedObject_ && !pressedObject_->Destroying() &&
+        (IsKind(pressedObject_, K::Annotation) || IsKind(pressedObject_, K::ToolBar)))
+        pressedObject_->iMouseMove(hint, Shift, X, Y, screen.X, screen.Y, dblClickActive_);
+    else
+        objects->MouseMoveFocusObjects(hint, Shift, X, Y, screen.X, screen.Y, dblClickActive_);
+    unsetCursor();
+}
+
+void TiPlotComponent::MoveWithoutButton(TShiftState Shift, int X, int Y, TPoint Screen) {
+    // A release the control never saw ends the drag now.
+    if (pressedObject_) ReleaseObjects(mbLeft, Shift, X, Y, Screen);
+    TiPlotMouseData data;
+    data.X = X;
+    data.Y = Y;
+    UpdateAxisPixels(data);
+    const QPointer<TiPlotObject> object = FindMouseObject(data);
+    if (hoverObject_ && hoverObject_ != object) {
+        const QPointer<TiPlotObject> left = std::exchange(hoverObject_, nullptr);
+        if (!left->Destroying()) left->DoMouseNotOver();
+    }
+    if (!object) {
+        unsetCursor();
+        return;
+    }
+    setCursor(object->GetMousePointer({X, Y}));
+    TiHintData hint;
+    object->iMouseMove(hint, Shift, X, Y, Screen.X, Screen.Y, dblClickActive_);
+    if (!object) return;
+    if (hintsShow_ && !hint.Text.isEmpty()) {
+        hintText_ = hint.Text;
+        hintLeft_ = hint.Left;
+        hintTop_ = hint.Top;
+        TimerStop();
+        if (captureLost_ || buttonDown_)
+            captureLost_ = false;
+        else
+            TimerStart(0, uint32_t(hintsPause_));
+    }
+    hoverObject_ = object;
+}
+
+void TiPlotComponent::ReleaseObjects(TMouseButton Button, TShiftState Shift, int X, int Y,
+                                     TPoint Screen) {
+    if (pressedObject_ && !pressedObject_->Destroying())
+        pressedObject_->iMouseUp(Button, Shift, X, Y, Screen.X, Screen.Y, dblClickActive_);
+    pressedObject_ = nullptr;
+    if (TiPlotObjectManager* objects = ObjectManager())
+        objects->MouseUpFocusObjects(Button, Shift, X, Y, Screen.X, Screen.Y, dblClickActive_);
+}
+
+void TiPlotComponent::iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TiPlotObjectManager* objects = ObjectManager();
+    if (!objects || GetIsDesigning()) return;
+    buttonDown_ = false;
+    objects->SetShiftState(Shift);
+    KillHint();
+    axisLock_ = false;
+    ReleaseObjects(Button, Shift, X, Y, ScreenPoint(X, Y));
+    dblClickActive_ = false;
+}
+
+void TiPlotComponent::iDoubleClick() {
+    dblClickActive_ = true;
+}
+
+bool TiPlotComponent::iMouseWheel(int WheelDelta, TShiftState Shift, TPoint MousePos) {
+    if (TiPlotObjectManager* objects = ObjectManager())
+        objects->MouseWheelFocusObjects(WheelDelta, Shift, MousePos);
+    return true;
+}
+
+void TiPlotComponent::iWantSpecialKey(uint16_t& Key, bool& Result) {
+    if (Key >= 37 && Key <= 40) Result = true;
+}
+
+void TiPlotComponent::iKeyDown(uint16_t& Key, TShiftState Shift) {
+    if (TiPlotObjectManager* objects = ObjectManager()) objects->KeyDownFocusObjects(Key, Shift);
+}
+
+// The hint box.
+
+void TiPlotComponent::HintTimer() {
+    TimerStop();
+    if (hintShowing_) {
+        KillHint();
+        if (mouseGrabber() == this) releaseMouse();
+    } else {
+        hintShowing_ = true;
+        TimerStart(0, uint32_t(hintsHidePause_));
+        // So that the control sees the pointer leave.
+        if (mouseGrabber() != this) grabMouse();
+    }
+    InvalidateNow();
+}
+
+void TiPlotComponent::KillHint() {
+    TimerStop();
+    if (hintPainted_) InvalidateNow();
+    hintShowing_ = false;
+}
+
+// Painting.
+
+void TiPlotComponent::UpdateDataCursors() {
+    for (int i = 0; i < DataCursorCount(); ++i)
+        GetDataCursor(i)->DoUpdate();
+}
+
+void TiPlotComponent::PreparePaint(TCanvas& Canvas) {
+    TiPlotLegend* legend = LegendCount() > 0 ? GetLegend(0) : nullptr;
+    if (legend) legend->SetCursorValuesMode(false);
+    for (int i = 0; i < DataCursorCount(); ++i) {
+        TiPlotDataCursor* cursor = GetDataCursor(i);
+        cursor->DoUpdate();
+        if (legend && cursor->Visible() && cursor->BoundToAllChannels() &&
+            cursor->ChannelShowAllInLegend())
+            legend->SetCursorValuesMode(true);
+    }
+    LayoutManager()->CalcLayout(Canvas);
+    LayoutManager()->CalcLayout(Canvas);
+    UpdateDataCursors();
+    for (K kind : {K::XAxis, K::YAxis})
+        ForEachObject(kind, [&](TiPlotObject* axis) {
+            if (TiPlotLayoutAxis* layout = LayoutAxisOf(axis)) layout->CalcTicks(Canvas);
+        });
+    for (K kind : {K::Channel, K::XAxis, K::YAxis})
+        ForEachObject(kind, [&](TiPlotObject* object) { object->DrawSetup(Canvas); });
+    TiPlotDataView* dataView = DataViewCount() > 0 ? GetDataView(0) : nullptr;
+    // merge(limits): each annotation's data view.
+    ForEachObject(K::Annotation, [&](TiPlotObject* annotation) {
+        annotation->SetXYAxesReversed(XYAxesReverse());
+    });
+    for (int i = 0; i < DataCursorCount(); ++i)
+        GetDataCursor(i)->SetDataView(dataView);
+}
+
+void TiPlotComponent::DrawPlotBackground(TCanvas& Canvas) {
+    if (backGroundGradientEnabled_)
+        DrawGradientDirection(&Canvas, {0, 0, width(), height()}, backGroundGradientDirection_,
+                              backGroundGradientStartColor_, backGroundGradientStopColor_);
+    else
+        DrawBackGround(Canvas, BackGroundColor());
+    if (DataViewCount() > 0) GetDataView(0)->DrawBackground(Canvas);
+}
+
+bool TiPlotComponent::LimitIsFillType(TiPlotObject*) const {
+    return false;
+}
+
+void TiPlotComponent::BuildLayerList() {
+    const auto add = [this](TiPlotObject* object, char letter) {
+        AddLayerObject(object->GetLayerString() + QLatin1Char(letter), object);
+    };
+    ForEachObject(K::Limit, [&](TiPlotObject* limit) {
+        if (LimitIsFillType(limit)) add(limit, 'A');
+    });
+    if (DataViewCount() > 0) add(GetDataView(0), 'B');
+    ForEachObject(K::Limit, [&](TiPlotObject* limit) {
+        if (!LimitIsFillType(limit)) add(limit, 'C');
+    });
+    ForEachObject(K::YAxis, [&](TiPlotObject* axis) {
+        if (IsCartesian(axis)) add(axis, 'D');
+    });
+    ForEachObject(K::XAxis, [&](TiPlotObject* axis) {
+        if (IsCartesian(axis)) add(axis, 'E');
+    });
+    ForEachObject(K::Channel, [&](TiPlotObject* channel) {
+        if (channel->DrawSetupDone()) add(channel, 'F');
+    });
+    ForEachObject(K::Annotation, [&](TiPlotObject* annotation) { add(annotation, 'G'); });
+}
+
+void TiPlotComponent::DrawLayers(TCanvas& Canvas) {
+    const TRect view = DataViewRect();
+    const TRect clip{view.Left, view.Top, view.Right + 1, view.Bottom + 1};
+    for (const auto& [key, object] : layers_) {
+        TClipRestriction restriction(Canvas, clip);
+        object->Draw(Canvas, BackGroundColor());
+    }
+}
+
+void TiPlotComponent::DrawOutSideObjects(TCanvas& Canvas) {
+    Canvas.Brush()->SetColor(BackGroundColor());
+    Canvas.Brush()->SetStyle(bsSolid);
+    DrawBorder(Canvas);
+    const TColor background = BackGroundColor();
+    const auto draw = [&](TiPlotObject* object) { object->Draw(Canvas, background); };
+    for (K kind : {K::XAxis, K::YAxis})
+        ForEachObject(kind, [&](TiPlotObject* axis) {
+            if (!IsCartesian(axis)) draw(axis);
+        });
+    for (K kind : {K::Label, K::ToolBar})
+        ForEachObject(kind, draw);
+}
+
+void TiPlotComponent::DrawHint(TCanvas& Canvas) {
+    hintPainted_ = hintShowing_;
+    if (!hintShowing_) return;
+    Canvas.SetFont(hintsFont_.get());
+    Canvas.Brush()->SetColor(clInfoBk);
+    Canvas.Brush()->SetStyle(bsSolid);
+    Canvas.Font()->SetColor(clInfoText);
+    const TSize size = Canvas.TextExtent(hintText_);
+    Canvas.FillRect({hintLeft_, hintTop_, hintLeft_ + size.cx + 4, hintTop_ + size.cy + 4});
+    Canvas.TextOut(hintLeft_ + 2, hintTop_ + 2, hintText_);
+}
+
+void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
+    // A plot without toolbar, legend or data view draws what it has: a missing object is
+    // simply not drawn, instead of the whole plot staying blank.
+    collisions_.clear();
+    layers_.clear();
+    PreparePaint(Canvas);
+    DrawPlotBackground(Canvas);
+    BuildLayerList();
+    DrawLayers(Canvas);
+    DrawOutSideObjects(Canvas);
+    for (K kind : {K::DataCursor, K::Legend, K::Table})
+        ForEachObject(kind, [&](TiPlotObject* object) { object->Draw(Canvas, BackGroundColor()); });
+    DrawHint(Canvas);
+}

@@ -1,0 +1,174 @@
+#include "../channels/ChannelTestAxis.h"
+#include "platform/RecordingCanvas.h"
+#include "plot/channels/iXYPlotChannel.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+using K = TiPlotObjectKind;
+
+// X and Y both -1..1 over the pixels 0..200 (Y from the bottom up).
+class XYPlotChannelTest : public testing::Test {
+protected:
+    void SetUp() override {
+        TiPlotMasterManager& master = *plot.Master;
+        master.RegisterObjectClass(K::XAxis, PlotObjectClassOf<ChannelTestXAxis>());
+        master.RegisterObjectClass(K::YAxis, PlotObjectClassOf<ChannelTestYAxis>());
+        TiXYPlotChannel::RegisterWith(master);
+        master.Add(K::XAxis);
+        master.Add(K::YAxis);
+        Axis(K::XAxis)->Set(-1, 2, 0, 200, true);
+        Axis(K::YAxis)->Set(-1, 2, 0, 200, false);
+        channel = qobject_cast<TiXYPlotChannel*>(master.Get(K::Channel, master.Add(K::Channel)));
+    }
+
+    ChannelTestAxis* Axis(K kind) const {
+        return qobject_cast<ChannelTestAxis*>(plot.Master->Get(kind, 0));
+    }
+    void Draw() {
+        channel->DrawSetup(canvas);
+        channel->Draw(canvas, clBlack);
+    }
+    std::vector<std::pair<TPoint, TPoint>> Segments() const {
+        std::vector<std::pair<TPoint, TPoint>> segments;
+        for (const TCanvasRecord& record : canvas.RecordsOf(TCanvasOperation::Polyline))
+            segments.emplace_back(record.Points[0], record.Points[1]);
+        return segments;
+    }
+
+    TestPlot plot;
+    TiXYPlotChannel* channel = nullptr;
+    TRecordingCanvas canvas{{200, 200}};
+};
+
+// A map of Min..Min + Span over the pixels Low..High, and a cursor scaler.
+class CursorAxis : public TiPlotChannelAxis {
+public:
+    CursorAxis(double Min, double Span, int Low, int High, bool Horizontal) {
+        range_.SetMinSpan(Min, Span);
+        map_ = TiPlotAxisMap(range_, {Low, High, Horizontal});
+    }
+    const TiPlotAxisMap& ChannelAxisMap() const override { return map_; }
+    double ChannelAxisMin() const override { return range_.Min(); }
+    double ChannelAxisSpan() const override { return range_.Span(); }
+    void NewTrackingData(double) override {}
+    QString GetCursorText(double Value) override { return QString::number(Value); }
+    QString GetCursorValueText(double Value) const override { return QString::number(Value); }
+    double CursorScaler() const override { return Scaler; }
+
+    double Scaler = 1;
+
+private:
+    TiPlotAxisRange range_;
+    TiPlotAxisMap map_;
+};
+
+} // namespace
+
+TEST_F(XYPlotChannelTest, PointsInAddedOrderCloseATriangle) {
+    for (const auto& [x, y] : {std::pair{0.0, 0.0}, {1.0, 1.0}, {1.0, -1.0}, {0.0, 0.0}})
+        channel->AddXY(x, y);
+    Draw();
+    const auto segments = Segments();
+    // Each segment runs from its left end.
+    ASSERT_EQ(segments.size(), 3u);
+    EXPECT_EQ(segments[0], (std::pair{TPoint{100, 100}, TPoint{200, 0}}));
+    EXPECT_EQ(segments[1], (std::pair{TPoint{200, 0}, TPoint{200, 200}}));
+    EXPECT_EQ(segments[2], (std::pair{TPoint{100, 100}, TPoint{200, 200}}));
+}
+
+TEST_F(XYPlotChannelTest, NullBreaksTheTraceAndEmptyIsBridged) {
+    channel->AddXY(0.5, 0.5);
+    channel->AddXY(1, 1);
+    channel->AddNull();
+    channel->AddXY(1, -1);
+    channel->AddEmpty();
+    channel->AddXY(0.5, -0.5);
+    Draw();
+    // (1, 1) to (1, -1) is broken by the Null; (1, -1) to (0.5, -0.5) bridges the Empty.
+    EXPECT_EQ(Segments().size(), 2u);
+    EXPECT_TRUE(channel->GetDataNull(2));
+    EXPECT_TRUE(channel->GetDataEmpty(4));
+    EXPECT_EQ(channel->GetDataX(4), 0);
+    // Neither was tracked nor counted.
+    EXPECT_EQ(channel->Statistics().Count, 4);
+    EXPECT_EQ(Axis(K::XAxis)->Tracked, (std::vector<double>{0.5, 1, 1, 0.5}));
+}
+
+TEST_F(XYPlotChannelTest, ExtentsLeaveOutNullEmptyAndNonFinitePoints) {
+    channel->AddXY(0.5, 0.5);
+    channel->AddNull();
+    channel->AddEmpty();
+    channel->AddXY(std::nan(""), 9);
+    channel->AddXY(0.8, -0.25);
+    EXPECT_EQ(channel->GetVisibleMinX(), 0.5);
+    EXPECT_EQ(channel->GetVisibleMaxX(), 0.8);
+    EXPECT_EQ(channel->GetVisibleMinY(), -0.25);
+    EXPECT_EQ(channel->GetVisibleMaxY(), 0.5);
+    EXPECT_EQ(channel->VisibleExtents(K::YAxis).Min, -0.25);
+    channel->SetVisible(false);
+    EXPECT_EQ(channel->GetVisibleMaxX(), -1e300);
+    EXPECT_EQ(channel->GetVisibleMinY(), 1e300);
+}
+
+TEST_F(XYPlotChannelTest, VisibleRangeIsEveryPoint) {
+    channel->DrawSetup(canvas);
+    EXPECT_FALSE(channel->DrawSetupDone());
+    EXPECT_EQ(channel->CalcStopXIndex(), -1);
+    for (int i = 0; i < 5; ++i)
+        channel->AddXY(5 - i, i);
+    channel->DrawSetup(canvas);
+    EXPECT_TRUE(channel->DrawSetupDone());
+    EXPECT_EQ(channel->StartIndex(), 0);
+    EXPECT_EQ(channel->StopIndex(), 4);
+}
+
+TEST_F(XYPlotChannelTest, MarkersTurnOffOverTheWholeDataSet) {
+    channel->SetMarkersVisible(true);
+    channel->SetMarkersTurnOffLimit(40);
+    for (int i = 0; i < 50; ++i)
+        channel->AddXY(i < 5 ? 0 : 50, 0);
+    Draw();
+    EXPECT_EQ(canvas.Count(TCanvasOperation::Ellipse), 0);
+    channel->SetMarkersTurnOffLimit(0);
+    Draw();
+    EXPECT_EQ(canvas.Count(TCanvasOperation::Ellipse), 5);
+}
+
+TEST(XYPlotDataCursor, ValuesFollowTheStyleNotTheData) {
+    // X: pixel p is p / 10; Y: pixel p is (500 - p) / 5. Pointer 1 at 200, pointer 2 at 300.
+    CursorAxis x(0, 100, 0, 1000, true);
+    CursorAxis y(0, 100, 0, 500, false);
+    const auto values = [&](TiPlotDataCursorStyle style) {
+        const TiPlotValuePoint v = XYDataCursorValues(style, 200, 300, &x, &y);
+        return std::pair{v.X, v.Y};
+    };
+    EXPECT_EQ(values(ipcsValueXY), (std::pair{20.0, 40.0}));
+    EXPECT_EQ(values(ipcsValueX), (std::pair{20.0, 0.0}));
+    EXPECT_EQ(values(ipcsValueY), (std::pair{0.0, 40.0}));
+    EXPECT_EQ(values(ipcsDeltaX), (std::pair{10.0, 0.0}));
+    EXPECT_EQ(values(ipcsDeltaY), (std::pair{0.0, 20.0}));
+    x.Scaler = 2;
+    EXPECT_DOUBLE_EQ(values(ipcsInverseDeltaX).first, 0.05);
+    EXPECT_EQ(XYDataCursorValues(ipcsInverseDeltaX, 200, 200, &x, &y).X,
+              std::numeric_limits<double>::infinity());
+    x.Scaler = 0;
+    EXPECT_EQ(values(ipcsInverseDeltaX).first, std::numeric_limits<double>::infinity());
+    const TiPlotValuePoint missing = XYDataCursorValues(ipcsValueXY, 200, 300, &x, nullptr);
+    EXPECT_EQ(std::pair(missing.X, missing.Y), (std::pair{0.0, 0.0}));
+}
+
+TEST_F(XYPlotChannelTest, CursorTextsComeFromTheAxes) {
+    QString text;
+    channel->DataCursorValues(ipcsInverseDeltaX, 100, 100, text);
+    EXPECT_EQ(text, "Infinite");
+    channel->DataCursorValues(ipcsValueXY, 0, 200, text);
+    EXPECT_EQ(text, "c-1, c-1");
+    EXPECT_EQ(channel->DataCursorYText(), "c-1");
+    EXPECT_EQ(channel->DataCursorStatus(), ipdpsValid);
+    plot.Master->Delete(K::XAxis, 0);
+    EXPECT_EQ(channel->GetDataCursorDisplayText(ipcsValueXY, 1, 2, ipdpsValid), "No X-Axis");
+}
