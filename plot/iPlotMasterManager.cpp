@@ -2,11 +2,13 @@
 
 #include "platform/Exception.h"
 #include "plot/channels/iPlotChannel.h"
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
+#include "plot/iPlotLimit.h"
 #include "plot/iPlotTable.h"
 #include "plot/iPlotToolBar.h"
 #include "plot/iPlotTranslation.h"
@@ -37,6 +39,8 @@ TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
     RegisterObjectClass(TiPlotObjectKind::ToolBar, PlotObjectClassOf<TiPlotToolBar>());
     RegisterObjectClass(TiPlotObjectKind::Legend, PlotObjectClassOf<TiPlotLegend>());
     RegisterObjectClass(TiPlotObjectKind::DataView, PlotObjectClassOf<TiPlotDataView>());
+    RegisterObjectClass(TiPlotObjectKind::Limit, PlotObjectClassOf<TiPlotLimit>());
+    RegisterObjectClass(TiPlotObjectKind::Annotation, TiPlotAnnotation::ObjectClass());
     TiPlotChannel::RegisterWith(*this);
 }
 
