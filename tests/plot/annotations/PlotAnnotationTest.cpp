@@ -274,6 +274,12 @@ TEST_F(PlotAnnotation, ChannelReferenceClipsToItsAxesAndNeedsThem) {
     EXPECT_EQ(plot.Canvas.RecordsOf(Op::Rectangle)[0].Rect, (TRect{280, 100, 320, 140}));
     EXPECT_EQ(plot.Canvas.ClipRect(), (TRect{100, 20, 500, 220}));
 
+    // Mixed: X on the channel's axis, Y in percent of the view (25 +- 5 is rows 180..160).
+    annotation->SetReference(A::iprtXChannelYDataView);
+    Draw();
+    EXPECT_EQ(plot.Canvas.RecordsOf(Op::Rectangle)[0].Rect, (TRect{280, 160, 320, 180}));
+    annotation->SetReference(A::iprtChannel);
+
     plot.Host.ClipAnnotations = false;
     TRecordingCanvas unclipped;
     annotation->Draw(unclipped, clBlack);

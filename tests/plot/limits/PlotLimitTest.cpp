@@ -314,6 +314,19 @@ TEST_F(PlotLimit, BandEdgesDragApartAndFollowTheModeAndUserCanMove) {
     EXPECT_EQ(limit.GetMousePointer({}), Qt::PointingHandCursor);
 }
 
+TEST_F(PlotLimit, WithTheXAxesVerticalAnXLineDragsDownTheScreen) {
+    limit.SetStyle(TiPlotLimit::iplsLineX);
+    limit.SetLine1Position(25); // the row 200
+    limit.SetUserCanMove(true);
+    limit.SetXYAxesReversed(true);
+    Draw();
+    EXPECT_EQ(limit.GetMousePointer({}), Qt::PointingHandCursor);
+    Press(100, 202);
+    Move(100, 242);
+    EXPECT_DOUBLE_EQ(limit.Line1Position(), 35);
+    Release(100, 242);
+}
+
 TEST_F(PlotLimit, PositionsStoreOnlyChangesAndRefuseNaN) {
     plot.Host.Events.clear();
     limit.SetLine1Position(50);
