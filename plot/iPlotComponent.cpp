@@ -5,6 +5,7 @@
 #include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
 #include "plot/channels/iPlotChannelCustom.h"
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotButton.h"
 #include "plot/iPlotDataCursor.h"
@@ -12,6 +13,7 @@
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
+#include "plot/iPlotLimit.h"
 #include "plot/iPlotMasterManager.h"
 #include "plot/iPlotTable.h"
 #include "plot/iPlotToolBar.h"
@@ -547,12 +549,12 @@ TiPlotChannelCustom* TiPlotComponent::GetChannelCustom(int Index) const {
     return GetTyped<TiPlotChannelCustom>(K::Channel, Index);
 }
 
-TiPlotObject* TiPlotComponent::GetAnnotation(int Index) const {
-    return master_->Get(K::Annotation, Index);
+TiPlotAnnotation* TiPlotComponent::GetAnnotation(int Index) const {
+    return GetTyped<TiPlotAnnotation>(K::Annotation, Index);
 }
 
-TiPlotObject* TiPlotComponent::GetLimit(int Index) const {
-    return master_->Get(K::Limit, Index);
+TiPlotLimit* TiPlotComponent::GetLimit(int Index) const {
+    return GetTyped<TiPlotLimit>(K::Limit, Index);
 }
 
 TiPlotLabel* TiPlotComponent::GetLabel(int Index) const {
@@ -893,6 +895,18 @@ void TiPlotComponent::DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) {
     if (OnBeforeZoomBox) RunGuarded([&] { OnBeforeZoomBox(ZoomRect, Cancel); });
 }
 
+TiPlotAnnotationDefaults TiPlotComponent::AnnotationDefaults() const {
+    return {annotationDefaultFont_.get(), annotationDefaultBrushStlye_,
+            annotationDefaultBrushColor_, annotationDefaultPenStlye_,
+            annotationDefaultPenColor_,   annotationDefaultPenWidth_};
+}
+
+TSize TiPlotComponent::ImageListImageSize(int) const {
+    return {24, 24};
+}
+
+void TiPlotComponent::DrawImageListImage(TCanvas&, int, int, int, int, bool) {}
+
 void TiPlotComponent::DoLimitLine1PositionChange(TiPlotObject* Limit, double OldValue,
                                                  double NewValue) {
     FireIndexEvent(Limit, OnLimitLine1PositionChange, OldValue, NewValue);
@@ -1191,21 +1205,17 @@ void TiPlotComponent::DrawPlotBackground(TCanvas& Canvas) {
     if (DataViewCount() > 0) GetDataView(0)->DrawBackground(Canvas);
 }
 
-bool TiPlotComponent::LimitIsFillType(TiPlotObject*) const {
-    return false;
-}
-
 void TiPlotComponent::BuildLayerList() {
     const auto add = [this](TiPlotObject* object, char letter) {
         AddLayerObject(object->GetLayerString() + QLatin1Char(letter), object);
     };
-    ForEachObject(K::Limit, [&](TiPlotObject* limit) {
-        if (LimitIsFillType(limit)) add(limit, 'A');
-    });
+    const auto addLimits = [&](bool FillType, char letter) {
+        for (int i = 0; i < LimitCount(); ++i)
+            if (GetLimit(i)->GetIsFillType() == FillType) add(GetLimit(i), letter);
+    };
+    addLimits(true, 'A');
     if (DataViewCount() > 0) add(GetDataView(0), 'B');
-    ForEachObject(K::Limit, [&](TiPlotObject* limit) {
-        if (!LimitIsFillType(limit)) add(limit, 'C');
-    });
+    addLimits(false, 'C');
     ForEachObject(K::YAxis, [&](TiPlotObject* axis) {
         if (IsCartesian(axis)) add(axis, 'D');
     });

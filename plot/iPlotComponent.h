@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+class TiPlotAnnotation;
 class TiPlotAxis;
 class TiPlotChannelCustom;
 class TiPlotDataCursor;
@@ -27,6 +28,7 @@ class TiPlotDataView;
 class TiPlotLabel;
 class TiPlotLayoutManager;
 class TiPlotLegend;
+class TiPlotLimit;
 class TiPlotTable;
 class TiPlotToolBar;
 
@@ -179,7 +181,7 @@ public:
     TFont* HintsFont() const { return hintsFont_.get(); }
     // Copies the font.
     void SetHintsFont(const TFont* Value);
-    bool ClipAnnotationsToAxes() const { return clipAnnotationsToAxes_; }
+    bool ClipAnnotationsToAxes() const override { return clipAnnotationsToAxes_; }
     void SetClipAnnotationsToAxes(bool Value);
     TFont* AnnotationDefaultFont() const { return annotationDefaultFont_.get(); }
     // Copies the font.
@@ -277,8 +279,8 @@ public:
     TiPlotDataView* GetDataView(int Index) const;
     TiPlotDataCursor* GetDataCursor(int Index) const;
     TiPlotChannelCustom* GetChannelCustom(int Index) const;
-    TiPlotObject* GetAnnotation(int Index) const;
-    TiPlotObject* GetLimit(int Index) const;
+    TiPlotAnnotation* GetAnnotation(int Index) const;
+    TiPlotLimit* GetLimit(int Index) const;
     TiPlotLabel* GetLabel(int Index) const;
     // Index errors raise "List index out of bounds (<index>)".
     QString GetTranslationOriginal(int Index) const;
@@ -287,7 +289,7 @@ public:
     void DisableAllTracking() override;
     void EnableAllTracking() override;
     // False without toolbar; else whether toolbar 0's select button is down.
-    bool GetSelectModeActive() const;
+    bool GetSelectModeActive() const override;
     // Clicks toolbar 0's select button when the value differs.
     void SetSelectModeActive(bool Value);
     // Appends the source's points Start..Stop (inclusive) to the destination, their Null
@@ -337,10 +339,15 @@ public:
     void DataCursorChange(TiPlotObject* Cursor) override;
     void DoDataCursorCustomizeHint(TiPlotObject* Cursor, QString& Text) override;
     void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
-    void DoLimitLine1PositionChange(TiPlotObject* Limit, double OldValue, double NewValue);
-    void DoLimitLine2PositionChange(TiPlotObject* Limit, double OldValue, double NewValue);
-    void DoAnnotationCoordinatesChange(TiPlotObject* Annotation);
-    void DoAnnotationCoordinatesChangeFinished(TiPlotObject* Annotation);
+    void DoLimitLine1PositionChange(TiPlotObject* Limit, double OldValue, double NewValue) override;
+    void DoLimitLine2PositionChange(TiPlotObject* Limit, double OldValue, double NewValue) override;
+    void DoAnnotationCoordinatesChange(TiPlotObject* Annotation) override;
+    void DoAnnotationCoordinatesChangeFinished(TiPlotObject* Annotation) override;
+    TiPlotAnnotationDefaults AnnotationDefaults() const override;
+    // The image lists come with the plot's output; until then they hold no picture.
+    TSize ImageListImageSize(int ListIndex) const override;
+    void DrawImageListImage(TCanvas& Canvas, int ListIndex, int ImageIndex, int X, int Y,
+                            bool Enabled) override;
     // From a double click until the release after it; an object click then reports the
     // double-click event.
     bool DblClickActive() const { return dblClickActive_; }
@@ -473,9 +480,6 @@ private:
     // Suspends layout and repaints for a description's properties.
     void BeginDefinition();
     void EndDefinition();
-
-    // merge(limits): TiPlotLimit::GetIsFillType.
-    bool LimitIsFillType(TiPlotObject* Limit) const;
 
     std::unique_ptr<TiPlotMasterManager> master_;
     QMenu objectMenu_;

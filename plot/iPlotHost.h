@@ -2,6 +2,10 @@
 // Keeping it this narrow lets the object model live and be tested without the control.
 #pragma once
 
+#include "platform/Brush.h"
+#include "platform/Geometry.h"
+#include "platform/Pen.h"
+
 #include <QString>
 #include <functional>
 #include <memory>
@@ -10,8 +14,9 @@ class QMenu;
 class QObject;
 class QTimer;
 class TiPlotMasterManager;
+class TCanvas;
+class TFont;
 class TiPlotObject;
-struct TRect;
 
 // A repeating timer whose ticks arrive on the window thread. It may be destroyed from inside
 // its own OnTimer.
@@ -56,6 +61,16 @@ struct TiPlotLayoutFrame {
     friend bool operator==(const TiPlotLayoutFrame&, const TiPlotLayoutFrame&) = default;
 };
 
+// The plot's settings that every annotation added to it starts with.
+struct TiPlotAnnotationDefaults {
+    const TFont* Font = nullptr;
+    TBrushStyle BrushStyle = bsSolid;
+    TColor BrushColor = clWhite;
+    TPenStyle PenStyle = psSolid;
+    TColor PenColor = clWhite;
+    int PenWidth = 1;
+};
+
 class TiPlotHost {
 public:
     virtual ~TiPlotHost() = default;
@@ -86,6 +101,27 @@ public:
     // replace the text of a cursor's hint box.
     virtual void DataCursorChange(TiPlotObject* Cursor) = 0;
     virtual void DoDataCursorCustomizeHint(TiPlotObject* Cursor, QString& Text) = 0;
+
+    // Whether toolbar 0's select button is down (false without toolbar): limits and
+    // annotations follow the mouse only then.
+    virtual bool GetSelectModeActive() const = 0;
+    // A limit's line moved, by the program or a drag.
+    virtual void DoLimitLine1PositionChange(TiPlotObject* Limit, double OldValue,
+                                            double NewValue) = 0;
+    virtual void DoLimitLine2PositionChange(TiPlotObject* Limit, double OldValue,
+                                            double NewValue) = 0;
+    // An annotation moved or was resized; the drag that did it ended.
+    virtual void DoAnnotationCoordinatesChange(TiPlotObject* Annotation) = 0;
+    virtual void DoAnnotationCoordinatesChangeFinished(TiPlotObject* Annotation) = 0;
+    // Whether annotations in a channel's units keep within that channel's axes.
+    virtual bool ClipAnnotationsToAxes() const = 0;
+    virtual TiPlotAnnotationDefaults AnnotationDefaults() const = 0;
+    // The plot's three image lists (0, 1, 2) that picture annotations show: the size of a
+    // list's pictures, and one picture drawn with its top-left at (X, Y), grayed when not
+    // Enabled; an index the list does not hold draws nothing.
+    virtual TSize ImageListImageSize(int ListIndex) const = 0;
+    virtual void DrawImageListImage(TCanvas& Canvas, int ListIndex, int ImageIndex, int X, int Y,
+                                    bool Enabled) = 0;
 
     // The one menu every object fills when right-clicked, and showing it.
     virtual QMenu* PopupMenu() = 0;

@@ -196,9 +196,11 @@ void TiPlotObjectOwnedManager::NotificationInsert(QObject* Object) {
     if (!IsOfClass(Object)) return;
     auto* object = static_cast<TiPlotObject*>(Object);
     InsertObject(object);
-    if (!NamesNewObjects() || !object->Name().isEmpty()) return;
-    object->SetName(GetNextName());
-    ApplyNewObjectDefaults(object);
+    if (!object->Name().isEmpty()) return;
+    if (NamesNewObjects()) {
+        object->SetName(GetNextName());
+        ApplyNewObjectDefaults(object);
+    }
     if (objectClass_.Initialize) objectClass_.Initialize(object, master_);
 }
 

@@ -36,8 +36,9 @@ inline constexpr int PlotObjectKindCount = 11;
 struct TiPlotObjectClass {
     const QMetaObject* MetaObject = nullptr;
     std::function<TiPlotObject*(TiPlotHost* Owner, const TiPlotObjectHooks& Hooks)> Create;
-    // Run after the kind manager's defaults for a new, nameless object: links that are no
-    // published property (a data cursor's data view).
+    // Run after the kind manager's defaults for a new, nameless object (of a kind that names
+    // none, for every nameless one inserted): links that are no published property (a data
+    // cursor's data view), the plot's annotation defaults.
     std::function<void(TiPlotObject* Object, TiPlotMasterManager& Master)> Initialize;
 };
 

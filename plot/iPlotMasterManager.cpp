@@ -2,12 +2,14 @@
 
 #include "platform/Exception.h"
 #include "plot/channels/iPlotChannel.h"
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
+#include "plot/iPlotLimit.h"
 #include "plot/iPlotTable.h"
 #include "plot/iPlotToolBar.h"
 #include "plot/iPlotTranslation.h"
@@ -39,6 +41,8 @@ TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* Plot) : plot_(Plot) {
     RegisterObjectClass(TiPlotObjectKind::Legend, PlotObjectClassOf<TiPlotLegend>());
     RegisterObjectClass(TiPlotObjectKind::DataView, PlotObjectClassOf<TiPlotDataView>());
     RegisterObjectClass(TiPlotObjectKind::DataCursor, TiPlotDataCursor::ObjectClass());
+    RegisterObjectClass(TiPlotObjectKind::Limit, PlotObjectClassOf<TiPlotLimit>());
+    RegisterObjectClass(TiPlotObjectKind::Annotation, TiPlotAnnotation::ObjectClass());
     TiPlotChannel::RegisterWith(*this);
 }
 

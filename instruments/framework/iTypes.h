@@ -92,11 +92,15 @@ Q_ENUM_NS(TiTickMinorAlignment)
 
 enum TiAlignmentHorizontal { iahCenter, iahLeft, iahRight };
 Q_ENUM_NS(TiAlignmentHorizontal)
+
+enum TiAlignmentVertical { iavCenter, iavTop, iavBottom };
+Q_ENUM_NS(TiAlignmentVertical)
 } // namespace iTypes
 
 // The system's names are used unqualified throughout; the namespace only carries the
 // meta-object that makes the enumerations readable by name.
 using iTypes::TiAlignmentHorizontal;
+using iTypes::TiAlignmentVertical;
 using iTypes::TiAutoScaleStyle;
 using iTypes::TiBevelStyle;
 using iTypes::TiDrawEdgeStyle;
@@ -110,6 +114,7 @@ using iTypes::TiRotationAngle;
 using iTypes::TiTextFlag;
 using iTypes::TiTickMinorAlignment;
 using enum iTypes::TiAlignmentHorizontal;
+using enum iTypes::TiAlignmentVertical;
 using enum iTypes::TiAutoScaleStyle;
 using enum iTypes::TiBevelStyle;
 using enum iTypes::TiDrawEdgeStyle;

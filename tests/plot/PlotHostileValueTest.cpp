@@ -8,11 +8,13 @@
 #include "platform/FontSubstitution.h"
 #include "plot/channels/iPlotChannel.h"
 #include "plot/iPlot.h"
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
+#include "plot/iPlotLimit.h"
 #include "plot/iPlotTable.h"
 #include "plot/iPlotToolBar.h"
 #include "plot/iPlotTranslation.h"
@@ -105,7 +107,8 @@ std::vector<TiPlotButton*> Buttons(TiPlotObject& object) {
 void SendInput(TiPlotObject& object) {
     TestPlotHost& host = HostOf(object);
     const auto* layout = qobject_cast<TiPlotLayoutObject*>(&object);
-    const TRect rect = layout ? layout->DrawRect() : TRect{};
+    const auto* annotation = qobject_cast<TiPlotAnnotation*>(&object);
+    const TRect rect = layout ? layout->DrawRect() : annotation ? annotation->HitRect() : TRect{};
     const TPoint centre{rect.Left / 2 + rect.Right / 2, rect.Top / 2 + rect.Bottom / 2};
     object.SetUserSelected(true);
     for (TiPlotButton* button : Buttons(object)) {
@@ -206,6 +209,39 @@ THostileCase Legend() {
             }};
 }
 
+// A limit and an annotation that the mouse may move, in select mode, with something to draw.
+THostileCase MoveableObject(const QString& Name, K Kind) {
+    return {Name,
+            [Kind](QWidget*) -> std::unique_ptr<QObject> {
+                auto keeper = std::make_unique<HostilePlot>();
+                TiPlotMasterManager& master = *keeper->plot.Master;
+                keeper->plot.Host.SelectModeActive = true;
+                TiPlotObject* object = master.Get(Kind, master.Add(Kind));
+                if (auto* limit = qobject_cast<TiPlotLimit*>(object)) {
+                    limit->SetUserCanMove(true);
+                    limit->AddBandElement(-1, 5, 1);
+                    limit->AddBandElement(20, 8, -3);
+                    limit->AddBandElement(90, 9, 2);
+                } else if (auto* annotation = qobject_cast<TiPlotAnnotation*>(object)) {
+                    annotation->SetDataView(
+                        qobject_cast<TiPlotDataView*>(master.Get(K::DataView, 0)));
+                    annotation->SetChannelName(QStringLiteral("Channel 1"));
+                    annotation->SetText(QStringLiteral("Note"));
+                    annotation->SetUserCanMove(true);
+                    annotation->SetUserCanSize(true);
+                    annotation->SetWidth(30);
+                    annotation->SetHeight(30);
+                    annotation->SetX2(60);
+                    annotation->SetY2(60);
+                }
+                return keeper;
+            },
+            ExercisePlotObject,
+            [Kind](QObject& keeper) -> QObject* {
+                return static_cast<HostilePlot&>(keeper).plot.Master->Get(Kind, 0);
+            }};
+}
+
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(
@@ -218,6 +254,8 @@ INSTANTIATE_TEST_SUITE_P(
                     PlotObject<TiPlotChannel>("TiPlotChannel", K::Channel), DataView(), Legend(),
                     PlotObject<TiPlotDataView>("TiPlotDataView", K::DataView),
                     PlotObject<TiPlotDataCursor>("TiPlotDataCursor", K::DataCursor),
+                    MoveableObject("TiPlotLimit", K::Limit),
+                    MoveableObject("TiPlotAnnotation", K::Annotation),
                     HostileCase<TiPlotTranslationObject>("TiPlotTranslationObject")),
     HostileCaseName);
 

@@ -192,11 +192,25 @@ TEST_F(PlotComponentPaint, EqualLayersDrawTheLaterAddedFirstAndAnnotationsOnTop)
     plot.AddChannel();
     plot.AddChannel();
     plot.AddAnnotation();
-    Object(K::Annotation, 0)->SetName(QStringLiteral("Note"));
+    plot.GetAnnotation(0)->SetName(QStringLiteral("Note"));
     plot.AddLimit();
     EXPECT_EQ(Paint(), (std::vector<QString>{"Limit 1", "Channel 2", "Channel 1", "Note"}));
     Object(K::Channel, 1)->SetLayer(101);
     EXPECT_EQ(Paint(), (std::vector<QString>{"Limit 1", "Channel 1", "Note", "Channel 2"}));
+}
+
+TEST_F(PlotComponentPaint, FilledLimitsGoUnderTheDataViewAndLineLimitsOverIt) {
+    plot.GetLimit(plot.AddLimit())->SetStyle(TiPlotLimit::iplsLineX);
+    TiPlotLimit* band = plot.GetLimit(plot.AddLimit());
+    band->SetStyle(TiPlotLimit::iplsBandX);
+    band->SetFillStyle(bsSolid);
+    Paint();
+    const auto& layers = plot.LayerList();
+    ASSERT_EQ(layers.size(), 3u);
+    EXPECT_EQ(layers[0].first.right(1), "A");
+    EXPECT_EQ(layers[1].first.right(1), "B");
+    EXPECT_EQ(layers[2].first.right(1), "C");
+    EXPECT_EQ(log.Drawn, (std::vector<QString>{"Limit 2", "Limit 1"}));
 }
 
 TEST_F(PlotComponentPaint, PlotAreaObjectsAreClippedToTheDataViewWidenedByOnePixel) {

@@ -4,10 +4,13 @@
 
 PaintLog* LoggingObject::Log = nullptr;
 
+void LoggingObject::Record(const QString& Name, const TCanvas& Canvas) {
+    if (!Log) return;
+    Log->Drawn.push_back(Name);
+    Log->Clips.push_back(Canvas.ClipRect());
+}
+
 void LoggingObject::Draw(TCanvas& Canvas, TColor) {
-    if (Log) {
-        Log->Drawn.push_back(Name());
-        Log->Clips.push_back(Canvas.ClipRect());
-    }
+    Record(Name(), Canvas);
     if (Throw) throw Exception(QStringLiteral("Draw failed"));
 }

@@ -4,7 +4,9 @@
 
 #include "platform/RecordingCanvas.h"
 #include "plot/iPlot.h"
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotComponent.h"
+#include "plot/iPlotLimit.h"
 #include "plot/iXYPlot.h"
 
 #include <QString>
@@ -27,6 +29,9 @@ public:
     void DrawSetup(TCanvas&) override { SetDrawSetupDone(true); }
     void Draw(TCanvas& Canvas, TColor) override;
 
+    // Notes a drawn object's name and the clip it saw.
+    static void Record(const QString& Name, const TCanvas& Canvas);
+
     bool Throw = false;
     static PaintLog* Log;
 };
@@ -39,18 +44,20 @@ public:
     using LoggingObject::LoggingObject;
 };
 
-class LoggingLimit : public LoggingObject {
+class LoggingLimit : public TiPlotLimit {
     Q_OBJECT
 
 public:
-    using LoggingObject::LoggingObject;
+    using TiPlotLimit::TiPlotLimit;
+    void Draw(TCanvas& Canvas, TColor) override { LoggingObject::Record(Name(), Canvas); }
 };
 
-class LoggingAnnotation : public LoggingObject {
+class LoggingAnnotation : public TiPlotAnnotation {
     Q_OBJECT
 
 public:
-    using LoggingObject::LoggingObject;
+    using TiPlotAnnotation::TiPlotAnnotation;
+    void Draw(TCanvas& Canvas, TColor) override { LoggingObject::Record(Name(), Canvas); }
 };
 
 // The control's paint, callable by the tests, and its repaint requests counted.

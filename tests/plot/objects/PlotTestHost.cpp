@@ -120,6 +120,47 @@ void TestPlotHost::DoDataCursorCustomizeHint(TiPlotObject* Cursor, QString& Text
     if (OnDataCursorCustomizeHint) OnDataCursorCustomizeHint(Cursor, Text);
 }
 
+void TestPlotHost::ReportPosition(const QString& Event, TiPlotObject* Object) {
+    Events.push_back(Event);
+    // Kept: every move of a drag reports, and the action runs in each.
+    if (auto action = OnPositionChangeAction) action(Object);
+}
+
+void TestPlotHost::DoLimitLine1PositionChange(TiPlotObject* Limit, double OldValue,
+                                              double NewValue) {
+    ReportPosition(QStringLiteral("Line1 %1 %2 %3").arg(Limit->Name()).arg(OldValue).arg(NewValue),
+                   Limit);
+}
+
+void TestPlotHost::DoLimitLine2PositionChange(TiPlotObject* Limit, double OldValue,
+                                              double NewValue) {
+    ReportPosition(QStringLiteral("Line2 %1 %2 %3").arg(Limit->Name()).arg(OldValue).arg(NewValue),
+                   Limit);
+}
+
+void TestPlotHost::DoAnnotationCoordinatesChange(TiPlotObject* Annotation) {
+    ReportPosition(QStringLiteral("Coordinates ") + Annotation->Name(), Annotation);
+}
+
+void TestPlotHost::DoAnnotationCoordinatesChangeFinished(TiPlotObject* Annotation) {
+    ReportPosition(QStringLiteral("CoordinatesFinished ") + Annotation->Name(), Annotation);
+}
+
+TiPlotAnnotationDefaults TestPlotHost::AnnotationDefaults() const {
+    TiPlotAnnotationDefaults defaults = Defaults;
+    defaults.Font = &AnnotationDefaultFont;
+    return defaults;
+}
+
+TSize TestPlotHost::ImageListImageSize(int ListIndex) const {
+    return ListIndex >= 0 && ListIndex < 3 ? ImageSizes[size_t(ListIndex)] : TSize{};
+}
+
+void TestPlotHost::DrawImageListImage(TCanvas&, int ListIndex, int ImageIndex, int X, int Y,
+                                      bool Enabled) {
+    ImagesDrawn.push_back({ListIndex, ImageIndex, X, Y, Enabled});
+}
+
 std::unique_ptr<TiPlotTimer> TestPlotHost::CreateTimer() {
     return std::make_unique<TestPlotTimer>(timers_);
 }

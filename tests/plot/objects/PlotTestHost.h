@@ -5,8 +5,11 @@
 #include "plot/iPlotHost.h"
 #include "plot/iPlotObjects.h"
 
+#include "platform/Font.h"
+
 #include <QMenu>
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -52,6 +55,18 @@ public:
     void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
     void DataCursorChange(TiPlotObject* Cursor) override;
     void DoDataCursorCustomizeHint(TiPlotObject* Cursor, QString& Text) override;
+    bool GetSelectModeActive() const override { return SelectModeActive; }
+    // Each recorded in Events with the object's name and, for limits, the values.
+    void DoLimitLine1PositionChange(TiPlotObject* Limit, double OldValue, double NewValue) override;
+    void DoLimitLine2PositionChange(TiPlotObject* Limit, double OldValue, double NewValue) override;
+    void DoAnnotationCoordinatesChange(TiPlotObject* Annotation) override;
+    void DoAnnotationCoordinatesChangeFinished(TiPlotObject* Annotation) override;
+    bool ClipAnnotationsToAxes() const override { return ClipAnnotations; }
+    TiPlotAnnotationDefaults AnnotationDefaults() const override;
+    TSize ImageListImageSize(int ListIndex) const override;
+    // Recorded in ImagesDrawn.
+    void DrawImageListImage(TCanvas& Canvas, int ListIndex, int ImageIndex, int X, int Y,
+                            bool Enabled) override;
     QString TranslateText(const QString& Text) const override;
     TiPlotLayoutFrame LayoutFrame() const override { return Frame; }
     std::unique_ptr<TiPlotTimer> CreateTimer() override;
@@ -84,9 +99,24 @@ public:
     int DataCursorChanges = 0;
     std::function<void(TiPlotObject*)> OnDataCursorChangeAction;
     std::function<void(TiPlotObject* Cursor, QString& Text)> OnDataCursorCustomizeHint;
+    bool SelectModeActive = false;
+    bool ClipAnnotations = true;
+    // Runs inside every limit position or annotation coordinates report.
+    std::function<void(TiPlotObject*)> OnPositionChangeAction;
+    TFont AnnotationDefaultFont;
+    TiPlotAnnotationDefaults Defaults;
+    // Image list n holds pictures of this size.
+    std::array<TSize, 3> ImageSizes{{{24, 24}, {16, 12}, {32, 8}}};
+    struct TImageDrawn {
+        int ListIndex, ImageIndex, X, Y;
+        bool Enabled;
+        friend bool operator==(const TImageDrawn&, const TImageDrawn&) = default;
+    };
+    std::vector<TImageDrawn> ImagesDrawn;
 
 private:
     void Run(std::function<void(TiPlotObject*)>& action, TiPlotObject* object);
+    void ReportPosition(const QString& Event, TiPlotObject* Object);
 
     TiPlotMasterManager* master_ = nullptr;
     QMenu menu_;
