@@ -14,6 +14,8 @@
 #include "instruments/controls/iSlider.h"
 #include "instruments/controls/iSwitchLever.h"
 #include "instruments/controls/iSwitchQuad.h"
+#include "plot/iPlot.h"
+#include "plot/iXYPlot.h"
 
 TiDesignerPlugin::TiDesignerPlugin(QObject* parent) : QObject(parent) {
     Add<TiKnob>(tr("Rotary knob with a scale"));
@@ -29,10 +31,13 @@ TiDesignerPlugin::TiDesignerPlugin(QObject* parent) : QObject(parent) {
     Add<TiSevenSegmentBinary>(tr("Seven-segment binary, octal or hexadecimal display"));
     Add<TiSevenSegmentAnalog>(tr("Seven-segment display of a real value"));
     Add<TiLabel>(tr("Caption with border and shadow"));
+    Add<TiPlot>(tr("Strip chart of channels against time"), QStringLiteral("plot"));
+    Add<TiXYPlot>(tr("Plot of X-Y points: scatter, Lissajous, constellation"),
+                  QStringLiteral("plot"));
 }
 
-template <class Control> void TiDesignerPlugin::Add(const QString& ToolTip) {
+template <class Control> void TiDesignerPlugin::Add(const QString& ToolTip, const QString& Folder) {
     widgets_.append(new TiDesignerWidget(
-        QString::fromLatin1(Control::staticMetaObject.className()), ToolTip,
+        QString::fromLatin1(Control::staticMetaObject.className()), Folder, ToolTip,
         [](QWidget* parent) -> QWidget* { return new Control(parent); }, this));
 }

@@ -17,7 +17,10 @@ public:
     QList<QDesignerCustomWidgetInterface*> customWidgets() const override { return widgets_; }
 
 private:
-    template <class Control> void Add(const QString& ToolTip);
+    // Folder: where the control's header lies below the include root.
+    template <class Control>
+    void Add(const QString& ToolTip,
+             const QString& Folder = QStringLiteral("instruments/controls"));
 
     QList<QDesignerCustomWidgetInterface*> widgets_;
 };

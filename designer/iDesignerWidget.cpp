@@ -52,13 +52,14 @@ QIcon DrawIcon(QWidget& sample) {
 
 } // namespace
 
-TiDesignerWidget::TiDesignerWidget(const QString& ClassName, const QString& ToolTip,
-                                   TiWidgetFactory Create, QObject* parent)
-    : QObject(parent), className_(ClassName), toolTip_(ToolTip), create_(std::move(Create)) {}
+TiDesignerWidget::TiDesignerWidget(const QString& ClassName, const QString& Folder,
+                                   const QString& ToolTip, TiWidgetFactory Create, QObject* parent)
+    : QObject(parent), className_(ClassName), folder_(Folder), toolTip_(ToolTip),
+      create_(std::move(Create)) {}
 
 // The header's path below the installed include folder, as the demonstrator's form names it.
 QString TiDesignerWidget::includeFile() const {
-    return QStringLiteral("instruments/controls/i%1.h").arg(className_.mid(2));
+    return QStringLiteral("%1/i%2.h").arg(folder_, className_.mid(2));
 }
 
 void TiDesignerWidget::MakeSample() const {

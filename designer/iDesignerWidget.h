@@ -19,8 +19,9 @@ public:
     // The group every control of the library joins in the widget box.
     static QString GroupName() { return QStringLiteral("Instruments"); }
 
-    TiDesignerWidget(const QString& ClassName, const QString& ToolTip, TiWidgetFactory Create,
-                     QObject* parent = nullptr);
+    // Folder: where the class's header lies, relative to the include root.
+    TiDesignerWidget(const QString& ClassName, const QString& Folder, const QString& ToolTip,
+                     TiWidgetFactory Create, QObject* parent = nullptr);
 
     QString name() const override { return className_; }
     QString group() const override { return GroupName(); }
@@ -42,6 +43,7 @@ private:
     void MakeSample() const;
 
     QString className_;
+    QString folder_;
     QString toolTip_;
     TiWidgetFactory create_;
     bool initialized_ = false;

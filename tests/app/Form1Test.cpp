@@ -10,6 +10,12 @@
 #include "instruments/controls/iSwitchLever.h"
 #include "platform/Clock.h"
 #include "platform/PropertyWalker.h"
+#include "plot/channels/iPlotChannel.h"
+#include "plot/channels/iXYPlotChannel.h"
+#include "plot/iPlot.h"
+#include "plot/iPlotAxis.h"
+#include "plot/iPlotDataView.h"
+#include "plot/iXYPlot.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -344,6 +350,95 @@ TEST_F(Form1Test, Symbol0000UnderQamShows225And53) {
     EXPECT_EQ(phase->Value(), 225);
     EXPECT_EQ(amplitude->Value(), 53);
     EXPECT_EQ(form.LastSymbolChangeResult()->QamPoint, (ModulationModel::Point{-0.33, -0.33}));
+}
+
+TEST_F(Form1Test, StripChartShowsBothCarriersAgainstANewTenSecondAxis) {
+    auto* plot = Control<TiPlot>("iPlot1");
+    EXPECT_EQ(plot->TitleText(),
+              QStringLiteral("représentation de la porteuse et la porteuse modulée"));
+    ASSERT_EQ(plot->XAxisCount(), 1);
+    ASSERT_EQ(plot->ChannelCount(), 2);
+    TiPlotAxis* x = plot->GetXAxis(0);
+    TiPlotAxis* y = plot->GetYAxis(0);
+    EXPECT_EQ(x->Span(), 10);
+    EXPECT_EQ(x->LabelsFont()->Color(), clRed);
+    EXPECT_EQ(y->Min(), -120);
+    EXPECT_EQ(y->Span(), 240);
+    const struct {
+        const char* Title;
+        TColor Color;
+    } expected[] = {{"porteuse modulée", clRed}, {"porteuse", clAqua}};
+    for (int i = 0; i < 2; ++i) {
+        TiPlotChannel* channel = plot->GetChannel(i);
+        EXPECT_EQ(channel->TitleText(), QString::fromUtf8(expected[i].Title));
+        EXPECT_EQ(channel->Color(), expected[i].Color);
+        EXPECT_EQ(channel->XAxisName(), x->Name());
+        EXPECT_EQ(channel->YAxisName(), y->Name());
+    }
+}
+
+TEST_F(Form1Test, ConstellationShowsMarkersOnlyOnBothAxesFromMinusOneToOne) {
+    auto* plot = Control<TiXYPlot>("iXYPlot1");
+    EXPECT_EQ(plot->TitleText(), QStringLiteral("constellation modulation"));
+    for (TiPlotAxis* axis : {plot->GetXAxis(0), plot->GetYAxis(0)}) {
+        EXPECT_EQ(axis->Min(), -1);
+        EXPECT_EQ(axis->Span(), 2);
+    }
+    ASSERT_EQ(plot->ChannelCount(), 2);
+    EXPECT_EQ(plot->GetChannel(0)->TitleText(), QStringLiteral("PSK"));
+    EXPECT_EQ(plot->GetChannel(1)->TitleText(), QStringLiteral("QAM"));
+    EXPECT_EQ(plot->GetChannel(1)->Color(), clAqua);
+    EXPECT_NE(plot->GetChannel(0)->Color(), clAqua);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_FALSE(plot->GetChannel(i)->TraceVisible());
+        EXPECT_TRUE(plot->GetChannel(i)->MarkersVisible());
+    }
+}
+
+TEST_F(Form1Test, TicksAndSymbolsPutTheirPointsOnThePlots) {
+    auto* strip = Control<TiPlot>("iPlot1");
+    auto* constellation = Control<TiXYPlot>("iXYPlot1");
+    for (int tick = 0; tick < 3; ++tick)
+        form.update();
+    for (int i = 0; i < 2; ++i)
+        ASSERT_EQ(strip->GetChannel(i)->GetCount(), 3);
+    EXPECT_NEAR(strip->GetChannel(1)->GetDataX(2), 3 * ModulationModel::TimeStep, 1e-9);
+    EXPECT_NEAR(strip->GetChannel(1)->GetDataY(2), form.LastTickResult()->CarrierPoint.Y, 1e-9);
+    EXPECT_NEAR(strip->GetChannel(0)->GetDataY(2), form.LastTickResult()->ModulatedPoint.Y, 1e-9);
+    EXPECT_EQ(constellation->GetChannel(0)->GetCount(), 0);
+
+    Check("QPSK");
+    Control<QCheckBox>("CheckBox1")->setChecked(true);
+    form.update();
+    ASSERT_EQ(constellation->GetChannel(0)->GetCount(), 1);
+    Window();
+    auto* pad = Control<TiPhonePad>("iPhonePad1");
+    QTest::mouseClick(pad, Qt::LeftButton, {}, ToQRect(pad->Button(2)->DrawRect()).center());
+    TiXYPlotChannel* psk = constellation->GetChannel(0);
+    ASSERT_EQ(psk->GetCount(), 2);
+    EXPECT_EQ(psk->GetDataX(1), -0.7);
+    EXPECT_EQ(psk->GetDataY(1), 0.7);
+
+    Check("QAM");
+    Control<QComboBox>("ComboBox1")->setCurrentIndex(0);
+    TiXYPlotChannel* qam = constellation->GetChannel(1);
+    ASSERT_EQ(qam->GetCount(), 1);
+    EXPECT_EQ(qam->GetDataX(0), -0.33);
+    EXPECT_EQ(qam->GetDataY(0), -0.33);
+}
+
+TEST_F(Form1Test, StripChartDrawsTheModulatedCarrierInRedInsideItsDataView) {
+    for (int tick = 0; tick < 20; ++tick)
+        form.update();
+    auto* plot = Control<TiPlot>("iPlot1");
+    const QImage image = plot->grab().toImage();
+    const QRect view = ToQRect(plot->GetDataView(0)->DrawRect());
+    ASSERT_FALSE(view.isEmpty());
+    int red = 0;
+    for (int y = view.top(); y <= view.bottom(); ++y)
+        for (int x = view.left(); x <= view.right(); ++x)
+            red += FromQColor(image.pixelColor(x, y)) == clRed;
+    EXPECT_GT(red, 50);
 }
 
 TEST_F(Form1Test, KnobKeysStepTheCarrierFrequencyByATenthFromTheNextTick) {

@@ -51,7 +51,9 @@ TEST(DesignerPlugin, OffersEveryControlInOneGroup) {
                                   "TiSevenSegmentInteger",
                                   "TiSevenSegmentBinary",
                                   "TiSevenSegmentAnalog",
-                                  "TiLabel"};
+                                  "TiLabel",
+                                  "TiPlot",
+                                  "TiXYPlot"};
     EXPECT_EQ(names, expected);
 }
 

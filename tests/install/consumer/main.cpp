@@ -1,6 +1,8 @@
 // Uses a few controls of the installed library; prints what it read back.
 #include "instruments/controls/iKnob.h"
 #include "instruments/controls/iModeComboBox.h"
+#include "plot/channels/iPlotChannel.h"
+#include "plot/iPlot.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -12,7 +14,10 @@ int main(int argc, char** argv) {
     modes.AddItem(QStringLiteral("Manual"), 5);
     modes.SetValue(5);
     TiKnob knob;
-    const bool drawn = !knob.grab().isNull();
-    std::printf("ItemIndex %d drawn %d\n", modes.ItemIndex(), drawn ? 1 : 0);
-    return modes.ItemIndex() == 1 && drawn ? 0 : 1;
+    TiPlot plot;
+    plot.GetChannel(0)->AddXY(1, 2);
+    const bool drawn = !knob.grab().isNull() && !plot.grab().isNull();
+    std::printf("ItemIndex %d drawn %d points %d\n", modes.ItemIndex(), drawn ? 1 : 0,
+                plot.GetChannel(0)->GetCount());
+    return modes.ItemIndex() == 1 && drawn && plot.GetChannel(0)->GetCount() == 1 ? 0 : 1;
 }
