@@ -42,6 +42,9 @@ public:
     int WidthToPixels(double Width) const;
     // The value's pixel lies within the run, ends included.
     bool PointOnScale(double Value) const;
+    // Values from A to B map to pixels in their own order; a log scale reads a non-positive
+    // value as 1, out of order.
+    bool KeepsOrderBetween(double A, double B) const { return !log_ || (A > 0 && B > 0); }
     double PixelsToPosition(int Pixel) const { return PixelsToPositionDouble(Pixel); }
     double PixelsToPositionDouble(double Pixel) const;
     // The values of the two pixel ends of a zoom box along the axis (Left and Right, or
