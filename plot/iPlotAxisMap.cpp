@@ -30,6 +30,8 @@ TiPlotAxisMap::TiPlotAxisMap(const TiPlotAxisRange& Range, const TiPlotAxisRun& 
     stop_ = Run.Horizontal ? Run.High : Run.Low;
     if (reverse_) std::swap(start_, stop_);
     pixelsPerUnit_ = (start_ - stop_) / span_;
+    // A tracking axis builds its map for every point added; a linear one needs no logarithms.
+    if (!log_) return;
     const double low = min_ > 0 ? min_ : 1;
     const double span = span_ > 0 ? span_ : 1;
     logMin_ = std::log10(low);

@@ -35,7 +35,7 @@ public:
     }
 
 private:
-    static TiPlotPointValues Values(const TiPlotDataCompactPoint& p, int) {
-        return {double(p.X), double(p.Y), false, false};
-    }
+    static constexpr auto Values = [](const TiPlotDataCompactPoint& p, int) {
+        return TiPlotPointValues{double(p.X), double(p.Y), false, false};
+    };
 };

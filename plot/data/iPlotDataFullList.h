@@ -134,6 +134,8 @@ public:
     }
 
 private:
-    static TiPlotPointValues Values(const P& p, int) { return {p.X, p.Y, p.Empty, p.Null}; }
+    static constexpr auto Values = [](const P& p, int) {
+        return TiPlotPointValues{p.X, p.Y, p.Empty, p.Null};
+    };
     P NewPoint(double x, double y) const;
 };

@@ -52,9 +52,10 @@ private:
     static constexpr int MarkerStyleShift = 3;
     static constexpr uint16_t MarkerStyleFlags = 0xF << MarkerStyleShift;
 
-    static TiPlotPointValues Values(const TiPlotDataNullPoint& p, int) {
-        return {p.X, p.Y, (p.PointFlags & EmptyFlag) != 0, (p.PointFlags & NullFlag) != 0};
-    }
+    static constexpr auto Values = [](const TiPlotDataNullPoint& p, int) {
+        return TiPlotPointValues{p.X, p.Y, (p.PointFlags & EmptyFlag) != 0,
+                                 (p.PointFlags & NullFlag) != 0};
+    };
     uint16_t NewPointFlags() const {
         return static_cast<uint16_t>((Defaults().MarkerVisible ? MarkerVisibleFlag : 0) |
                                      ((Defaults().MarkerStyle & 0xF) << MarkerStyleShift));

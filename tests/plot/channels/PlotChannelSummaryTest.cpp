@@ -169,11 +169,11 @@ TEST(DataListSummaries, TakeLessThanOneBytePerPoint) {
                 EXPECT_LE(list->SummaryMemoryUsed(), std::size_t(list->Capacity())) << i;
             }
         }
-        EXPECT_LE(list->SummaryMemoryUsed(), std::size_t(list->Capacity()) * 2 / 5);
+        EXPECT_LE(list->SummaryMemoryUsed(), std::size_t(list->Capacity()) * 43 / 100);
         list->SetRingBufferSize(3);
         EXPECT_EQ(list->SummaryMemoryUsed(), 0u);
         list->SetRingBufferSize(1 << 20);
-        EXPECT_LE(list->SummaryMemoryUsed(), std::size_t(1 << 20) * 2 / 5);
+        EXPECT_LE(list->SummaryMemoryUsed(), std::size_t(1 << 20) * 43 / 100);
         list->Clear();
         list->SetRingBufferSize(0);
         list->Clear();

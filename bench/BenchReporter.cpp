@@ -1,0 +1,34 @@
+#include "BenchReporter.h"
+
+#include <cstdio>
+
+void BenchReporter::ReportRuns(const std::vector<Run>& runs) {
+    for (const Run& run : runs) {
+        if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
+        if (run.counters.count("items_per_second"))
+            rates_[run.benchmark_name()] = run.counters.at("items_per_second");
+        milliseconds_[run.benchmark_name()] =
+            run.real_accumulated_time * 1e3 / double(run.iterations);
+    }
+    ConsoleReporter::ReportRuns(runs);
+}
+
+void BenchReporter::PrintRateComparison(const std::string& ours, const std::string& theirs) const {
+    const auto a = rates_.find(ours), b = rates_.find(theirs);
+    if (a == rates_.end() || b == rates_.end() || b->second <= 0) return;
+    std::printf("%s: %.1f M points/s; %s: %.1f M points/s; ratio %.2f\n", ours.c_str(),
+                a->second / 1e6, theirs.c_str(), b->second / 1e6, a->second / b->second);
+}
+
+void BenchReporter::PrintTimeComparison(const std::string& name, const std::string& ours,
+                                        const std::string& theirs) const {
+    const auto a = milliseconds_.find(ours), b = milliseconds_.find(theirs);
+    if (a == milliseconds_.end() || b == milliseconds_.end() || a->second <= 0) return;
+    std::printf("%s: %.3f ms; %s: %.3f ms; ratio %.2f\n", name.c_str(), a->second, theirs.c_str(),
+                b->second, b->second / a->second);
+}
+
+void BenchReporter::PrintRate(const std::string& name) const {
+    const auto a = rates_.find(name);
+    if (a != rates_.end()) std::printf("%s: %.1f M points/s\n", name.c_str(), a->second / 1e6);
+}
