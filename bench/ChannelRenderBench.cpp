@@ -162,14 +162,16 @@ void RenderGraph(benchmark::State& state, int count, int shown) {
         scene.Render();
 }
 
-// Points arriving on a ring of a million with both axes tracking them and the change notice
-// going to the plot, as a live recording feeds a channel.
-void AddXY(benchmark::State& state) {
+// Points arriving on a ring of a million with both axes tracking them (or, Tracking false,
+// neither) and the change notice going to the plot, as a live recording feeds a channel.
+void AddXY(benchmark::State& state, bool tracking) {
     constexpr int Points = 1 << 20;
     const Recording recording(1 << 16);
     ChannelScene scene;
     TiPlotChannel& channel = scene.Channel();
     channel.SetRingBufferSize(Points);
+    channel.SetXAxisTrackingEnabled(tracking);
+    channel.SetYAxisTrackingEnabled(tracking);
     int x = 0;
     for (auto _ : state) {
         for (int i = 0; i < Points; ++i, ++x)
@@ -205,7 +207,9 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("Render/Held/1e3/Channel", RenderChannel, 10000000, ScrolledPoints,
                                  ScrolledPoints)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("AddXY/Channel", AddXY)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("AddXY/Channel", AddXY, true)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("AddXY/Channel/WithoutTracking", AddXY, false)
+        ->Unit(benchmark::kMillisecond);
     BenchReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     for (const Case& c : cases)
@@ -213,6 +217,7 @@ int main(int argc, char** argv) {
     reporter.PrintTimeComparison("Render/Scrolled/1e7 against 1e3 held", "Render/Held/1e3/Channel",
                                  "Render/Scrolled/1e7/Channel");
     reporter.PrintRate("AddXY/Channel");
+    reporter.PrintRate("AddXY/Channel/WithoutTracking");
     benchmark::Shutdown();
     return 0;
 }
