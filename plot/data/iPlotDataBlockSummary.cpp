@@ -1,6 +1,7 @@
 #include "plot/data/iPlotDataBlockSummary.h"
 
 #include <bit>
+#include <new>
 
 TiPlotDataBlockSummary::TiPlotDataBlockSummary(int BlockSize)
     : blockSize_(BlockSize), shift_(std::countr_zero(unsigned(BlockSize))) {}
@@ -10,7 +11,13 @@ void TiPlotDataBlockSummary::Fit(int Capacity) {
     if (blocks == entries_.size()) return;
     // Sized exactly, not doubled as a growing vector would be: the memory bound counts it.
     std::vector<Entry> fitted;
-    fitted.reserve(blocks);
+    try {
+        fitted.reserve(blocks);
+    } catch (const std::bad_alloc&) {
+        // The points are stored already; blocks left without a summary are read point by
+        // point.
+        return;
+    }
     fitted.assign(entries_.begin(), entries_.begin() + std::min(blocks, entries_.size()));
     fitted.resize(blocks, Entry{0, 0, StaleFlag});
     entries_.swap(fitted);
