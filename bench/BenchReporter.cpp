@@ -4,13 +4,15 @@
 
 void BenchReporter::ReportRuns(const std::vector<Run>& runs) {
     for (const Run& run : runs) {
-        if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
+        // With repetitions the median stands for the benchmark.
+        const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+        if ((run.run_type != Run::RT_Iteration && !median) || run.iterations == 0) continue;
+        const std::string name = run.run_name.str();
         if (run.counters.count("items_per_second"))
-            rates_[run.benchmark_name()] = run.counters.at("items_per_second");
+            rates_[name] = run.counters.at("items_per_second");
         // Processor time, as the rates are: on a machine shared with other work the wall
         // clock measures the neighbours too.
-        milliseconds_[run.benchmark_name()] =
-            run.cpu_accumulated_time * 1e3 / double(run.iterations);
+        milliseconds_[name] = run.cpu_accumulated_time * 1e3 / double(run.iterations);
     }
     ConsoleReporter::ReportRuns(runs);
 }
