@@ -1,5 +1,6 @@
 // Channel data lists against a widely used Qt plotting widget fed the same points: append
 // throughput growing and as a ring, sequential reads, and memory per point.
+#include "BenchReporter.h"
 #include "plot/data/iDataNullList.h"
 #include "plot/data/iPlotDataCompactIntervalList.h"
 #include "plot/data/iPlotDataCompactList.h"
@@ -9,8 +10,6 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cmath>
-#include <cstdio>
-#include <map>
 #include <memory>
 #include <qcustomplot.h>
 #include <string>
@@ -163,26 +162,6 @@ void GraphAddDataVectors(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * PointCount);
 }
 
-// Remembers every rate so that the comparison can be printed after the table.
-class RateReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.counters.count("items_per_second"))
-                rates_[run.benchmark_name()] = run.counters.at("items_per_second");
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void PrintComparison(const std::string& ours, const std::string& theirs) const {
-        const auto a = rates_.find(ours), b = rates_.find(theirs);
-        if (a == rates_.end() || b == rates_.end() || b->second <= 0) return;
-        std::printf("%s: %.1f M points/s; %s: %.1f M points/s; ratio %.2f\n", ours.c_str(),
-                    a->second / 1e6, theirs.c_str(), b->second / 1e6, a->second / b->second);
-    }
-
-private:
-    std::map<std::string, double> rates_;
-};
-
 template <class List> void RegisterKind(const std::string& kind) {
     benchmark::RegisterBenchmark(("Add/Growing/" + kind).c_str(), AddGrowing<List>)
         ->Unit(benchmark::kMillisecond);
@@ -213,11 +192,11 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Add/Growing/QCPGraph-addDataVectors", GraphAddDataVectors)
         ->Unit(benchmark::kMillisecond);
-    RateReporter reporter;
+    BenchReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintComparison("Add/Growing/Compact", "Add/Growing/QCPGraph-addData");
-    reporter.PrintComparison("Add/Ring/Compact", "Add/Growing/QCPGraph-addData");
-    reporter.PrintComparison("Add/Growing/Compact", "Add/Growing/QCPGraph-addDataVectors");
+    reporter.PrintRateComparison("Add/Growing/Compact", "Add/Growing/QCPGraph-addData");
+    reporter.PrintRateComparison("Add/Ring/Compact", "Add/Growing/QCPGraph-addData");
+    reporter.PrintRateComparison("Add/Growing/Compact", "Add/Growing/QCPGraph-addDataVectors");
     benchmark::Shutdown();
     return 0;
 }

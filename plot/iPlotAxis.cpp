@@ -118,7 +118,7 @@ TiPlotAxis::TiPlotAxis(TiPlotHost* Owner, const TiPlotObjectHooks& Hooks, TiPlot
     titleFont_->OnChange = [this](QObject*) { TriggerChange(this); };
     labelsFont_->OnChange = [this](QObject*) { TriggerChange(this); };
     range_.OnChange = [this] {
-        RebuildMap();
+        InvalidateMap();
         TriggerChange(this);
     };
     range_.OnMinChange = [this](double oldMin, double newMin) {
@@ -131,7 +131,7 @@ TiPlotAxis::TiPlotAxis(TiPlotHost* Owner, const TiPlotObjectHooks& Hooks, TiPlot
         if (OnMinSpanChange) OnMinSpanChange(this, oldMin, oldSpan, newMin, newSpan);
     };
     tracking_.OnChange = [this] { TriggerChange(this); };
-    RebuildMap();
+    InvalidateMap();
 }
 
 TiPlotAxis::~TiPlotAxis() = default;
@@ -413,40 +413,44 @@ TiPlotAxisRun TiPlotAxis::Run() const {
     return PlotAxisRunOf(rects_.ScaleRect, GetIsHorz());
 }
 
-void TiPlotAxis::RebuildMap() {
-    map_ = TiPlotAxisMap(range_, Run());
+const TiPlotAxisMap& TiPlotAxis::Map() const {
+    if (mapStale_) {
+        map_ = TiPlotAxisMap(range_, Run());
+        mapStale_ = false;
+    }
+    return map_;
 }
 
 int TiPlotAxis::PositionToPixels(double Value) const {
-    return map_.PositionToPixels(Value);
+    return Map().PositionToPixels(Value);
 }
 
 double TiPlotAxis::PixelsToPosition(int Pixel) const {
-    return map_.PixelsToPosition(Pixel);
+    return Map().PixelsToPosition(Pixel);
 }
 
 double TiPlotAxis::PixelsToPositionDouble(double Pixel) const {
-    return map_.PixelsToPositionDouble(Pixel);
+    return Map().PixelsToPositionDouble(Pixel);
 }
 
 int TiPlotAxis::WidthToPixels(double Width) const {
-    return map_.WidthToPixels(Width);
+    return Map().WidthToPixels(Width);
 }
 
 bool TiPlotAxis::PointOnScale(double Value) const {
-    return map_.PointOnScale(Value);
+    return Map().PointOnScale(Value);
 }
 
 int TiPlotAxis::GetMinPixels() const {
-    return map_.GetMinPixels();
+    return Map().GetMinPixels();
 }
 
 int TiPlotAxis::GetMaxPixels() const {
-    return map_.GetMaxPixels();
+    return Map().GetMaxPixels();
 }
 
 int TiPlotAxis::GetSpanLength() const {
-    return map_.GetSpanLength();
+    return Map().GetSpanLength();
 }
 
 // Tracking, scrolling and zooming -----------------------------------------------------------
@@ -483,7 +487,7 @@ void TiPlotAxis::ScrollPercentByReference(double Fraction) {
 void TiPlotAxis::ZoomRect(const TRect& Rect) {
     TiPlotObjectGuard guard(*this);
     tracking_.CancelPendingFit();
-    ZoomPlotAxisToRect(range_, map_, Rect);
+    ZoomPlotAxisToRect(range_, Map(), Rect);
 }
 
 TiPlotAxisExtents TiPlotAxis::GatherExtents() const {
@@ -557,7 +561,7 @@ void TiPlotAxis::CalcScaleRect(TCanvas& Canvas) {
     rects_ = CalcPlotAxisScaleRects(Canvas, DrawSettings(), DrawRect(), StartStacked(),
                                     StopStacked(), labelsVisible_ ? labelLength_ : 0);
     hitRect_ = rects_.HitRect;
-    RebuildMap();
+    InvalidateMap();
 }
 
 void TiPlotAxis::CalcTicks(TCanvas& Canvas) {
@@ -579,12 +583,12 @@ void TiPlotAxis::CalcTicks(TCanvas& Canvas) {
     request.MaxLabelLengthPixels =
         PlotAxisMaxLabelLengthPixels(Canvas, DrawSettings(), labelLength_);
     request.LabelText = [this](double value) { return GetLabelText(value); };
-    TiPlotAxisTicks ticks = TiPlotAxisTicks::Compute(range_, map_, request);
+    TiPlotAxisTicks ticks = TiPlotAxisTicks::Compute(range_, Map(), request);
     if (!guard.Destroyed()) ticks_ = std::move(ticks);
 }
 
 void TiPlotAxis::CalcTickPixels() {
-    ticks_.UpdatePixels(map_);
+    ticks_.UpdatePixels(Map());
 }
 
 TiPlotLayoutObject* TiPlotAxis::GetCartesianRefAxis() {
@@ -707,8 +711,8 @@ int TiPlotAxis::TickListAdd(const QString& Label, int Style, double Position) {
     tick.Style = Style == PlotTickMinor ? PlotTickMinor : PlotTickMajor;
     tick.Position = Position;
     tick.Label = Label;
-    tick.Pixel = map_.PositionToPixels(Position);
-    tick.Visible = map_.PointOnScale(Position);
+    tick.Pixel = Map().PositionToPixels(Position);
+    tick.Visible = Map().PointOnScale(Position);
     ticks_.Ticks.push_back(tick);
     TriggerChange(this);
     return GetTickListCount() - 1;

@@ -139,7 +139,7 @@ public:
     void SetMin(double Value);
     double Span() const { return range_.Span(); }
     void SetSpan(double Value);
-    const TiPlotAxisMap& ChannelAxisMap() const override { return map_; }
+    const TiPlotAxisMap& ChannelAxisMap() const override { return Map(); }
     double ChannelAxisMin() const override { return Min(); }
     double ChannelAxisSpan() const override { return Span(); }
     double Max() const { return range_.Max(); }
@@ -385,7 +385,10 @@ public:
 private:
     TiPlotAxisDrawSettings DrawSettings() const;
     TiPlotAxisRun Run() const;
-    void RebuildMap();
+    // A tracking axis changes its range with every point a channel adds, so the map is built
+    // again only when next read.
+    void InvalidateMap() { mapStale_ = true; }
+    const TiPlotAxisMap& Map() const;
     QString TypicalLabel();
     QString FormattedText(double Value, bool UseDefault, const TiPlotAxisTextFormat& Format);
     TiPlotAxisExtents GatherExtents() const;
@@ -406,7 +409,8 @@ private:
     TiPlotObjectKind kind_;
     TiPlotAxisRange range_;
     TiPlotAxisTracking tracking_;
-    TiPlotAxisMap map_;
+    mutable TiPlotAxisMap map_;
+    mutable bool mapStale_ = true;
     TiPlotAxisTicks ticks_;
     TiPlotAxisScaleRects rects_;
     TRect hitRect_;

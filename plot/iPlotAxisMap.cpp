@@ -6,18 +6,6 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace {
-
-// Far beyond any pixel limit, yet small enough that adding a rectangle coordinate to its
-// rounded value cannot overflow.
-constexpr double OffsetLimit = 1e9;
-
-int ClampPixel(int64_t pixel) {
-    return int(std::clamp<int64_t>(pixel, -MaxPixelExtent, MaxPixelExtent));
-}
-
-} // namespace
-
 TiPlotAxisRun PlotAxisRunOf(const TRect& ScaleRect, bool Horizontal) {
     if (Horizontal) return {ScaleRect.Left, ScaleRect.Right, true};
     return {ScaleRect.Top, ScaleRect.Bottom, false};
@@ -30,6 +18,9 @@ TiPlotAxisMap::TiPlotAxisMap(const TiPlotAxisRange& Range, const TiPlotAxisRun& 
     stop_ = Run.Horizontal ? Run.High : Run.Low;
     if (reverse_) std::swap(start_, stop_);
     pixelsPerUnit_ = (start_ - stop_) / span_;
+    linear_ = !log_ && start_ != stop_ && span_ > PlotAxisSpanMin;
+    // A tracking axis builds its map for every point added; a linear one needs no logarithms.
+    if (!log_) return;
     const double low = min_ > 0 ? min_ : 1;
     const double span = span_ > 0 ? span_ : 1;
     logMin_ = std::log10(low);
@@ -42,7 +33,7 @@ double TiPlotAxisMap::Offset(double Value) const {
     return (std::log10(value) - logMin_) * (start_ - stop_) / logDecades_;
 }
 
-int TiPlotAxisMap::PositionToPixels(double Value) const {
+int TiPlotAxisMap::ScaledPositionToPixels(double Value) const {
     // A log scale too narrow to hold a decade's fraction has no slope either; both place every
     // value at the middle rather than at the control's edge.
     if (start_ == stop_ || span_ <= PlotAxisSpanMin || (log_ && logDecades_ == 0))

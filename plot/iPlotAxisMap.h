@@ -7,6 +7,9 @@
 
 #include "platform/Geometry.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <utility>
 
 // The scale rectangle's extent along the axis: Left..Right of a horizontal axis, Top..Bottom
@@ -38,10 +41,23 @@ public:
     // Within +-MaxPixelExtent, so drawing coordinates never overflow. The middle of the run
     // when it is empty or the span is at its least; a log axis reads a non-positive Min, Span
     // or value as 1.
-    int PositionToPixels(double Value) const;
+    int PositionToPixels(double Value) const {
+        // Inline for a linear scale with a slope: a trace converts every point it reads.
+        if (!linear_) return ScaledPositionToPixels(Value);
+        const double offset =
+            std::clamp((Value - min_) * pixelsPerUnit_, -OffsetLimit, OffsetLimit);
+        if (std::isnan(offset)) return ScaledPositionToPixels(Value);
+        // Rounds half to even as the platform's Round does, exactly, within +-2^51.
+        const double rounded =
+            offset >= 0 ? (offset + 0x1p52) - 0x1p52 : (offset - 0x1p52) + 0x1p52;
+        return ClampPixel(int64_t(start_) - int64_t(rounded));
+    }
     int WidthToPixels(double Width) const;
     // The value's pixel lies within the run, ends included.
     bool PointOnScale(double Value) const;
+    // Values from A to B map to pixels in their own order; a log scale reads a non-positive
+    // value as 1, out of order.
+    bool KeepsOrderBetween(double A, double B) const { return !log_ || (A > 0 && B > 0); }
     double PixelsToPosition(int Pixel) const { return PixelsToPositionDouble(Pixel); }
     double PixelsToPositionDouble(double Pixel) const;
     // The values of the two pixel ends of a zoom box along the axis (Left and Right, or
@@ -49,6 +65,15 @@ public:
     std::pair<double, double> RangeOfRect(const TRect& Rect) const;
 
 private:
+    // Far beyond any pixel limit, yet small enough that adding a rectangle coordinate to its
+    // rounded value cannot overflow.
+    static constexpr double OffsetLimit = 1e9;
+
+    static int ClampPixel(int64_t pixel) {
+        return int(std::clamp<int64_t>(pixel, -MaxPixelExtent, MaxPixelExtent));
+    }
+    // Every scale, every value.
+    int ScaledPositionToPixels(double Value) const;
     // The value's offset from the start pixel, unrounded.
     double Offset(double Value) const;
 
@@ -60,6 +85,7 @@ private:
     int start_ = 0;
     int stop_ = 0;
     double pixelsPerUnit_ = 0;
+    bool linear_ = false;
     // log10 of the log scale's lower end and its decades.
     double logMin_ = 0;
     double logDecades_ = 0;

@@ -522,10 +522,12 @@ void TiPlotChannel::DrawFast(TCanvas& Canvas, bool Reversed) {
     TiPlotFastDraw fast([&](double X1, double Y1, double X2, double Y2) {
         DrawLine(Canvas, Reversed, X1, Y1, X2, Y2);
     });
-    ForEachListPoint(List(), DataStyle(), StartIndex(), StopIndex() - StartIndex() + 1,
-                     [&](double x, double y, bool empty, bool null) {
-                         fast.Add(x, y, empty, null, map.PositionToPixels(x));
-                     });
+    ForEachListPointOrRun(
+        List(), DataStyle(), StartIndex(), StopIndex() - StartIndex() + 1,
+        [&](double x, double y, bool empty, bool null) {
+            fast.Add(x, y, empty, null, map.PositionToPixels(x));
+        },
+        [&](const TiPlotPointRun& run) { return fast.AddRun(run, map); });
     fast.Finish();
 }
 

@@ -6,6 +6,7 @@
 #include "platform/Brush.h"
 #include "platform/Font.h"
 #include "platform/Pen.h"
+#include "plot/channels/iPlotChannelAxisLink.h"
 #include "plot/data/iPlotDataCustomList.h"
 #include "plot/iPlotNameReference.h"
 
@@ -256,8 +257,8 @@ public:
     // (0, 0) when an axis is missing.
     void GetPointPixels(double X, double Y, int& XPixels, int& YPixels) const;
     bool AxesValid() const { return XAxis() && YAxis(); }
-    TiPlotChannelAxis* XAxis() const;
-    TiPlotChannelAxis* YAxis() const;
+    TiPlotChannelAxis* XAxis() const { return xAxis_.Get(); }
+    TiPlotChannelAxis* YAxis() const { return yAxis_.Get(); }
 
     int StartIndex() const { return startIndex_; }
     int StopIndex() const { return stopIndex_; }
@@ -367,8 +368,8 @@ private:
     int markersTurnOffLimit_ = 0;
     std::unique_ptr<TFont> markersFont_;
     // Resolved on use; mutable as looking an axis up changes no published state.
-    mutable TiPlotNameReference xAxis_;
-    mutable TiPlotNameReference yAxis_;
+    mutable TiPlotChannelAxisLink xAxis_;
+    mutable TiPlotChannelAxisLink yAxis_;
     bool xAxisTrackingEnabled_ = true;
     bool yAxisTrackingEnabled_ = true;
     QString logFileName_;

@@ -53,6 +53,20 @@ void TiPlotFastDraw::Add(double X, double Y, bool Empty, bool Null, int Column) 
     }
 }
 
+bool TiPlotFastDraw::AddRun(const TiPlotPointRun& Run, const TiPlotAxisMap& Map) {
+    if (!Map.KeepsOrderBetween(Run.FirstX, Run.LastX)) return false;
+    const int column = Map.PositionToPixels(Run.FirstX);
+    if (Map.PositionToPixels(Run.LastX) != column) return false;
+    // After its first point every point of one column joins the same accumulator, and
+    // std::max and std::min keep the first of equal values however the run is grouped.
+    Add(Run.FirstX, Run.FirstY, false, false, column);
+    TiPlotMinMaxPoint& point = a_.Column == column ? a_ : b_;
+    point.Max = std::max(point.Max, Run.YMax);
+    point.Min = std::min(point.Min, Run.YMin);
+    point.Last = Run.LastY;
+    return true;
+}
+
 void TiPlotFastDraw::Finish() {
     DrawPointSet();
 }

@@ -3,6 +3,9 @@
 // its visible points and in strokes proportional to its pixel columns.
 #pragma once
 
+#include "plot/data/iPlotDataBlockSummary.h"
+#include "plot/iPlotAxisMap.h"
+
 #include <functional>
 
 // The points of one pixel column: where the trace enters it, its extremes and where it
@@ -30,6 +33,10 @@ public:
     // The next point of the walk with its pixel column; an Empty point is bridged, a Null
     // point breaks the trace.
     void Add(double X, double Y, bool Empty, bool Null, int Column);
+    // A run of points without a break, taken at once when it falls into one pixel column of
+    // Map; the strokes are exactly those of adding its points one by one. False leaves the
+    // points to Add.
+    bool AddRun(const TiPlotPointRun& Run, const TiPlotAxisMap& Map);
     // Draws what the walk still holds.
     void Finish();
 

@@ -7,23 +7,26 @@
 #include "plot/data/iPlotDataFullList.h"
 #include "plot/data/iPlotDataNullList.h"
 
-// Calls f(x, y, empty, null) for count points from logical index first, oldest first. The
-// style names the list's class, so the points are read without a virtual call each.
-template <class F>
-void ForEachListPoint(const TiPlotDataCustomList& List, TiPlotDataStyle Style, int First, int Count,
-                      F&& f) {
+// Calls f(x, y, empty, null) for count points from logical index first, oldest first, except
+// that whole blocks without a break are offered to Run(TiPlotPointRun) first, which answers
+// whether it took one in place of its points. The style names the list's class, so the points
+// are read without a virtual call each.
+template <class F, class R>
+void ForEachListPointOrRun(const TiPlotDataCustomList& List, TiPlotDataStyle Style, int First,
+                           int Count, F&& f, R&& Run) {
     switch (Style) {
     case ipdsStandard:
-        static_cast<const TiPlotDataNullList&>(List).ForEachPoint(First, Count, f);
+        static_cast<const TiPlotDataNullList&>(List).ForEachPointOrRun(First, Count, f, Run);
         break;
     case ipdsCompact:
-        static_cast<const TiPlotDataCompactList&>(List).ForEachPoint(First, Count, f);
+        static_cast<const TiPlotDataCompactList&>(List).ForEachPointOrRun(First, Count, f, Run);
         break;
     case ipdsCompactInterval:
-        static_cast<const TiPlotDataCompactIntervalList&>(List).ForEachPoint(First, Count, f);
+        static_cast<const TiPlotDataCompactIntervalList&>(List).ForEachPointOrRun(First, Count, f,
+                                                                                  Run);
         break;
     case ipdsFullFeature:
-        static_cast<const TiPlotDataFullList&>(List).ForEachPoint(First, Count, f);
+        static_cast<const TiPlotDataFullList&>(List).ForEachPointOrRun(First, Count, f, Run);
         break;
     }
 }

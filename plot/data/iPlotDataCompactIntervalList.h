@@ -24,7 +24,10 @@ public:
 
     int Add(double x, double y) override {
         const int oldCount = Count();
-        const TiRecordSlot slot = Store(TiPlotDataIntervalPoint{static_cast<float>(y)});
+        const TiPlotDataIntervalPoint point{static_cast<float>(y)};
+        // X follows from the index, so it never turns back within a block: a constant is
+        // summarized in its place.
+        const TiRecordSlot slot = Store(point, 0.0, point.Y);
         if (oldCount == 0) {
             xOrigin_ = x;
             dropped_ = 0;
@@ -46,14 +49,21 @@ public:
 
     // Calls f(x, y, empty, null) for count points from logical index first, oldest first.
     template <class F> void ForEachPoint(int first, int count, F&& f) const {
-        ForEachStored<TiPlotDataIntervalPoint>(
-            first, count, [&](const TiPlotDataIntervalPoint& p, int index) {
-                f(index * xInterval_ + xStart_, double(p.Y), false, false);
-            });
+        ForEachStored<TiPlotDataIntervalPoint>(first, count, Values(), f);
+    }
+    // As ForEachPoint, offering whole blocks without a break to run first.
+    template <class F, class R> void ForEachPointOrRun(int first, int count, F&& f, R&& run) const {
+        ForEachStoredRun<TiPlotDataIntervalPoint>(first, count, Values(), f, run);
     }
 
 private:
     static constexpr double UnknownInterval = -1.0;
+
+    auto Values() const {
+        return [this](const TiPlotDataIntervalPoint& p, int index) {
+            return TiPlotPointValues{index * xInterval_ + xStart_, double(p.Y), false, false};
+        };
+    }
 
     // Points leaving the front move XStart on by their intervals, so every remaining point
     // keeps its X; counted from the first X so that long rings do not accumulate rounding.

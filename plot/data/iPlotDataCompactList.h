@@ -20,15 +20,22 @@ public:
     void SetY(int index, double value) override;
 
     int Add(double x, double y) override {
-        return Store(TiPlotDataCompactPoint{static_cast<float>(x), static_cast<float>(y)}).Slot;
+        const TiPlotDataCompactPoint point{static_cast<float>(x), static_cast<float>(y)};
+        return Store(point, point.X, point.Y).Slot;
     }
     void GetXYEmptyNull(int index, double& x, double& y, bool& empty, bool& null) const override;
 
     // Calls f(x, y, empty, null) for count points from logical index first, oldest first.
     template <class F> void ForEachPoint(int first, int count, F&& f) const {
-        ForEachStored<TiPlotDataCompactPoint>(first, count,
-                                              [&](const TiPlotDataCompactPoint& p, int) {
-                                                  f(double(p.X), double(p.Y), false, false);
-                                              });
+        ForEachStored<TiPlotDataCompactPoint>(first, count, Values, f);
     }
+    // As ForEachPoint, offering whole blocks without a break to run first.
+    template <class F, class R> void ForEachPointOrRun(int first, int count, F&& f, R&& run) const {
+        ForEachStoredRun<TiPlotDataCompactPoint>(first, count, Values, f, run);
+    }
+
+private:
+    static constexpr auto Values = [](const TiPlotDataCompactPoint& p, int) {
+        return TiPlotPointValues{double(p.X), double(p.Y), false, false};
+    };
 };

@@ -127,6 +127,45 @@ void TiPlotDataCustomList::SetBarPenStyle(int, TPenStyle) {}
 void TiPlotDataCustomList::SetBarBrushColor(int, TColor) {}
 void TiPlotDataCustomList::SetBarBrushStyle(int, TBrushStyle) {}
 
+void TiPlotDataCustomList::FreeMemory() {
+    block_.Release();
+    FitSummaries(false);
+}
+
+void TiPlotDataCustomList::SetDataPointSize(int size) {
+    block_.SetRecordSize(size);
+    FitSummaries(false);
+}
+
+void TiPlotDataCustomList::SetCapacity(int capacity) {
+    // Unwrapping a ring or cutting the newest points moves points to other slots.
+    const bool moves = RingStart() != 0 || capacity < Count();
+    block_.SetCapacity(capacity);
+    FitSummaries(moves);
+}
+
+void TiPlotDataCustomList::Grow() {
+    const bool moves = RingStart() != 0;
+    block_.Grow();
+    FitSummaries(moves);
+}
+
+std::size_t TiPlotDataCustomList::SummaryMemoryUsed() const {
+    std::size_t bytes = 0;
+    for (const TiPlotDataBlockSummary& summary : summaries_)
+        bytes += summary.MemoryUsed();
+    return bytes;
+}
+
+void TiPlotDataCustomList::FitSummaries(bool pointsMoved) {
+    for (TiPlotDataBlockSummary& summary : summaries_) {
+        if (Capacity() == 0) summary.Release();
+        summary.Fit(Capacity());
+        if (pointsMoved) summary.InvalidateAll();
+    }
+    summarizedCapacity_ = Capacity();
+}
+
 void TiPlotDataCustomList::Clear() {
     block_.Reset();
     if (!RingActive()) SetCapacity(0);
@@ -138,6 +177,7 @@ void TiPlotDataCustomList::DeletePoints(int count) {
 
 void TiPlotDataCustomList::DeleteOldest(int count, int allowedMaximum, const char* message) {
     block_.RemoveOldest(count, allowedMaximum, message);
+    if (count > 0) FitSummaries(true);
 }
 
 void TiPlotDataCustomList::SetRingBufferSize(int size) {

@@ -6,9 +6,11 @@
 #include "platform/Brush.h"
 #include "platform/Colors.h"
 #include "platform/Pen.h"
+#include "plot/data/iPlotDataBlockSummary.h"
 #include "plot/data/iRecordBlock.h"
 #include "plot/iPlotTypes.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -107,7 +109,7 @@ public:
     virtual void SetBarBrushStyle(int index, TBrushStyle value);
 
     // Releases the point storage: no points, no slots.
-    void FreeMemory() { block_.Release(); }
+    void FreeMemory();
     // Appends a point; returns the storage slot written, which differs from the new point's
     // logical index only when a full ring overwrites its oldest point.
     virtual int Add(double x, double y) = 0;
@@ -115,16 +117,18 @@ public:
     virtual void Clear();
     // Raises "Exceed Maximum List Size" beyond MaxDataPoints (and below 0); a smaller
     // capacity cuts the newest points.
-    void SetCapacity(int capacity) { block_.SetCapacity(capacity); }
+    void SetCapacity(int capacity);
     // Removes the count oldest points; 0 <= count < Count.
     virtual void DeletePoints(int count);
     virtual void GetXYEmptyNull(int index, double& x, double& y, bool& empty, bool& null) const = 0;
 
     int GetActualIndex(int index) const { return block_.ActualIndex(index); }
-    void Grow() { block_.Grow(); }
+    void Grow();
     int GetRingBufferSize() const { return RingActive() ? Capacity() : 0; }
     void SetRingBufferSize(int size);
     int GetMemoryUsed() const { return DataPointSize() * Capacity(); }
+    // The block summaries' share, on top of GetMemoryUsed.
+    std::size_t SummaryMemoryUsed() const;
 
     int Count() const { return block_.Count(); }
     int Capacity() const { return block_.Capacity(); }
@@ -138,27 +142,101 @@ public:
 protected:
     TiPlotDataCustomList() = default;
     // Also sets MaxDataPoints; discards any points held.
-    void SetDataPointSize(int size) { block_.SetRecordSize(size); }
+    void SetDataPointSize(int size);
     // Removes the count oldest points when 0 <= count <= allowedMaximum, else raises message.
     void DeleteOldest(int count, int allowedMaximum, const char* message);
 
+    // A point handed out for writing no longer matches its block's summary.
     template <class Point> Point& PointAt(int index) {
-        return block_.At<Point>(block_.ActualIndex(index));
+        const int slot = block_.ActualIndex(index);
+        for (TiPlotDataBlockSummary& summary : summaries_)
+            summary.Invalidate(slot);
+        return block_.At<Point>(slot);
     }
     template <class Point> const Point& PointAt(int index) const {
         return block_.At<Point>(block_.ActualIndex(index));
     }
-    // The fast path of Add: claims the slot (growing or overwriting) and stores the point.
-    template <class Point> TiRecordSlot Store(const Point& point) {
+    // The fast path of Add: claims the slot (growing or overwriting), stores the point and
+    // summarizes its X and Y as stored.
+    template <class Point> TiRecordSlot Store(const Point& point, double x, double y) {
         const TiRecordSlot slot = block_.NextSlot();
         block_.At<Point>(slot.Slot) = point;
+        if (Capacity() != summarizedCapacity_) FitSummaries(false);
+        for (TiPlotDataBlockSummary& summary : summaries_)
+            summary.Include(slot.Slot, x, y);
         return slot;
     }
-    template <class Point, class F> void ForEachStored(int first, int count, F&& f) const {
-        block_.ForEach<Point>(first, count, std::forward<F>(f));
+    // Calls f(x, y, empty, null) for count points from logical index first, oldest first;
+    // values(point, logicalIndex) reads a point as TiPlotPointValues.
+    template <class Point, class V, class F>
+    void ForEachStored(int first, int count, const V& values, F&& f) const {
+        block_.ForEach<Point>(first, count, [&](const Point& p, int index) {
+            const TiPlotPointValues v = values(p, index);
+            f(v.X, v.Y, v.Empty, v.Null);
+        });
+    }
+    // As ForEachStored, except that each whole summarized block without a break, X never
+    // turning back, is first offered to run(TiPlotPointRun), which answers whether it took the
+    // block in place of its points.
+    template <class Point, class V, class F, class R>
+    void ForEachStoredRun(int first, int count, const V& values, F&& f, R&& run) const {
+        block_.ForEachPiece(first, count, [&](int begin, int end, int index) {
+            WalkSlots<Point>(0, begin, end, index - begin, values, f, run);
+        });
     }
 
 private:
+    // Blocks of these sizes, largest first: a column holding many points takes most of them
+    // as a few large blocks and its edges as a few smaller ones each. 24 bytes per block keep
+    // the summaries below 0.43 bytes per point.
+    static constexpr std::array<int, 3> SummaryBlockSizes{4096, 512, 64};
+
+    void FitSummaries(bool pointsMoved);
+    // The slots begin..end of one contiguous piece, logical index = slot + offset; level
+    // indexes SummaryBlockSizes, past its end the points themselves.
+    template <class Point, class V, class F, class R>
+    void WalkSlots(std::size_t level, int begin, int end, int offset, const V& values, F& f,
+                   R& run) const {
+        if (level == summaries_.size()) {
+            for (int slot = begin; slot < end; ++slot) {
+                const TiPlotPointValues v = values(block_.At<Point>(slot), slot + offset);
+                f(v.X, v.Y, v.Empty, v.Null);
+            }
+            return;
+        }
+        TiPlotDataBlockSummary& summary = summaries_[level];
+        const int size = summary.BlockSize();
+        for (int slot = begin; slot < end;) {
+            const int block = slot / size;
+            const int blockEnd = std::min((block + 1) * size, Count());
+            const int stop = std::min(blockEnd, end);
+            if (slot == block * size && blockEnd <= end && block < summary.BlockCount() &&
+                OfferBlock<Point>(summary, block, slot, blockEnd, offset, values, run)) {
+                slot = blockEnd;
+                continue;
+            }
+            WalkSlots<Point>(level + 1, slot, stop, offset, values, f, run);
+            slot = stop;
+        }
+    }
+    template <class Point, class V, class R>
+    bool OfferBlock(TiPlotDataBlockSummary& summary, int block, int begin, int end, int offset,
+                    const V& values, R& run) const {
+        const auto at = [&](int slot) { return values(block_.At<Point>(slot), slot + offset); };
+        if (summary.Stale(block)) summary.Rebuild(block, end - begin, at);
+        if (!summary.Smooth(block)) return false;
+        const TiPlotPointValues first = at(begin), last = at(end - 1);
+        // An interval list's X follow from the index and may overflow at either end.
+        if (!std::isfinite(first.X) || !std::isfinite(last.X)) return false;
+        return run(TiPlotPointRun{first.X, first.Y, last.X, last.Y, summary.YMin(block),
+                                  summary.YMax(block)});
+    }
+
     TiRecordBlock block_{1};
     TiPlotDataDefaults defaults_;
+    // Rebuilt on reading when stale, which changes no point.
+    mutable std::array<TiPlotDataBlockSummary, SummaryBlockSizes.size()> summaries_{
+        TiPlotDataBlockSummary(SummaryBlockSizes[0]), TiPlotDataBlockSummary(SummaryBlockSizes[1]),
+        TiPlotDataBlockSummary(SummaryBlockSizes[2])};
+    int summarizedCapacity_ = 0;
 };

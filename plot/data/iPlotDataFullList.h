@@ -119,16 +119,23 @@ public:
     void SetBarBrushColor(int i, TColor v) override { Set<&P::BarBrushColor>(i, v); }
     void SetBarBrushStyle(int i, TBrushStyle v) override { Set<&P::BarBrushStyle>(i, uint8_t(v)); }
 
-    int Add(double x, double y) override { return Store(NewPoint(x, y)).Slot; }
+    int Add(double x, double y) override { return Store(NewPoint(x, y), x, y).Slot; }
     // Raises "Delete Size Out Of Range" outside 0 <= count < Count.
     void DeletePoints(int count) override;
     void GetXYEmptyNull(int index, double& x, double& y, bool& empty, bool& null) const override;
 
     // Calls f(x, y, empty, null) for count points from logical index first, oldest first.
     template <class F> void ForEachPoint(int first, int count, F&& f) const {
-        ForEachStored<P>(first, count, [&](const P& p, int) { f(p.X, p.Y, p.Empty, p.Null); });
+        ForEachStored<P>(first, count, Values, f);
+    }
+    // As ForEachPoint, offering whole blocks without a break to run first.
+    template <class F, class R> void ForEachPointOrRun(int first, int count, F&& f, R&& run) const {
+        ForEachStoredRun<P>(first, count, Values, f, run);
     }
 
 private:
+    static constexpr auto Values = [](const P& p, int) {
+        return TiPlotPointValues{p.X, p.Y, p.Empty, p.Null};
+    };
     P NewPoint(double x, double y) const;
 };

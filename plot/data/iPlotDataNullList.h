@@ -32,15 +32,17 @@ public:
     void SetMarkerStyle(int index, TiPlotMarkerStyle value) override;
 
     int Add(double x, double y) override {
-        return Store(TiPlotDataNullPoint{x, y, NewPointFlags()}).Slot;
+        return Store(TiPlotDataNullPoint{x, y, NewPointFlags()}, x, y).Slot;
     }
     void GetXYEmptyNull(int index, double& x, double& y, bool& empty, bool& null) const override;
 
     // Calls f(x, y, empty, null) for count points from logical index first, oldest first.
     template <class F> void ForEachPoint(int first, int count, F&& f) const {
-        ForEachStored<TiPlotDataNullPoint>(first, count, [&](const TiPlotDataNullPoint& p, int) {
-            f(p.X, p.Y, (p.PointFlags & EmptyFlag) != 0, (p.PointFlags & NullFlag) != 0);
-        });
+        ForEachStored<TiPlotDataNullPoint>(first, count, Values, f);
+    }
+    // As ForEachPoint, offering whole blocks without a break to run first.
+    template <class F, class R> void ForEachPointOrRun(int first, int count, F&& f, R&& run) const {
+        ForEachStoredRun<TiPlotDataNullPoint>(first, count, Values, f, run);
     }
 
 private:
@@ -50,6 +52,10 @@ private:
     static constexpr int MarkerStyleShift = 3;
     static constexpr uint16_t MarkerStyleFlags = 0xF << MarkerStyleShift;
 
+    static constexpr auto Values = [](const TiPlotDataNullPoint& p, int) {
+        return TiPlotPointValues{p.X, p.Y, (p.PointFlags & EmptyFlag) != 0,
+                                 (p.PointFlags & NullFlag) != 0};
+    };
     uint16_t NewPointFlags() const {
         return static_cast<uint16_t>((Defaults().MarkerVisible ? MarkerVisibleFlag : 0) |
                                      ((Defaults().MarkerStyle & 0xF) << MarkerStyleShift));

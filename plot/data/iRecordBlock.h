@@ -68,15 +68,21 @@ public:
     // Calls f(record, logicalIndex) for count records from logical index first, oldest first,
     // walking the ring's two contiguous pieces without a per-record index check.
     template <class Record, class F> void ForEach(int first, int count, F&& f) const {
-        CheckRange(first, count);
         const Record* records = static_cast<const Record*>(storage_);
+        ForEachPiece(first, count, [&](int begin, int end, int index) {
+            for (int slot = begin; slot < end; ++slot)
+                f(records[slot], index + slot - begin);
+        });
+    }
+    // Calls f(beginSlot, endSlot, logicalIndexOfBegin) for each contiguous piece of slots
+    // holding the count records from logical index first, oldest first.
+    template <class F> void ForEachPiece(int first, int count, F&& f) const {
+        CheckRange(first, count);
         int slot = first + ringStart_;
         if (slot >= count_) slot -= count_;
         const int firstPiece = std::min(count, count_ - slot);
-        for (int i = 0; i < firstPiece; ++i)
-            f(records[slot + i], first + i);
-        for (int i = firstPiece; i < count; ++i)
-            f(records[i - firstPiece], first + i);
+        if (firstPiece > 0) f(slot, slot + firstPiece, first);
+        if (count > firstPiece) f(0, count - firstPiece, first + firstPiece);
     }
 
 private:

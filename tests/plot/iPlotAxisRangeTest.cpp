@@ -1,4 +1,5 @@
 #include "plot/iPlotAxisRange.h"
+#include "platform/Rounding.h"
 #include "plot/iPlotAxisInput.h"
 #include "plot/iPlotAxisMap.h"
 #include "tests/instruments/framework/RaisedMessage.h"
@@ -177,6 +178,15 @@ TEST_F(TiPlotAxisMapTest, PixelsAreClampedAndHostileValuesFinish) {
     EXPECT_EQ(Horizontal().PositionToPixels(1e308), 32000);
     EXPECT_EQ(TiPlotAxisMap(range, {100, 100, true}).PositionToPixels(5), 100);
     EXPECT_EQ(TiPlotAxisMap(range, {100, 100, true}).PixelsToPosition(5), -1e300);
+}
+
+TEST_F(TiPlotAxisMapTest, LinearPixelsRoundHalvesToEvenAsThePlatformRounds) {
+    // 2 pixels per unit: value v lies 2v pixels from the start, halves included.
+    for (double v : {0.25, 0.75, 1.25, -0.25, -0.75, 1.7499999999999998, 3.7500000000000004, 0.0,
+                     -0.0, 49.75}) {
+        EXPECT_EQ(Horizontal().PositionToPixels(v), 100 + Round64(2 * v)) << v;
+        EXPECT_EQ(Vertical().PositionToPixels(v), 250 - Round64(2 * v)) << v;
+    }
 }
 
 TEST_F(TiPlotAxisMapTest, LogValuesAreSpacedByDecades) {

@@ -1,0 +1,24 @@
+// The console table of Google Benchmark, remembering each run's rate and time so that the
+// comparisons with the other plotting widget can be printed as summary lines after it.
+#pragma once
+
+#include <benchmark/benchmark.h>
+#include <map>
+#include <string>
+#include <vector>
+
+class BenchReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override;
+    // "ours: R1 M points/s; theirs: R2 M points/s; ratio R1 / R2".
+    void PrintRateComparison(const std::string& ours, const std::string& theirs) const;
+    // "name: T1 ms CPU; theirs: T2 ms CPU; ratio T2 / T1", the ratio being how many times
+    // faster ours is.
+    void PrintTimeComparison(const std::string& name, const std::string& ours,
+                             const std::string& theirs) const;
+    void PrintRate(const std::string& name) const;
+
+private:
+    std::map<std::string, double> rates_;
+    std::map<std::string, double> milliseconds_;
+};
