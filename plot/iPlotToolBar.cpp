@@ -40,7 +40,7 @@ QString ImageName(const char* LargeName, bool Small) {
 } // namespace
 
 // A list entry: a button of a kind, or a spacer shown while one of ShownWith is.
-struct TiPlotToolBar::TButtonSpec {
+struct TiPlotToolBar::TButtonEntry {
     const char* Hint = nullptr;
     const char* Image = nullptr;
     int Group = 0;
@@ -49,18 +49,18 @@ struct TiPlotToolBar::TButtonSpec {
     std::vector<TButton> ShownWith;
 };
 
-const std::vector<TiPlotToolBar::TButtonSpec>& TiPlotToolBar::ButtonSpecs() {
+const std::vector<TiPlotToolBar::TButtonEntry>& TiPlotToolBar::ButtonEntries() {
     using T = TiPlotToolBar;
     const auto button = [](const char* Hint, const char* Image, int Group, TButton Kind,
                            void (T::*Click)()) {
-        return TButtonSpec{Hint, Image, Group, Kind, Click, {}};
+        return TButtonEntry{Hint, Image, Group, Kind, Click, {}};
     };
     const auto spacer = [](std::vector<TButton> ShownWith) {
-        TButtonSpec spec;
-        spec.ShownWith = std::move(ShownWith);
-        return spec;
+        TButtonEntry entry;
+        entry.ShownWith = std::move(ShownWith);
+        return entry;
     };
-    static const std::vector<TButtonSpec> specs{
+    static const std::vector<TButtonEntry> entries{
         button("Resume All (Tracking)", "AUTO", 0, TButton::Resume, &T::DoButtonClickResume),
         button("Pause All (Tracking)", "PAUSE", 0, TButton::Pause, &T::DoButtonClickPause),
         spacer({TButton::Resume, TButton::Pause}),
@@ -81,20 +81,20 @@ const std::vector<TiPlotToolBar::TButtonSpec>& TiPlotToolBar::ButtonSpecs() {
         button("Save to File", "SAVE", 0, TButton::Save, &T::DoButtonClickSave),
         button("Print", "PRINTER", 0, TButton::Print, &T::DoButtonClickPrint),
     };
-    return specs;
+    return entries;
 }
 
 TiPlotToolBar::TiPlotToolBar(TiPlotHost* Owner, const TiPlotObjectHooks& Hooks)
     : TiPlotLayoutObject(Owner, Hooks) {
     InitHorizontal(true);
-    for (const TButtonSpec& spec : ButtonSpecs()) {
+    for (const TButtonEntry& entry : ButtonEntries()) {
         auto* button = new TiPlotToolBarButton(
-            Owner, &images_, QString::fromLatin1(spec.Hint),
-            spec.Image ? ImageName(spec.Image, false) : QString(), spec.Group, !spec.Kind);
+            Owner, &images_, QString::fromLatin1(entry.Hint),
+            entry.Image ? ImageName(entry.Image, false) : QString(), entry.Group, !entry.Kind);
         button->OnInvalidate = [this](QObject* sender) { ButtonInvalidate(sender); };
-        if (spec.Kind) {
-            buttons_[size_t(*spec.Kind)] = button;
-            button->OnClick = [this, click = spec.Click](QObject*) { (this->*click)(); };
+        if (entry.Kind) {
+            buttons_[size_t(*entry.Kind)] = button;
+            button->OnClick = [this, click = entry.Click](QObject*) { (this->*click)(); };
             button->OnGroupClick = [this](QObject* sender) { ButtonGroupClick(sender); };
         }
         list_.push_back(button);
@@ -150,9 +150,9 @@ void TiPlotToolBar::SetSmallButtons(bool Value) {
     if (Value == smallButtons_) return;
     smallButtons_ = Value;
     // Every picture changes size: the list is loaded afresh as the buttons are drawn.
-    const std::vector<TButtonSpec>& specs = ButtonSpecs();
+    const std::vector<TButtonEntry>& entries = ButtonEntries();
     for (size_t i = 0; i < list_.size(); ++i)
-        if (specs[i].Image) list_[i]->SetImageName(ImageName(specs[i].Image, Value));
+        if (entries[i].Image) list_[i]->SetImageName(ImageName(entries[i].Image, Value));
     images_.Clear();
     TriggerChange(this);
 }
@@ -317,11 +317,11 @@ int TiPlotToolBar::GetRequiredWidth(TCanvas&) {
 }
 
 void TiPlotToolBar::CalcButtonRects() {
-    const std::vector<TButtonSpec>& specs = ButtonSpecs();
+    const std::vector<TButtonEntry>& entries = ButtonEntries();
     for (size_t i = 0; i < list_.size(); ++i) {
         if (!list_[i]->Spacer()) continue;
         bool shown = false;
-        for (TButton which : specs[i].ShownWith)
+        for (TButton which : entries[i].ShownWith)
             shown = shown || ButtonVisible(which);
         list_[i]->SetVisible(shown);
     }

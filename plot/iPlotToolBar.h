@@ -142,8 +142,8 @@ public:
     void AddMenuItems(QMenu* PopupMenu) override;
 
 private:
-    struct TButtonSpec;
-    static const std::vector<TButtonSpec>& ButtonSpecs();
+    struct TButtonEntry;
+    static const std::vector<TButtonEntry>& ButtonEntries();
 
     bool ButtonVisible(TButton Which) const { return Button(Which)->Visible(); }
     void SetShow(bool Value, std::initializer_list<TButton> Which);
