@@ -3,6 +3,7 @@
 #include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
 #include "plot/channels/iPlotChannelAxis.h"
+#include "plot/channels/iPlotChannelPoints.h"
 #include "plot/iPlotDataCursor.h"
 
 #include <QPointer>
@@ -678,13 +679,52 @@ void TiPlotChannelCustom::DrawMarkers(TCanvas& Canvas, bool Reversed) {
     Canvas.SetFont(markersFont_.get());
     if (markersTurnOffLimit_ > 0 && std::abs(stopIndex_ - startIndex_) > markersTurnOffLimit_)
         return;
-    for (int i = startIndex_; i <= stopIndex_; ++i) {
-        if (!GetDataMarkerShowing(i)) continue;
-        const TPoint p =
-            ScreenPoint(Reversed, XAxis()->ChannelAxisMap().PositionToPixels(list_->GetX(i)),
-                        YAxis()->ChannelAxisMap().PositionToPixels(list_->GetY(i)));
-        DrawMarker(Canvas, i, p);
+    if (!AxesValid()) return;
+    const TiPlotAxisMap& xMap = XAxis()->ChannelAxisMap();
+    const TiPlotAxisMap& yMap = YAxis()->ChannelAxisMap();
+    const bool skipRepeats = MarkersRepeatUnseen(Canvas);
+    if (skipRepeats)
+        drawnMarkers_.Reset(xMap.GetMinPixels(), yMap.GetMinPixels(), xMap.GetMaxPixels(),
+                            yMap.GetMaxPixels());
+    // The tests of GetDataMarkerShowing, with the axes resolved once and the points streamed
+    // through the list's range read: a long history costs no lookup per point.
+    int i = startIndex_;
+    const auto marker = [&](double x, double y, bool empty, bool null) {
+        const int index = i++;
+        if (empty || null || !PlotPointFinite(x, y) || !xMap.PointOnScale(x) ||
+            !yMap.PointOnScale(y))
+            return;
+        if (markersAllowIndividual_ && !list_->GetMarkerVisible(index)) return;
+        const int column = xMap.PositionToPixels(x);
+        const int row = yMap.PositionToPixels(y);
+        if (skipRepeats && !drawnMarkers_.Insert(column, row)) return;
+        DrawMarker(Canvas, index, ScreenPoint(Reversed, column, row));
+    };
+    // Every point is a marker: no block is taken whole.
+    ForEachListPointOrRun(*list_, dataStyle_, startIndex_, stopIndex_ - startIndex_ + 1, marker,
+                          [](const auto&) { return false; });
+}
+
+// A marker drawn again where an identical one already is changes no pixel only when every
+// marker paints a single colour over what lies below: then the markers' union is the same in
+// any order. Individual markers and characters may differ per point, and a pen mode other
+// than copy would change pixels on the second draw.
+bool TiPlotChannelCustom::MarkersRepeatUnseen(const TCanvas& Canvas) const {
+    if (markersAllowIndividual_ || Canvas.Pen()->Mode() != pmCopy) return false;
+    switch (MarkersStyle()) {
+    case ipmsCharacter:
+        return false;
+    case ipmsCross:
+    case ipmsPlus:
+    case ipmsVerticalLine:
+    case ipmsHorizontalLine:
+        return true;
+    default:
+        break;
     }
+    const TColor pen = markersPenUseChannelColor_ ? Color() : MarkersPenColor();
+    const TColor brush = markersBrushUseChannelColor_ ? Color() : MarkersBrushColor();
+    return pen == brush || MarkersBrushStyle() == bsClear || MarkersPenStyle() == psClear;
 }
 
 void TiPlotChannelCustom::DrawMarker(TCanvas& Canvas, int Index, TPoint P) {

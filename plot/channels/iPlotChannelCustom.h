@@ -7,6 +7,7 @@
 #include "platform/Font.h"
 #include "platform/Pen.h"
 #include "plot/channels/iPlotChannelAxisLink.h"
+#include "plot/channels/iPlotMarkerPixelSet.h"
 #include "plot/data/iPlotDataCustomList.h"
 #include "plot/iPlotNameReference.h"
 
@@ -357,6 +358,9 @@ private:
     // Half the marker's extent in axis units, from the axis's pixel scale.
     double MarkerHalfExtent(const TiPlotChannelAxis* Axis, const char* Missing) const;
     TPoint ScreenPoint(bool Reversed, int XPixels, int YPixels) const;
+    // Whether a marker drawn exactly over an identical one leaves every pixel as it was, so
+    // that a paint may skip it.
+    bool MarkersRepeatUnseen(const TCanvas& Canvas) const;
 
     std::unique_ptr<TiPlotDataCustomList> list_;
     QString titleText_;
@@ -387,6 +391,9 @@ private:
     int startIndex_ = -1;
     int stopIndex_ = -1;
     TRect legendRect_;
+    // Where this paint's markers went: a paint costs at most one marker per pixel, however
+    // long the history piled on the same spots.
+    TiPlotMarkerPixelSet drawnMarkers_;
     TiPlotChannelStatistics statistics_;
     QString dataCursorXText_;
     QString dataCursorYText_;

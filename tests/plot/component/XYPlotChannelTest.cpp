@@ -1,7 +1,9 @@
 #include "../channels/ChannelTestAxis.h"
+#include "platform/Bitmap.h"
 #include "platform/RecordingCanvas.h"
 #include "plot/channels/iXYPlotChannel.h"
 
+#include <QImage>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -130,12 +132,59 @@ TEST_F(XYPlotChannelTest, MarkersTurnOffOverTheWholeDataSet) {
     channel->SetMarkersVisible(true);
     channel->SetMarkersTurnOffLimit(40);
     for (int i = 0; i < 50; ++i)
-        channel->AddXY(i < 5 ? 0 : 50, 0);
+        channel->AddXY(i < 5 ? i * 0.1 : 50, 0);
     Draw();
     EXPECT_EQ(canvas.Count(TCanvasOperation::Ellipse), 0);
     channel->SetMarkersTurnOffLimit(0);
     Draw();
     EXPECT_EQ(canvas.Count(TCanvasOperation::Ellipse), 5);
+}
+
+// Points a pixel apart overlap without being equal, so only exact repeats may be skipped.
+TEST_F(XYPlotChannelTest, MarkersRepeatedOnOnePixelDrawOnceAndLookTheSame) {
+    channel->SetMarkersVisible(true);
+    channel->SetTraceVisible(false);
+    const std::vector<std::pair<double, double>> distinct{
+        {0, 0}, {0.01, 0}, {0.5, 0.5}, {0.51, 0.5}, {-0.5, -0.25}};
+    const auto paint = [&] {
+        TBitmap bitmap;
+        bitmap.SetSize(200, 200);
+        channel->DrawSetup(*bitmap.Canvas());
+        channel->Draw(*bitmap.Canvas(), clBlack);
+        return bitmap.Image();
+    };
+    for (const auto& [x, y] : distinct)
+        channel->AddXY(x, y);
+    const QImage once = paint();
+    for (int round = 0; round < 50; ++round)
+        for (const auto& [x, y] : distinct)
+            channel->AddXY(x, y);
+    EXPECT_EQ(paint(), once);
+    Draw();
+    EXPECT_EQ(canvas.Count(TCanvasOperation::Ellipse), int(distinct.size()));
+}
+
+// Where a repeat would show (an outline over another marker's fill, markers that may differ
+// per point, an inverting pen), every marker is drawn.
+TEST_F(XYPlotChannelTest, MarkersThatMayShowARepeatAreAllDrawn) {
+    channel->SetMarkersVisible(true);
+    channel->SetTraceVisible(false);
+    for (int i = 0; i < 4; ++i)
+        channel->AddXY(i % 2 * 0.05, 0);
+    channel->SetMarkersPenUseChannelColor(false);
+    channel->SetMarkersPenColor(clBlack);
+    Draw();
+    EXPECT_EQ(canvas.Count(TCanvasOperation::Ellipse), 4);
+    channel->SetMarkersPenUseChannelColor(true);
+    channel->SetMarkersAllowIndividual(true);
+    canvas.Clear();
+    Draw();
+    EXPECT_EQ(canvas.Count(TCanvasOperation::Ellipse), 4);
+    channel->SetMarkersAllowIndividual(false);
+    canvas.Pen()->SetMode(pmXor);
+    canvas.Clear();
+    Draw();
+    EXPECT_EQ(canvas.Count(TCanvasOperation::Ellipse), 4);
 }
 
 TEST(XYPlotDataCursor, ValuesFollowTheStyleNotTheData) {
