@@ -8,6 +8,7 @@
 #include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotButton.h"
+#include "plot/iPlotCollectionText.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
@@ -83,6 +84,17 @@ const PropertyDefaults::Registration
 constexpr K streamedKinds[] = {K::ToolBar, K::Legend,   K::Table,      K::XAxis, K::YAxis,
                                K::Channel, K::DataView, K::DataCursor, K::Limit, K::Label};
 const QString translationStreamName = QStringLiteral("TranslationManager");
+const QString dataViewZHorzName = QStringLiteral("DataViewZHorz");
+const QString dataViewZVertName = QStringLiteral("DataViewZVert");
+
+int ZOrderFromText(const QMap<QString, QString>& Texts, const QString& Name, int Current) {
+    const auto text = Texts.constFind(Name);
+    if (text == Texts.cend()) return Current;
+    bool ok = false;
+    const int value = text->trimmed().toInt(&ok);
+    if (!ok) throw Exception(QStringLiteral("'%1' is not a valid integer value").arg(*text));
+    return value;
+}
 
 constexpr int maxPenWidth = 100;
 
@@ -712,8 +724,65 @@ void TiPlotComponent::ReadDefinedProperties(const TiPlotDefinedProperties& Defin
     if (!GetLoading()) EndDefinition();
 }
 
+QStringList TiPlotComponent::DefinedCollectionNames() const {
+    QStringList names;
+    for (K kind : streamedKinds)
+        names.append(master_->GetManager(kind)->StreamName());
+    names.append(translationStreamName);
+    return names;
+}
+
+QMap<QString, QString> TiPlotComponent::WriteDefinedPropertiesText() {
+    const TiPlotDefinedProperties defined = WriteDefinedProperties();
+    QMap<QString, QString> texts;
+    texts.insert(dataViewZHorzName, QString::number(defined.DataViewZHorz));
+    texts.insert(dataViewZVertName, QString::number(defined.DataViewZVert));
+    for (auto it = defined.Collections.cbegin(); it != defined.Collections.cend(); ++it)
+        texts.insert(it.key(), PlotCollectionToText(it.value()));
+    return texts;
+}
+
+void TiPlotComponent::ReadDefinedPropertiesText(const QMap<QString, QString>& Texts) {
+    TiPlotDefinedProperties defined;
+    defined.DataViewZHorz = ZOrderFromText(Texts, dataViewZHorzName, DataViewZHorz());
+    defined.DataViewZVert = ZOrderFromText(Texts, dataViewZVertName, DataViewZVert());
+    for (const QString& name : DefinedCollectionNames()) {
+        const auto text = Texts.constFind(name);
+        if (text != Texts.cend()) defined.Collections.insert(name, PlotCollectionFromText(*text));
+    }
+    // Objects may refuse a stored value halfway through; the plot then gets its own back.
+    const TiPlotDefinedProperties before = WriteDefinedProperties();
+    try {
+        ReadDefinedProperties(defined);
+    } catch (...) {
+        ReadDefinedProperties(before);
+        throw;
+    }
+}
+
+// uic leaves a form's collection texts as dynamic properties; they are read once, then
+// dropped so that they cannot go stale against the objects.
+QMap<QString, QString> TiPlotComponent::TakeDescribedTexts() {
+    QMap<QString, QString> texts;
+    for (const QString& name : DefinedCollectionNames()) {
+        const QByteArray key = name.toLatin1();
+        const QVariant value = property(key.constData());
+        if (!value.isValid()) continue;
+        texts.insert(name, value.toString());
+        setProperty(key.constData(), QVariant());
+    }
+    return texts;
+}
+
 void TiPlotComponent::Loaded() {
     TiCustomComponent::Loaded();
+    try {
+        const QMap<QString, QString> texts = TakeDescribedTexts();
+        if (!texts.isEmpty()) ReadDefinedPropertiesText(texts);
+    } catch (...) {
+        EndDefinition();
+        throw;
+    }
     EndDefinition();
 }
 

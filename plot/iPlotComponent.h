@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPair>
 #include <QPointer>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -306,6 +307,14 @@ public:
     // loading the plot.
     TiPlotDefinedProperties WriteDefinedProperties();
     void ReadDefinedProperties(const TiPlotDefinedProperties& Defined);
+    // The same as texts by defined-property name (collections in the plot collection text,
+    // the data-view places as integers), for form descriptions that hold only strings. A
+    // read raises on malformed text or a value an object refuses, leaving the plot as it was.
+    QMap<QString, QString> WriteDefinedPropertiesText();
+    void ReadDefinedPropertiesText(const QMap<QString, QString>& Texts);
+    // The collection names of the description, in the order they are read.
+    QStringList DefinedCollectionNames() const;
+    // Also reads the collections a form left as dynamic string properties by their names.
     void Loaded() override;
 
     // Hooks around the run-time editor; they do nothing in the plot.
@@ -432,6 +441,7 @@ protected:
     void iKeyDown(uint16_t& Key, TShiftState Shift) override;
 
 private:
+    QMap<QString, QString> TakeDescribedTexts();
     // The event families of one kind; unset members are events the kind does not have.
     struct TKindEvents {
         TiPlotObjectEvent* Click = nullptr;

@@ -14,7 +14,10 @@
 #include "plot/channels/iXYPlotChannel.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
+#include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
+#include "plot/iPlotLabel.h"
+#include "plot/iPlotLegend.h"
 #include "plot/iXYPlot.h"
 
 #include <QApplication>
@@ -393,6 +396,59 @@ TEST_F(Form1Test, ConstellationShowsMarkersOnlyOnBothAxesFromMinusOneToOne) {
         EXPECT_FALSE(plot->GetChannel(i)->TraceVisible());
         EXPECT_TRUE(plot->GetChannel(i)->MarkersVisible());
     }
+}
+
+// Stored values of both plots' objects that differ from what a new plot holds and that the
+// constructor's steps leave alone, as (kind getter, path, text).
+struct StoredPlotValue {
+    const char* Object;
+    const char* Path;
+    const char* Text;
+};
+
+const StoredPlotValue StoredPlotValues[] = {
+    {"DataView", "GridLineXMajorWidth", "0"},
+    {"DataView", "GridLineYMinorWidth", "0"},
+    {"DataView", "GridXAxisName", "X-Axis 1"},
+    {"DataCursor", "MenuItemCaptionValueXY", "Value X-Y"},
+    {"DataCursor", "MenuItemCaptionInverseDeltaX", "Frequency"},
+    {"DataCursor", "Pointer2Position", "60"},
+    {"Legend", "RowSpacing", "0.25"},
+    {"Legend", "WrapRowDesiredCount", "5"},
+    {"Legend", "WrapColSpacingAuto", "1"},
+    {"Legend", "ColumnTitlesFont.Color", "16776960"},
+    {"Label", "Font.Name", "Arial"},
+    {"Label", "Font.Height", "-19"},
+    {"Label", "Font.Color", "16777215"},
+    {"YAxis", "Title", "Y-Axis 1"},
+    {"YAxis", "TitleMargin", "0.25"},
+};
+
+QObject* PlotObject(TiPlotComponent& plot, const QString& kind) {
+    if (kind == "DataView") return plot.GetDataView(0);
+    if (kind == "DataCursor") return plot.GetDataCursor(0);
+    if (kind == "Legend") return plot.GetLegend(0);
+    if (kind == "Label") return plot.GetLabel(0);
+    return plot.GetYAxis(0);
+}
+
+TEST_F(Form1Test, BothPlotsHoldTheirStoredCollectionsUnderTheConstructorsSteps) {
+    for (const char* name : {"iPlot1", "iXYPlot1"}) {
+        auto* plot = Control<TiPlotComponent>(name);
+        for (const StoredPlotValue& stored : StoredPlotValues)
+            EXPECT_EQ(
+                PropertyWalker::ReadText(PlotObject(*plot, QString::fromLatin1(stored.Object)),
+                                         QString::fromLatin1(stored.Path)),
+                QString::fromUtf8(stored.Text))
+                << name << " " << stored.Object << "." << stored.Path;
+        EXPECT_TRUE(plot->TitleFont()->Style().testFlag(fsBold)) << name;
+        EXPECT_EQ(plot->GetDataCursor(0)->MenuItemCaptionDeltaX(), "Period");
+        EXPECT_FALSE(plot->GetDataCursor(0)->Visible());
+        for (const QString& collection : plot->DefinedCollectionNames())
+            EXPECT_FALSE(plot->property(collection.toLatin1().constData()).isValid()) << name;
+    }
+    // The form stores the strip chart's first X axis as scrolling; the constructor replaces it.
+    EXPECT_EQ(Control<TiXYPlot>("iXYPlot1")->GetXAxis(0)->TrackingStyle(), iptsScaleMinMax);
 }
 
 TEST_F(Form1Test, TicksAndSymbolsPutTheirPointsOnThePlots) {

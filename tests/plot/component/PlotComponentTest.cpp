@@ -25,15 +25,6 @@ namespace {
 
 using K = TiPlotObjectKind;
 
-QString MessageOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return QString();
-}
-
 // The published values that differ from their defaults, as a description stores them.
 QStringList StoredPaths(QObject* object) {
     QStringList paths;

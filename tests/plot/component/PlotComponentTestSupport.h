@@ -10,6 +10,7 @@
 #include "plot/iXYPlot.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 // What the logging objects drew, in order, and the clip each saw.
@@ -87,3 +88,6 @@ using TestXYPlot = TestablePlot<TiXYPlot>;
 
 // A plot control without default objects.
 class TestBarePlot : public TestablePlot<TiPlotComponent> {};
+
+// The message of the platform error the call raises; empty when it raises none.
+QString MessageOf(const std::function<void()>& call);
