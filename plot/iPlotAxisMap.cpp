@@ -46,11 +46,6 @@ int TiPlotAxisMap::WidthToPixels(double Width) const {
     return std::abs(PositionToPixels(min_ + Width) - PositionToPixels(min_));
 }
 
-bool TiPlotAxisMap::PointOnScale(double Value) const {
-    const int pixel = PositionToPixels(Value);
-    return pixel >= std::min(run_.Low, run_.High) && pixel <= std::max(run_.Low, run_.High);
-}
-
 double TiPlotAxisMap::PixelsToPositionDouble(double Pixel) const {
     const double low = run_.Low;
     const double high = run_.High;

@@ -54,7 +54,10 @@ public:
     }
     int WidthToPixels(double Width) const;
     // The value's pixel lies within the run, ends included.
-    bool PointOnScale(double Value) const;
+    bool PointOnScale(double Value) const { return PixelOnScale(PositionToPixels(Value)); }
+    bool PixelOnScale(int Pixel) const {
+        return Pixel >= std::min(run_.Low, run_.High) && Pixel <= std::max(run_.Low, run_.High);
+    }
     // Values from A to B map to pixels in their own order; a log scale reads a non-positive
     // value as 1, out of order.
     bool KeepsOrderBetween(double A, double B) const { return !log_ || (A > 0 && B > 0); }

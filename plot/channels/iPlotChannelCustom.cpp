@@ -691,18 +691,16 @@ void TiPlotChannelCustom::DrawMarkers(TCanvas& Canvas, bool Reversed) {
     int i = startIndex_;
     const auto marker = [&](double x, double y, bool empty, bool null) {
         const int index = i++;
-        if (empty || null || !PlotPointFinite(x, y) || !xMap.PointOnScale(x) ||
-            !yMap.PointOnScale(y))
-            return;
-        if (markersAllowIndividual_ && !list_->GetMarkerVisible(index)) return;
+        if (empty || null || !PlotPointFinite(x, y)) return;
         const int column = xMap.PositionToPixels(x);
         const int row = yMap.PositionToPixels(y);
+        if (!xMap.PixelOnScale(column) || !yMap.PixelOnScale(row)) return;
+        if (markersAllowIndividual_ && !list_->GetMarkerVisible(index)) return;
         if (skipRepeats && !drawnMarkers_.Insert(column, row)) return;
         DrawMarker(Canvas, index, ScreenPoint(Reversed, column, row));
     };
-    // Every point is a marker: no block is taken whole.
-    ForEachListPointOrRun(*list_, dataStyle_, startIndex_, stopIndex_ - startIndex_ + 1, marker,
-                          [](const auto&) { return false; });
+    // Every point is a marker: no block is taken whole, so none is offered.
+    ForEachListPoint(*list_, dataStyle_, startIndex_, stopIndex_ - startIndex_ + 1, marker);
 }
 
 // A marker drawn again where an identical one already is changes no pixel only when every

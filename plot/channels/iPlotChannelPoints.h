@@ -7,28 +7,40 @@
 #include "plot/data/iPlotDataFullList.h"
 #include "plot/data/iPlotDataNullList.h"
 
-// Calls f(x, y, empty, null) for count points from logical index first, oldest first, except
-// that whole blocks without a break are offered to Run(TiPlotPointRun) first, which answers
-// whether it took one in place of its points. The style names the list's class, so the points
-// are read without a virtual call each.
+// Calls Read(list) with List as the concrete class its style names, so that the points are
+// read without a virtual call each.
+template <class G>
+void WithConcreteList(const TiPlotDataCustomList& List, TiPlotDataStyle Style, G&& Read) {
+    switch (Style) {
+    case ipdsStandard:
+        Read(static_cast<const TiPlotDataNullList&>(List));
+        break;
+    case ipdsCompact:
+        Read(static_cast<const TiPlotDataCompactList&>(List));
+        break;
+    case ipdsCompactInterval:
+        Read(static_cast<const TiPlotDataCompactIntervalList&>(List));
+        break;
+    case ipdsFullFeature:
+        Read(static_cast<const TiPlotDataFullList&>(List));
+        break;
+    }
+}
+
+// Calls f(x, y, empty, null) for count points from logical index first, oldest first.
+template <class F>
+void ForEachListPoint(const TiPlotDataCustomList& List, TiPlotDataStyle Style, int First, int Count,
+                      F&& f) {
+    WithConcreteList(List, Style, [&](const auto& list) { list.ForEachPoint(First, Count, f); });
+}
+
+// As ForEachListPoint, except that whole blocks without a break are offered to
+// Run(TiPlotPointRun) first, which answers whether it took one in place of its points.
 template <class F, class R>
 void ForEachListPointOrRun(const TiPlotDataCustomList& List, TiPlotDataStyle Style, int First,
                            int Count, F&& f, R&& Run) {
-    switch (Style) {
-    case ipdsStandard:
-        static_cast<const TiPlotDataNullList&>(List).ForEachPointOrRun(First, Count, f, Run);
-        break;
-    case ipdsCompact:
-        static_cast<const TiPlotDataCompactList&>(List).ForEachPointOrRun(First, Count, f, Run);
-        break;
-    case ipdsCompactInterval:
-        static_cast<const TiPlotDataCompactIntervalList&>(List).ForEachPointOrRun(First, Count, f,
-                                                                                  Run);
-        break;
-    case ipdsFullFeature:
-        static_cast<const TiPlotDataFullList&>(List).ForEachPointOrRun(First, Count, f, Run);
-        break;
-    }
+    WithConcreteList(List, Style,
+                     [&](const auto& list) { list.ForEachPointOrRun(First, Count, f, Run); });
 }
 
 // Binary search over ascending (or, Decreasing, descending) X: the index whose X equals X,
