@@ -23,6 +23,14 @@ void QtClipboard::SetData(const QString& mimeType, const QByteArray& bytes) {
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
+void QtClipboard::SetContent(const TClipboardContent& content) {
+    auto* data = new QMimeData; // the clipboard takes it over
+    if (!content.Image.isNull()) data->setImageData(content.Image);
+    for (const auto& [mimeType, bytes] : content.Data)
+        data->setData(mimeType, bytes);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
 void RecordingClipboard::SetText(const QString& text) {
     Reset();
     Text = text;
@@ -39,10 +47,17 @@ void RecordingClipboard::SetData(const QString& mimeType, const QByteArray& byte
     Data = bytes;
 }
 
+void RecordingClipboard::SetContent(const TClipboardContent& content) {
+    Reset();
+    Image = content.Image;
+    Forms = content.Data;
+}
+
 void RecordingClipboard::Reset() {
     Text.clear();
     Image = QImage();
     MimeType.clear();
     Data.clear();
+    Forms.clear();
     ++Assignments;
 }

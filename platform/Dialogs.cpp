@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -58,6 +59,18 @@ QString QtFileFilter(const QString& filter) {
     return filters.join(QStringLiteral(";;"));
 }
 
+QString WithFilterEnding(const QString& fileName, const QString& filter, int index) {
+    if (!QFileInfo(fileName).suffix().isEmpty()) return fileName;
+    const QStringList parts = filter.split(u'|');
+    const qsizetype patterns = qsizetype(index) * 2 + 1;
+    if (index < 0 || patterns >= parts.size()) return fileName;
+    const QString pattern = parts[patterns].section(u';', 0, 0).trimmed();
+    const QString ending = pattern.mid(2);
+    const bool single = pattern.startsWith(QStringLiteral("*.")) && !ending.isEmpty() &&
+                        !ending.contains(u'*') && !ending.contains(u'?');
+    return single ? fileName + u'.' + ending : fileName;
+}
+
 void QtDialogs::ShowMessage(TMessageKind kind, const QString& text) {
     QMessageBox box(IconOf(kind), Caption(kind), text, QMessageBox::Ok,
                     QApplication::activeWindow());
@@ -75,7 +88,12 @@ std::optional<QString> QtDialogs::SaveFileName(const TFileDialogOptions& options
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(options.DefaultExtension);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return Chosen(dialog.selectedFiles().value(0));
+    const int chosenFilter = int(QtFileFilter(options.Filter)
+                                     .split(QStringLiteral(";;"))
+                                     .indexOf(dialog.selectedNameFilter()));
+    const std::optional<QString> fileName = Chosen(dialog.selectedFiles().value(0));
+    if (!fileName) return std::nullopt;
+    return WithFilterEnding(*fileName, options.Filter, chosenFilter);
 }
 
 std::optional<QString> QtDialogs::OpenFileName(const TFileDialogOptions& options) {
@@ -96,7 +114,9 @@ bool RecordingDialogs::AskYesNo(const QString& text) {
 }
 
 std::optional<QString> RecordingDialogs::SaveFileName(const TFileDialogOptions& options) {
-    return NextFileName(options);
+    const std::optional<QString> fileName = NextFileName(options);
+    if (!fileName) return std::nullopt;
+    return WithFilterEnding(*fileName, options.Filter, ChosenFilter);
 }
 
 std::optional<QString> RecordingDialogs::OpenFileName(const TFileDialogOptions& options) {

@@ -28,7 +28,8 @@ public:
     virtual void ShowMessage(TMessageKind kind, const QString& text) = 0;
     // True for Yes, false for No.
     virtual bool AskYesNo(const QString& text) = 0;
-    // The chosen file, nothing when cancelled.
+    // The chosen file, nothing when cancelled. A save dialog gives a name typed without an
+    // ending the ending of the filter chosen (WithFilterEnding).
     virtual std::optional<QString> SaveFileName(const TFileDialogOptions& options) = 0;
     virtual std::optional<QString> OpenFileName(const TFileDialogOptions& options) = 0;
 
@@ -43,6 +44,11 @@ inline TDialogs& Dialogs() {
 // The filter in Qt's form: "Bitmap (*.bmp);;JPEG File Interchange Format (*.jpg)"; a
 // description without its patterns in parentheses gets them appended.
 QString QtFileFilter(const QString& filter);
+
+// The file name with the ending of the filter at Index (0-based pairs) appended when the name
+// has none: "Untitled" under "Bitmap (*.bmp)|*.bmp" becomes "Untitled.bmp". A filter whose
+// first pattern names no single ending ("*.*") appends nothing.
+QString WithFilterEnding(const QString& fileName, const QString& filter, int index);
 
 // Message boxes and file dialogs of Qt, modal on the active window.
 class QtDialogs : public TDialogs {
@@ -73,6 +79,8 @@ public:
     std::deque<bool> Answers;
     bool DefaultAnswer = false;
     std::deque<std::optional<QString>> FileNames;
+    // The filter the user is taken to choose in a save dialog (0-based).
+    int ChosenFilter = 0;
 
 private:
     std::optional<QString> NextFileName(const TFileDialogOptions& options);

@@ -78,6 +78,14 @@ int QtPrinter::PageHeight() {
     return printer_.height();
 }
 
+int QtPrinter::PixelsPerInchX() {
+    return printer_.logicalDpiX();
+}
+
+int QtPrinter::PixelsPerInchY() {
+    return printer_.logicalDpiY();
+}
+
 bool QtPrinter::ExecutePrintDialog() {
     if (IsPdf()) return DialogAnswer;
     QPrintDialog dialog(&printer_, QApplication::activeWindow());

@@ -39,6 +39,9 @@ public:
     virtual std::optional<TDeviceMode> DeviceMode() = 0;
     virtual int PageWidth() = 0;
     virtual int PageHeight() = 0;
+    // The device pixels per inch of the page, as the printer reports them.
+    virtual int PixelsPerInchX() = 0;
+    virtual int PixelsPerInchY() = 0;
 
     // False when the user cancelled.
     virtual bool ExecutePrintDialog() = 0;
@@ -72,6 +75,8 @@ public:
     std::optional<TDeviceMode> DeviceMode() override;
     int PageWidth() override;
     int PageHeight() override;
+    int PixelsPerInchX() override;
+    int PixelsPerInchY() override;
     bool ExecutePrintDialog() override;
     bool Printing() override;
     void BeginDoc() override;

@@ -11,11 +11,14 @@
 #include "plot/iPlotCollectionText.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
+#include "plot/iPlotImageLists.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
 #include "plot/iPlotLimit.h"
 #include "plot/iPlotMasterManager.h"
+#include "plot/iPlotOutput.h"
+#include "plot/iPlotPrinting.h"
 #include "plot/iPlotTable.h"
 #include "plot/iPlotToolBar.h"
 #include "plot/iPlotTranslation.h"
@@ -141,6 +144,9 @@ TiPlotComponent::TiPlotComponent(QWidget* parent)
     annotationDefaultFont_->SetColor(clWhite);
     master_ = std::make_unique<TiPlotMasterManager>(this);
     master_->OnObjectInserted = [this](QObject* object) { ObjectInserted(object); };
+    imageLists_ = std::make_unique<TiPlotImageLists>();
+    imageLists_->OnChange = [this] { InvalidateChange(); };
+    output_ = std::make_unique<TiPlotOutput>(*this);
     OnInternalTimer = [this](QObject*) { HintTimer(); };
 }
 
@@ -668,6 +674,50 @@ TDateTime TiPlotComponent::GetNow() const {
     return Now();
 }
 
+// Output and image lists.
+
+void TiPlotComponent::CopyToClipBoard() {
+    output_->CopyToClipBoard();
+}
+
+TMetafile* TiPlotComponent::GetSnapShotPicture() {
+    return output_->GetSnapShotPicture();
+}
+
+void TiPlotComponent::PrintChart() {
+    PrintPlot(*this);
+}
+
+void TiPlotComponent::DoPrintChart() {
+    DoPrintPlot(*this);
+}
+
+void TiPlotComponent::Save() {
+    output_->Save();
+}
+
+void TiPlotComponent::ImageListClear(int Index) {
+    imageLists_->Clear(Index);
+}
+
+void TiPlotComponent::ImageListAdd(int Index, const TBitmap& Bitmap) {
+    imageLists_->Add(Index, Bitmap);
+}
+
+void TiPlotComponent::ImageListLoadFromBitmap(int Index, const TBitmap& Bitmap) {
+    imageLists_->Add(Index, Bitmap);
+}
+
+void TiPlotComponent::ImageListLoadFromResourceID(int Index, const QString& Module,
+                                                  int ResourceID) {
+    imageLists_->AddResource(Index, Module, QString::number(ResourceID));
+}
+
+void TiPlotComponent::ImageListLoadFromResourceName(int Index, const QString& Module,
+                                                    const QString& ResourceName) {
+    imageLists_->AddResource(Index, Module, ResourceName);
+}
+
 // The stored description.
 
 void TiPlotComponent::BeginDefinition() {
@@ -686,6 +736,10 @@ TiPlotDefinedProperties TiPlotComponent::WriteDefinedProperties() {
     try {
         defined.DataViewZHorz = DataViewZHorz();
         defined.DataViewZVert = DataViewZVert();
+        for (int i = 0; i < TiPlotImageLists::ListCount; ++i)
+            if (!imageLists_->List(i).Empty())
+                defined.ImageLists.insert(TiPlotImageLists::StreamName(i),
+                                          imageLists_->List(i).WriteToStream());
         for (K kind : streamedKinds) {
             const TiPlotObjectOwnedManager* manager = master_->GetManager(kind);
             if (manager->DoWriteToStream())
@@ -707,6 +761,10 @@ void TiPlotComponent::ReadDefinedProperties(const TiPlotDefinedProperties& Defin
     try {
         SetDataViewZHorz(Defined.DataViewZHorz);
         SetDataViewZVert(Defined.DataViewZVert);
+        for (int i = 0; i < TiPlotImageLists::ListCount; ++i) {
+            const auto stored = Defined.ImageLists.constFind(TiPlotImageLists::StreamName(i));
+            if (stored != Defined.ImageLists.cend()) imageLists_->List(i).ReadFromStream(*stored);
+        }
         for (K kind : streamedKinds) {
             TiPlotObjectOwnedManager* manager = master_->GetManager(kind);
             const auto stored = Defined.Collections.constFind(manager->StreamName());
@@ -739,6 +797,8 @@ QMap<QString, QString> TiPlotComponent::WriteDefinedPropertiesText() {
     texts.insert(dataViewZVertName, QString::number(defined.DataViewZVert));
     for (auto it = defined.Collections.cbegin(); it != defined.Collections.cend(); ++it)
         texts.insert(it.key(), PlotCollectionToText(it.value()));
+    for (auto it = defined.ImageLists.cbegin(); it != defined.ImageLists.cend(); ++it)
+        texts.insert(it.key(), TiPlotImageList::ToText(it.value()));
     return texts;
 }
 
@@ -750,8 +810,16 @@ void TiPlotComponent::ReadDefinedPropertiesText(const QMap<QString, QString>& Te
         const auto text = Texts.constFind(name);
         if (text != Texts.cend()) defined.Collections.insert(name, PlotCollectionFromText(*text));
     }
-    // Objects may refuse a stored value halfway through; the plot then gets its own back.
-    const TiPlotDefinedProperties before = WriteDefinedProperties();
+    for (const QString& name : TiPlotImageLists::StreamNames()) {
+        const auto text = Texts.constFind(name);
+        if (text != Texts.cend()) defined.ImageLists.insert(name, TiPlotImageList::FromText(*text));
+    }
+    // Objects may refuse a stored value halfway through; the plot then gets its own back,
+    // its empty image lists included.
+    TiPlotDefinedProperties before = WriteDefinedProperties();
+    for (int i = 0; i < TiPlotImageLists::ListCount; ++i)
+        before.ImageLists.insert(TiPlotImageLists::StreamName(i),
+                                 imageLists_->List(i).WriteToStream());
     try {
         ReadDefinedProperties(defined);
     } catch (...) {
@@ -764,7 +832,7 @@ void TiPlotComponent::ReadDefinedPropertiesText(const QMap<QString, QString>& Te
 // dropped so that they cannot go stale against the objects.
 QMap<QString, QString> TiPlotComponent::TakeDescribedTexts() {
     QMap<QString, QString> texts;
-    for (const QString& name : DefinedCollectionNames()) {
+    for (const QString& name : DefinedCollectionNames() + TiPlotImageLists::StreamNames()) {
         const QByteArray key = name.toLatin1();
         const QVariant value = property(key.constData());
         if (!value.isValid()) continue;
@@ -970,11 +1038,16 @@ TiPlotAnnotationDefaults TiPlotComponent::AnnotationDefaults() const {
             annotationDefaultPenColor_,   annotationDefaultPenWidth_};
 }
 
-TSize TiPlotComponent::ImageListImageSize(int) const {
-    return {24, 24};
+TSize TiPlotComponent::ImageListImageSize(int ListIndex) const {
+    const TiPlotImageList* list = imageLists_->Find(ListIndex);
+    return list ? list->ImageSize() : TSize{};
 }
 
-void TiPlotComponent::DrawImageListImage(TCanvas&, int, int, int, int, bool) {}
+void TiPlotComponent::DrawImageListImage(TCanvas& Canvas, int ListIndex, int ImageIndex, int X,
+                                         int Y, bool Enabled) {
+    if (const TiPlotImageList* list = imageLists_->Find(ListIndex))
+        list->Draw(Canvas, X, Y, ImageIndex, Enabled);
+}
 
 void TiPlotComponent::DoLimitLine1PositionChange(TiPlotObject* Limit, double OldValue,
                                                  double NewValue) {

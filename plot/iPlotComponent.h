@@ -26,12 +26,15 @@ class TiPlotAxis;
 class TiPlotChannelCustom;
 class TiPlotDataCursor;
 class TiPlotDataView;
+class TiPlotImageLists;
 class TiPlotLabel;
 class TiPlotLayoutManager;
 class TiPlotLegend;
 class TiPlotLimit;
+class TiPlotOutput;
 class TiPlotTable;
 class TiPlotToolBar;
+class TMetafile;
 
 // The plot's events name objects by their index in their kind's manager; none passes a sender.
 using TiPlotObjectEvent = std::function<void(int Index)>;
@@ -53,6 +56,8 @@ using TiPlotObjectCustomizeTextEvent = std::function<void(int Index, QString& AT
 struct TiPlotDefinedProperties {
     int DataViewZHorz = 1;
     int DataViewZVert = 1;
+    // "ImageList0".."ImageList2", each only when its list holds a picture.
+    QMap<QString, QByteArray> ImageLists;
     QMap<QString, TiPlotCollection> Collections;
 };
 
@@ -317,6 +322,24 @@ public:
     // Also reads the collections a form left as dynamic string properties by their names.
     void Loaded() override;
 
+    // Output and image lists: the clipboard, the snapshot picture (owned by the plot), the
+    // printer, the image file of the toolbar's Save button, and the three image lists of the
+    // picture annotations (an index other than 0-2 raises "ImageList Index must be 0-2").
+    void CopyToClipBoard() override;
+    TMetafile* GetSnapShotPicture();
+    void PrintChart() override;
+    void DoPrintChart();
+    void Save() override;
+    void ImageListClear(int Index);
+    void ImageListAdd(int Index, const TBitmap& Bitmap);
+    void ImageListLoadFromBitmap(int Index, const TBitmap& Bitmap);
+    // The module is a resource folder of the application (":/images"), the name a file in it.
+    void ImageListLoadFromResourceID(int Index, const QString& Module, int ResourceID);
+    void ImageListLoadFromResourceName(int Index, const QString& Module,
+                                       const QString& ResourceName);
+    const TiPlotImageLists& ImageLists() const { return *imageLists_; }
+    using TiComponent::PaintToBitmap;
+
     // Hooks around the run-time editor; they do nothing in the plot.
     virtual void BeforePropertyEditorLoad() {}
     virtual void AfterPropertyEditorApply() {}
@@ -353,7 +376,6 @@ public:
     void DoAnnotationCoordinatesChange(TiPlotObject* Annotation) override;
     void DoAnnotationCoordinatesChangeFinished(TiPlotObject* Annotation) override;
     TiPlotAnnotationDefaults AnnotationDefaults() const override;
-    // The image lists come with the plot's output; until then they hold no picture.
     TSize ImageListImageSize(int ListIndex) const override;
     void DrawImageListImage(TCanvas& Canvas, int ListIndex, int ImageIndex, int X, int Y,
                             bool Enabled) override;
@@ -492,6 +514,8 @@ private:
     void EndDefinition();
 
     std::unique_ptr<TiPlotMasterManager> master_;
+    std::unique_ptr<TiPlotImageLists> imageLists_;
+    std::unique_ptr<TiPlotOutput> output_;
     QMenu objectMenu_;
     std::unique_ptr<TFont> hintsFont_;
     std::unique_ptr<TFont> annotationDefaultFont_;

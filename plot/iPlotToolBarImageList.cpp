@@ -3,13 +3,9 @@
 #include "platform/Bitmap.h"
 #include "plot/iPlotToolBarImages.h"
 
-namespace {
-
-// The usual look of a disabled picture: its dark parts etched into the face, in the shadow
-// colour with a highlight one pixel below and to the right; light parts and the mask vanish.
-std::unique_ptr<TBitmap> Grayed(const TBitmap& Image) {
+std::unique_ptr<TBitmap> GrayedPicture(const TBitmap& Image, TColor MaskColor) {
     const QImage source = Image.Image();
-    const QRgb mask = ToQColor(ToolBarImageMaskColor).rgb();
+    const QRgb mask = ToQColor(MaskColor).rgb();
     const QRgb shadow = ToQColor(clBtnShadow).rgb();
     const QRgb highlight = ToQColor(clBtnHighlight).rgb();
     auto dark = [&source, mask](int x, int y) {
@@ -26,8 +22,6 @@ std::unique_ptr<TBitmap> Grayed(const TBitmap& Image) {
     return grayed;
 }
 
-} // namespace
-
 TiPlotToolBarImageList::TiPlotToolBarImageList() = default;
 
 TiPlotToolBarImageList::~TiPlotToolBarImageList() = default;
@@ -35,7 +29,7 @@ TiPlotToolBarImageList::~TiPlotToolBarImageList() = default;
 int TiPlotToolBarImageList::Add(const QString& ResourceName) {
     std::unique_ptr<TBitmap> image = CreateToolBarImage(ResourceName);
     if (!image) return -1;
-    std::unique_ptr<TBitmap> grayed = Grayed(*image);
+    std::unique_ptr<TBitmap> grayed = GrayedPicture(*image, ToolBarImageMaskColor);
     images_.push_back({std::move(image), std::move(grayed)});
     return Count() - 1;
 }

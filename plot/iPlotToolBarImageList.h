@@ -10,6 +10,11 @@
 
 class TBitmap;
 
+// The usual look of a disabled picture: its dark parts etched into the face, in the shadow
+// colour with a highlight one pixel below and to the right; light parts and the mask colour
+// become the mask colour.
+std::unique_ptr<TBitmap> GrayedPicture(const TBitmap& Image, TColor MaskColor);
+
 class TiPlotToolBarImageList {
 public:
     TiPlotToolBarImageList();
