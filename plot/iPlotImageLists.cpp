@@ -8,11 +8,14 @@
 
 namespace {
 
+// Always inside the application's resources, so that no file of the same name is read.
 QString ResourcePath(const QString& Module, const QString& ResourceName) {
-    if (ResourceName.startsWith(QStringLiteral(":/"))) return ResourceName;
-    QString folder = Module.isEmpty() ? QStringLiteral(":") : Module;
-    if (!folder.endsWith(u'/')) folder += u'/';
-    return folder + ResourceName;
+    if (ResourceName.startsWith(u':')) return ResourceName;
+    QString folder = Module;
+    while (folder.startsWith(u':') || folder.startsWith(u'/'))
+        folder.remove(0, 1);
+    if (!folder.isEmpty() && !folder.endsWith(u'/')) folder += u'/';
+    return QStringLiteral(":/") + folder + ResourceName;
 }
 
 QImage ReadResource(const QString& Module, const QString& ResourceName) {
@@ -21,8 +24,6 @@ QImage ReadResource(const QString& Module, const QString& ResourceName) {
     if (QFileInfo(path).suffix().isEmpty())
         candidates << path + QStringLiteral(".bmp") << path + QStringLiteral(".png");
     for (const QString& candidate : candidates) {
-        // Only the application's resources, never a file of the same name.
-        if (!candidate.startsWith(u':')) break;
         const QImage picture = QImageReader(candidate).read();
         if (!picture.isNull()) return picture;
     }
@@ -45,14 +46,19 @@ TColor TransparentColor(const QImage& Picture) {
     return FromQColor(Picture.pixelColor(0, Picture.height() - 1));
 }
 
-TiPlotImageList& TiPlotImageLists::List(int Index) {
+void TiPlotImageLists::CheckIndex(int Index) {
     if (Index < 0 || Index >= ListCount)
         throw Exception(QStringLiteral("ImageList Index must be 0-2"));
+}
+
+TiPlotImageList& TiPlotImageLists::List(int Index) {
+    CheckIndex(Index);
     return lists_[size_t(Index)];
 }
 
 const TiPlotImageList& TiPlotImageLists::List(int Index) const {
-    return const_cast<TiPlotImageLists*>(this)->List(Index);
+    CheckIndex(Index);
+    return lists_[size_t(Index)];
 }
 
 const TiPlotImageList* TiPlotImageLists::Find(int Index) const {

@@ -28,9 +28,10 @@ public:
     // to the list's size as TiPlotImageList::AddMasked says; the bitmap is left as it was.
     void Add(int Index, const TBitmap& Bitmap);
     // Appends the picture of an application resource. The module is the resource folder
-    // (":/images"; empty for the root ":/"), the name the file in it, tried as given and then
-    // with ".bmp" and ".png" when it has no ending; a number stands for its decimal text.
-    // A missing or unreadable picture raises "Resource <name> not found".
+    // (":/images" or "images"; empty for the root ":/"), the name the file in it (or a whole
+    // resource path ":/..."), tried as given and then with ".bmp" and ".png" when it has no
+    // ending; a number stands for its decimal text. Only resources are read, never files. A
+    // missing or unreadable picture raises "Resource <name> not found".
     void AddResource(int Index, const QString& Module, const QString& ResourceName);
 
     // "ImageList0", "ImageList1", "ImageList2".
@@ -41,6 +42,7 @@ public:
     std::function<void()> OnChange;
 
 private:
+    static void CheckIndex(int Index);
     void Append(TiPlotImageList& List, const QImage& Picture);
     void Changed();
 

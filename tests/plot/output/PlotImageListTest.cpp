@@ -109,12 +109,16 @@ TEST_F(PlotImageList, ResourcesComeFromTheApplicationsResourceFolders) {
     EXPECT_EQ(List(0).Count(), 1);
     EXPECT_EQ(QSize(plot.ImageListImageSize(0).cx, plot.ImageListImageSize(0).cy),
               QImage(folder + u'/' + name + QStringLiteral(".png")).size());
+    // The folder without its resource prefix, and a whole resource path without a folder.
+    plot.ImageListLoadFromResourceName(0, folder.mid(2), name);
+    plot.ImageListLoadFromResourceName(0, QString(), folder + u'/' + name + QStringLiteral(".png"));
+    EXPECT_EQ(List(0).Count(), 3);
 
     EXPECT_EQ(MessageOf([&] { plot.ImageListLoadFromResourceID(0, folder, 101); }),
               "Resource 101 not found");
     EXPECT_EQ(MessageOf([&] { plot.ImageListLoadFromResourceName(0, "/etc", "passwd"); }),
               "Resource passwd not found");
-    EXPECT_EQ(List(0).Count(), 1);
+    EXPECT_EQ(List(0).Count(), 3);
 }
 
 TEST_F(PlotImageList, OnlyListsWithPicturesAreStoredAndReadBackEqual) {
