@@ -84,3 +84,47 @@ TEST(Services, PdfPrinterPrintsOnePageWithTheRequestedLayout) {
     EXPECT_FALSE(Printer().Printing());
     EXPECT_GT(QFileInfo(fileName).size(), 0);
 }
+
+TEST(Services, SaveDialogAppendsTheChosenFiltersEndingToANameWithoutOne) {
+    const QString filter = QStringLiteral("Bitmap (*.bmp)|*.bmp|Pictures|*.png;*.jpg|All|*.*");
+    EXPECT_EQ(WithFilterEnding(QStringLiteral("/tmp/Untitled"), filter, 0), "/tmp/Untitled.bmp");
+    EXPECT_EQ(WithFilterEnding(QStringLiteral("Untitled"), filter, 1), "Untitled.png");
+    EXPECT_EQ(WithFilterEnding(QStringLiteral("Untitled"), filter, 2), "Untitled");
+    EXPECT_EQ(WithFilterEnding(QStringLiteral("Untitled"), filter, 3), "Untitled");
+    EXPECT_EQ(WithFilterEnding(QStringLiteral("Untitled"), filter, -1), "Untitled");
+    EXPECT_EQ(WithFilterEnding(QStringLiteral("plot.JPG"), filter, 0), "plot.JPG");
+
+    RecordingDialogs dialogs;
+    dialogs.FileNames = {QStringLiteral("a"), QStringLiteral("b")};
+    dialogs.ChosenFilter = 1;
+    EXPECT_EQ(dialogs.SaveFileName({QString(), filter, {}, {}, {}}), "a.png");
+    EXPECT_EQ(dialogs.OpenFileName({QString(), filter, {}, {}, {}}), "b");
+}
+
+TEST(Services, QtClipboardHoldsOnePictureInSeveralForms) {
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    Clipboard().SetContent({picture,
+                            {{TClipboard::SvgMimeType(), QByteArrayLiteral("<svg/>")},
+                             {TClipboard::PngMimeType(), QByteArrayLiteral("png")}}});
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->data(TClipboard::SvgMimeType()), QByteArrayLiteral("<svg/>"));
+    EXPECT_EQ(data->data(TClipboard::PngMimeType()), QByteArrayLiteral("png"));
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(4, 3));
+
+    RecordingClipboard recording;
+    recording.SetText(QStringLiteral("x"));
+    recording.SetContent({picture, {{TClipboard::SvgMimeType(), QByteArrayLiteral("<svg/>")}}});
+    EXPECT_EQ(recording.Text, QString());
+    EXPECT_EQ(recording.Image.size(), QSize(4, 3));
+    EXPECT_EQ(recording.Forms.size(), 1);
+    EXPECT_EQ(recording.Assignments, 2);
+}
+
+TEST(Services, PdfPrinterReportsItsResolution) {
+    QTemporaryDir directory;
+    QtPrinter printer(directory.filePath(QStringLiteral("chart.pdf")));
+    EXPECT_EQ(printer.PixelsPerInchX(), 1200);
+    EXPECT_EQ(printer.PixelsPerInchY(), 1200);
+}
