@@ -304,6 +304,15 @@ TEST_F(PlotPrint, UnprintableSizesRaiseBeforeAPageBeginsAndLeaveThePlotAsItWas) 
     EXPECT_FALSE(Batched());
 }
 
+TEST_F(PlotPrint, GivesEachToolBarItsOwnVisibleBack) {
+    plot.SetPrintShowDialog(false);
+    plot.AddToolBar();
+    ToolBar(0)->SetVisible(false);
+    plot.PrintChart();
+    EXPECT_FALSE(ToolBar(0)->Visible());
+    EXPECT_TRUE(ToolBar(1)->Visible());
+}
+
 TEST_F(PlotPrint, EndsADocumentStillPrintingAndPrintsWithoutToolBars) {
     plot.SetPrintShowDialog(false);
     printer.BeginDoc();
