@@ -444,7 +444,14 @@ void TPainterCanvas::DoTextOut(int x, int y, const QString& text) {
 
 TSize TPainterCanvas::DoTextExtent(const QString& text) const {
     const QFont& font = CurrentQFont();
-    return {QFontMetrics(font).horizontalAdvance(text), fontCell_.Height};
+    if (text.size() < LongText)
+        return {QFontMetrics(font).horizontalAdvance(text), fontCell_.Height};
+    for (const TKeptExtent& kept : extents_)
+        if (kept.Text.size() == text.size() && kept.Font == font && kept.Text == text)
+            return {kept.Width, fontCell_.Height};
+    TKeptExtent& kept = extents_[nextExtent_++ % extents_.size()];
+    kept = {font, text, QFontMetrics(font).horizontalAdvance(text)};
+    return {kept.Width, fontCell_.Height};
 }
 
 void TPainterCanvas::DoDrawText(const TRect& r, TTextFormat format,

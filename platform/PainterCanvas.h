@@ -135,5 +135,15 @@ private:
     mutable QFont qtFont_;
     mutable TFontCell fontCell_;
     mutable bool fontStale_ = true;
+    // Shaping costs time in proportion to the text's length: a long text (a title pasted by
+    // mistake, a value from a server) is measured once per font, however often the layout asks.
+    struct TKeptExtent {
+        QFont Font;
+        QString Text;
+        int Width = 0;
+    };
+    static constexpr qsizetype LongText = 256;
+    mutable std::array<TKeptExtent, 2> extents_;
+    mutable std::size_t nextExtent_ = 0;
     QPolygon polygon_;
 };
