@@ -1145,10 +1145,7 @@ void TiPlotComponent::MoveWithoutButton(TShiftState Shift, int X, int Y, TPoint 
     data.Y = Y;
     UpdateAxisPixels(data);
     const QPointer<TiPlotObject> object = FindMouseObject(data);
-    if (hoverObject_ && hoverObject_ != object) {
-        const QPointer<TiPlotObject> left = std::exchange(hoverObject_, nullptr);
-        if (!left->Destroying()) left->DoMouseNotOver();
-    }
+    if (hoverObject_ != object) ForgetHoverObject();
     if (!object) {
         unsetCursor();
         return;
@@ -1228,6 +1225,29 @@ void TiPlotComponent::KillHint() {
     TimerStop();
     if (hintPainted_) InvalidateNow();
     hintShowing_ = false;
+}
+
+// A Leave while the control holds nothing is the pointer simply moving away.
+void TiPlotComponent::leaveEvent(QEvent* event) {
+    TiCustomComponent::leaveEvent(event);
+    if (buttonDown_ || mouseGrabber() == this) RunGuarded([this] { MouseCaptureLost(); });
+}
+
+// The release of a press goes to the window that took the pointer, so the button-down and
+// axis-lock flags are cleared here: left set, they held back every hint, and the lock every
+// move, until the next click, and the next move could not close the drag.
+void TiPlotComponent::MouseCaptureLost() {
+    if (mouseGrabber() == this) releaseMouse();
+    buttonDown_ = false;
+    axisLock_ = false;
+    KillHint();
+    captureLost_ = true;
+    ForgetHoverObject();
+}
+
+void TiPlotComponent::ForgetHoverObject() {
+    const QPointer<TiPlotObject> left = std::exchange(hoverObject_, nullptr);
+    if (left && !left->Destroying()) left->DoMouseNotOver();
 }
 
 // Painting.
