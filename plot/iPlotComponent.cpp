@@ -1277,9 +1277,11 @@ void TiPlotComponent::PreparePaint(TCanvas& Canvas) {
     for (K kind : {K::Channel, K::XAxis, K::YAxis})
         ForEachObject(kind, [&](TiPlotObject* object) { object->DrawSetup(Canvas); });
     TiPlotDataView* dataView = DataViewCount() > 0 ? GetDataView(0) : nullptr;
-    // merge(limits): each annotation's data view.
-    ForEachObject(K::Annotation, [&](TiPlotObject* annotation) {
-        annotation->SetXYAxesReversed(XYAxesReverse());
+    // Without its data view an annotation neither draws nor can be hit.
+    ForEachObject(K::Annotation, [&](TiPlotObject* object) {
+        if (auto* annotation = qobject_cast<TiPlotAnnotation*>(object))
+            annotation->SetDataView(dataView);
+        object->SetXYAxesReversed(XYAxesReverse());
     });
     for (int i = 0; i < DataCursorCount(); ++i)
         GetDataCursor(i)->SetDataView(dataView);

@@ -3,6 +3,7 @@
 #include "platform/Geometry.h"
 #include "plot/channels/iPlotChannel.h"
 #include "plot/iPlot.h"
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
@@ -167,6 +168,21 @@ TEST_F(StripChartQtInput, DataCursorFollowsADragAndStepsByOnePixelWithCtrlArrows
     const double dragged = cursor->Pointer1Position();
     Key(Qt::Key_Right, Qt::ControlModifier);
     EXPECT_NEAR(cursor->Pointer1Position() - dragged, 100 / width, 0.01);
+}
+
+TEST_F(StripChartQtInput, AnnotationOverTheDataViewMovesByThePercentOfTheViewTravelled) {
+    plot.SetSelectModeActive(true);
+    TiPlotAnnotation* text = plot.GetAnnotation(plot.AddAnnotation());
+    text->SetText(QStringLiteral("A"));
+    text->SetX(50);
+    text->SetY(50);
+    text->SetUserCanMove(true);
+    plot.grab();
+    const QPoint on = Centre(text->HitRect());
+    Drag(on, on + QPoint(View().width() / 10, 0));
+    // The anchor moves from its own pixel: within a pixel of the travel.
+    EXPECT_NEAR(text->X(), 60, 100.0 / View().width());
+    EXPECT_NEAR(text->Y(), 50, 100.0 / View().height());
 }
 
 TEST_F(XYPlotQtInput, ZoomBoxAndAxisDragWorkAsOnTheStripChart) {
