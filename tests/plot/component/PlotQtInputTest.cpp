@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QWheelEvent>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -118,7 +119,7 @@ TEST_F(StripChartQtInput, ZoomBoxDraggedDownRightOverTheViewBecomesTheAxesRanges
     EXPECT_DOUBLE_EQ(y->Min() + y->Span(), yMax);
 }
 
-TEST_F(StripChartQtInput, WheelAndArrowKeysReachOnlyTheObjectSelectedByAClick) {
+TEST_F(StripChartQtInput, WheelAndArrowKeysReachOnlyTheAxisSelectedByAClick) {
     TiPlotAxis* y = plot.GetYAxis(0);
     const double min = y->Min();
     // Handled though nothing is selected, so the notch never scrolls a parent.
@@ -130,16 +131,25 @@ TEST_F(StripChartQtInput, WheelAndArrowKeysReachOnlyTheObjectSelectedByAClick) {
     EXPECT_DOUBLE_EQ(y->Min(), min + y->Span() * 0.05);
     Key(Qt::Key_Down);
     EXPECT_DOUBLE_EQ(y->Min(), min + y->Span() * 0.04);
+    // The toolbar's zoom mode turns the same notch into a zoom; its click keeps the axis's
+    // selection.
+    const double span = y->Span();
+    Click(B::ZoomAxesMode);
+    ASSERT_TRUE(y->UserSelected());
+    Wheel(At(y), 120);
+    EXPECT_DOUBLE_EQ(y->Span(), span / std::pow(10.0, 0.025));
+}
 
-    // Over the data view, once it is selected and controls its axes.
+TEST_F(StripChartQtInput, WheelOverTheSelectedDataViewScrollsAndWithCtrlZoomsTheXAxis) {
     TiPlotAxis* x = plot.GetXAxis(0);
     plot.GetDataView(0)->SetAxesControlEnabled(true);
     Click(View().center());
     ASSERT_TRUE(plot.GetDataView(0)->UserSelected());
-    EXPECT_FALSE(y->UserSelected());
-    const double xMin = x->Min();
+    const double min = x->Min(), span = x->Span();
     EXPECT_TRUE(Wheel(View().center(), -120));
-    EXPECT_DOUBLE_EQ(x->Min(), xMin - x->Span() * 0.05);
+    EXPECT_DOUBLE_EQ(x->Min(), min - span * 0.05);
+    Wheel(View().center(), 120, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(x->Span(), span / std::pow(10.0, 0.025));
 }
 
 TEST_F(StripChartQtInput, QtsOwnDoubleClickReportsAClickThenADoubleClick) {
