@@ -7,6 +7,7 @@
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
+#include "plot/iPlotLimit.h"
 #include "plot/iPlotToolBar.h"
 #include "plot/iXYPlot.h"
 
@@ -246,7 +247,7 @@ TEST_F(StripChartQtHints, HintShowsAfterTheRestHoldsThePointerAndGoesAfterTheHid
 
 // Qt tells a control that another window took the pointer it held by a Leave: the
 // capture-changed notice.
-TEST_F(StripChartQtHints, PopupTakingTheHeldPointerHidesTheHintAndForgetsTheHover) {
+TEST_F(StripChartQtHints, WindowTakingTheHeldPointerHidesTheHintForgetsTheHoverAndGetsIt) {
     RestOnTheXAxis();
     QMenu menu;
     menu.addAction(QStringLiteral("Other"));
@@ -258,6 +259,16 @@ TEST_F(StripChartQtHints, PopupTakingTheHeldPointerHidesTheHintAndForgetsTheHove
     menu.close();
     MoveTwiceOverTheXAxis();
     EXPECT_TRUE(plot.GetTimerRunning());
+
+    // A click hides the hint but keeps the pointer until it moves out; a modal window the
+    // click opens must get it, or the application takes no more clicks.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return plot.HintShowing(); }));
+    Click(At(plot.GetXAxis(0)));
+    ASSERT_EQ(QWidget::mouseGrabber(), &plot);
+    QWidget dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QWidget::mouseGrabber() != &plot; }, 1000));
 }
 
 // The release of the right click goes to the menu the press opened; the plot must not go on
