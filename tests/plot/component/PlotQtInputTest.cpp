@@ -1,5 +1,5 @@
-// The plot driven through Qt's own input: events go through the window system interface, so
-// Qt's grabs, popups and double-click detection route them as they would a user's.
+// The plot driven through Qt's own input: mouse and key events go through the window system
+// interface, so Qt's grabs, popups and double-click detection route them as a user's.
 #include "platform/Geometry.h"
 #include "plot/channels/iPlotChannel.h"
 #include "plot/iPlot.h"
@@ -56,8 +56,8 @@ protected:
     void Release(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseRelease(Window(), button, {}, at);
     }
-    void Click(QPoint at, Qt::KeyboardModifiers keys = {}) {
-        Press(at, keys);
+    void Click(QPoint at) {
+        Press(at);
         Release(at);
         plot.grab();
     }
