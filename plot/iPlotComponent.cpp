@@ -1119,7 +1119,15 @@ void TiPlotComponent::iMouseDown(TMouseButton Button, TShiftState Shift, int X, 
 
 void TiPlotComponent::iMouseMove(TShiftState Shift, int X, int Y) {
     TiPlotObjectManager* objects = ObjectManager();
-    if (!objects || GetIsDesigning() || axisLock_) return;
+    if (!objects || GetIsDesigning()) return;
+    // No button is held, so the release of the last press went to another window, such as the
+    // menu the press opened, and no window system tells of it: the press is over. Left set,
+    // the flags held back every hint, and the lock every move, until the next click.
+    if (!(Shift & (ssLeft | ssRight | ssMiddle))) {
+        buttonDown_ = false;
+        axisLock_ = false;
+    }
+    if (axisLock_) return;
     if (!rect().contains(X, Y) && !buttonDown_ && mouseGrabber() == this) releaseMouse();
     objects->SetShiftState(Shift);
     const TPoint screen = ScreenPoint(X, Y);
@@ -1233,13 +1241,10 @@ void TiPlotComponent::leaveEvent(QEvent* event) {
     if (buttonDown_ || mouseGrabber() == this) RunGuarded([this] { MouseCaptureLost(); });
 }
 
-// The release of a press goes to the window that took the pointer, so the button-down and
-// axis-lock flags are cleared here: left set, they held back every hint, and the lock every
-// move, until the next click, and the next move could not close the drag.
+// The grab is let go as well: held on, it would keep every click from a modal window the
+// plot opened, until the pointer left the plot.
 void TiPlotComponent::MouseCaptureLost() {
     if (mouseGrabber() == this) releaseMouse();
-    buttonDown_ = false;
-    axisLock_ = false;
     KillHint();
     captureLost_ = true;
     ForgetHoverObject();

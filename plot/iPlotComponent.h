@@ -440,7 +440,8 @@ protected:
     void iWantSpecialKey(uint16_t& Key, bool& Result) override;
     void iKeyDown(uint16_t& Key, TShiftState Shift) override;
     // Qt's capture-changed notice: a popup or another window that takes the pointer from a
-    // control holding it (its hint grab, or a button pressed on it) sends the control a Leave.
+    // control holding it (its hint grab, or a button pressed on it) sends the control a Leave;
+    // X11 sends none for a popup opened by the press itself.
     void leaveEvent(QEvent* event) override;
 
 private:

@@ -272,7 +272,7 @@ TEST_F(StripChartQtHints, WindowTakingTheHeldPointerHidesTheHintForgetsTheHoverA
 }
 
 // The release of the right click goes to the menu the press opened; the plot must not go on
-// believing a button is down.
+// believing a button is down, nor, after Shift on an axis, ignore every move.
 TEST_F(StripChartQtHints, MenuOpenedByARightPressTakesItsReleaseAndHintsComeBack) {
     TiPlotAxis* y = plot.GetYAxis(0);
     Press(At(y), Qt::ShiftModifier, Qt::RightButton);
