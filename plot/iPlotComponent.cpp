@@ -1192,7 +1192,15 @@ void TiPlotComponent::iMouseDown(TMouseButton Button, TShiftState Shift, int X, 
 
 void TiPlotComponent::iMouseMove(TShiftState Shift, int X, int Y) {
     TiPlotObjectManager* objects = ObjectManager();
-    if (!objects || GetIsDesigning() || axisLock_) return;
+    if (!objects || GetIsDesigning()) return;
+    // No button is held, so the release of the last press went to another window, such as the
+    // menu the press opened, and no window system tells of it: the press is over. Left set,
+    // the flags held back every hint, and the lock every move, until the next click.
+    if (!(Shift & (ssLeft | ssRight | ssMiddle))) {
+        buttonDown_ = false;
+        axisLock_ = false;
+    }
+    if (axisLock_) return;
     if (!rect().contains(X, Y) && !buttonDown_ && mouseGrabber() == this) releaseMouse();
     objects->SetShiftState(Shift);
     const TPoint screen = ScreenPoint(X, Y);
@@ -1218,10 +1226,7 @@ void TiPlotComponent::MoveWithoutButton(TShiftState Shift, int X, int Y, TPoint 
     data.Y = Y;
     UpdateAxisPixels(data);
     const QPointer<TiPlotObject> object = FindMouseObject(data);
-    if (hoverObject_ && hoverObject_ != object) {
-        const QPointer<TiPlotObject> left = std::exchange(hoverObject_, nullptr);
-        if (!left->Destroying()) left->DoMouseNotOver();
-    }
+    if (hoverObject_ != object) ForgetHoverObject();
     if (!object) {
         unsetCursor();
         return;
@@ -1303,6 +1308,26 @@ void TiPlotComponent::KillHint() {
     hintShowing_ = false;
 }
 
+// A Leave while the control holds nothing is the pointer simply moving away.
+void TiPlotComponent::leaveEvent(QEvent* event) {
+    TiCustomComponent::leaveEvent(event);
+    if (buttonDown_ || mouseGrabber() == this) RunGuarded([this] { MouseCaptureLost(); });
+}
+
+// The grab is let go as well: held on, it would keep every click from a modal window the
+// plot opened, until the pointer left the plot.
+void TiPlotComponent::MouseCaptureLost() {
+    if (mouseGrabber() == this) releaseMouse();
+    KillHint();
+    captureLost_ = true;
+    ForgetHoverObject();
+}
+
+void TiPlotComponent::ForgetHoverObject() {
+    const QPointer<TiPlotObject> left = std::exchange(hoverObject_, nullptr);
+    if (left && !left->Destroying()) left->DoMouseNotOver();
+}
+
 // Painting.
 
 void TiPlotComponent::UpdateDataCursors() {
@@ -1330,9 +1355,11 @@ void TiPlotComponent::PreparePaint(TCanvas& Canvas) {
     for (K kind : {K::Channel, K::XAxis, K::YAxis})
         ForEachObject(kind, [&](TiPlotObject* object) { object->DrawSetup(Canvas); });
     TiPlotDataView* dataView = DataViewCount() > 0 ? GetDataView(0) : nullptr;
-    // merge(limits): each annotation's data view.
-    ForEachObject(K::Annotation, [&](TiPlotObject* annotation) {
-        annotation->SetXYAxesReversed(XYAxesReverse());
+    // Without its data view an annotation neither draws nor can be hit.
+    ForEachObject(K::Annotation, [&](TiPlotObject* object) {
+        if (auto* annotation = qobject_cast<TiPlotAnnotation*>(object))
+            annotation->SetDataView(dataView);
+        object->SetXYAxesReversed(XYAxesReverse());
     });
     for (int i = 0; i < DataCursorCount(); ++i)
         GetDataCursor(i)->SetDataView(dataView);

@@ -461,6 +461,10 @@ protected:
     // The arrow keys come to the plot instead of moving the focus.
     void iWantSpecialKey(uint16_t& Key, bool& Result) override;
     void iKeyDown(uint16_t& Key, TShiftState Shift) override;
+    // Qt's capture-changed notice: a popup or another window that takes the pointer from a
+    // control holding it (its hint grab, or a button pressed on it) sends the control a Leave;
+    // X11 sends none for a popup opened by the press itself.
+    void leaveEvent(QEvent* event) override;
 
 private:
     QMap<QString, QString> TakeDescribedTexts();
@@ -507,8 +511,11 @@ private:
     void SelectPressed(TiPlotObject* Object, TShiftState Shift);
     void ReleaseObjects(TMouseButton Button, TShiftState Shift, int X, int Y, TPoint Screen);
     void MoveWithoutButton(TShiftState Shift, int X, int Y, TPoint Screen);
+    // The hover object hears the pointer is no longer over it.
+    void ForgetHoverObject();
     TPoint ScreenPoint(int X, int Y) const;
     void HintTimer();
+    void MouseCaptureLost();
     // Suspends layout and repaints for a description's properties.
     void BeginDefinition();
     void EndDefinition();
