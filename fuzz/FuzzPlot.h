@@ -4,6 +4,8 @@
 // and loads again to the same points.
 #pragma once
 
+#include "platform/Exception.h"
+#include "platform/NumberText.h"
 #include "plot/channels/iPlotChannel.h"
 #include "plot/iPlot.h"
 
@@ -69,10 +71,10 @@ inline QStringList FuzzPoints() {
             double x = 0, y = 0;
             bool empty = false, null = false;
             channel.GetXYEmptyNull(i, x, y, empty, null);
+            // Equal as the files see numbers: -0 is 0 and every NaN is NaN.
             points << QStringLiteral("%1:%2,%3,%4%5")
                           .arg(k)
-                          .arg(x, 0, 'g', 17)
-                          .arg(null || empty ? 0 : y, 0, 'g', 17)
+                          .arg(FloatToText(x), FloatToText(null || empty ? 0 : y))
                           .arg(int(null))
                           .arg(int(empty));
         }

@@ -153,6 +153,8 @@ TiPlotComponent::TiPlotComponent(QWidget* parent)
 }
 
 TiPlotComponent::~TiPlotComponent() {
+    // Rows still pending would be lost with the channels.
+    if (LoggingActive()) RunGuarded([this] { LogDeactivate(); });
     // Tearing down requests no repaint and reports nothing.
     destroying_ = true;
     collisions_.clear();

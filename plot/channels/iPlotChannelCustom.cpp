@@ -103,7 +103,10 @@ TiPlotChannelCustom::TiPlotChannelCustom(TiPlotHost* Owner, const TiPlotObjectHo
     markersFont_->OnChange = [this](QObject*) { TriggerChange(this); };
 }
 
-TiPlotChannelCustom::~TiPlotChannelCustom() = default;
+TiPlotChannelCustom::~TiPlotChannelCustom() {
+    // Points still pending would be lost with the list.
+    if (LoggingActive()) RunGuarded([this] { LogDeactivate(); });
+}
 
 void TiPlotChannelCustom::SetTitleText(const QString& Value) {
     SetStringProperty(Value, titleText_, &TiPlotObject::TriggerChange);

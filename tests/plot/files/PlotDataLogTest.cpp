@@ -159,6 +159,24 @@ TEST_F(PlotDataLogTest, ClearAllDataWritesThePendingRowsEndsLoggingAndClearsEver
         EXPECT_EQ(Channel(k).GetCount(), 0);
 }
 
+TEST_F(PlotDataLogTest, APlotOrChannelDestroyedWhileLoggingWritesWhatIsPending) {
+    {
+        TestStripPlot doomed;
+        TiPlotChannelCustom& channel = *doomed.GetChannelCustom(0);
+        channel.SetTitleText(QStringLiteral("A"));
+        doomed.SetLogFileName(folder.Path("plot.txt"));
+        doomed.SetLogBufferSize(10);
+        doomed.LogActivate(false);
+        doomed.AddDataArray(1, TiPlotDataArray::OneDimension({2}));
+        channel.SetLogFileName(folder.Path("channel.txt"));
+        channel.SetLogBufferSize(10);
+        channel.LogActivate(false);
+        channel.AddXY(3, 4);
+    }
+    EXPECT_EQ(folder.Read("plot.txt"), QByteArray("(X)\tA(Y)\r\n1\t2\r\n"));
+    EXPECT_EQ(folder.Read("channel.txt"), QByteArray("3\t4\r\n"));
+}
+
 TEST_F(PlotDataLogTest, ALogLoadsBackAsItsSamples) {
     plot.LogActivate(false);
     Add(0.5, {1, 5e-301, 3});
