@@ -127,6 +127,19 @@ TEST_F(PlotDataLogTest, AChannelWithoutItsPointGetsAnEmptyColumn) {
                                 "2\t2\t3\t\r\n"));
 }
 
+TEST_F(PlotDataLogTest, AChannelDeletedBeforeTheWriteLeavesTheRowsOfTheOthers) {
+    plot.SetLogBufferSize(10);
+    plot.LogActivate(false);
+    Add(1, {1, 2, 3});
+    plot.DeleteChannel(1);
+    plot.AddChannel();
+    Add(2, {4, 5, 6});
+    plot.LogDeactivate();
+    EXPECT_EQ(Log(), QByteArray("(X)\tA(Y)\tB(Y)\tC(Y)\r\n"
+                                "1\t1\t3\t\r\n"
+                                "2\t4\t5\t6\r\n"));
+}
+
 TEST_F(PlotDataLogTest, APlotWithoutChannelsLogsNoRows) {
     TestBarePlot bare;
     bare.SetLogFileName(folder.Path("bare.txt"));
