@@ -4,12 +4,16 @@
 #include "platform/Clock.h"
 #include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
+#include "platform/StringList.h"
 #include "plot/channels/iPlotChannelCustom.h"
 #include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotButton.h"
 #include "plot/iPlotCollectionText.h"
+#include "plot/iPlotDataArray.h"
 #include "plot/iPlotDataCursor.h"
+#include "plot/iPlotDataFile.h"
+#include "plot/iPlotDataLog.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotImageLists.h"
 #include "plot/iPlotLabel.h"
@@ -26,6 +30,7 @@
 #include <QMetaEnum>
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 namespace {
 
@@ -80,6 +85,8 @@ const PropertyDefaults::Registration
                  {"PrintShowDialog", true},
                  {"PrintDocumentName", QStringLiteral("Untitled")},
                  {"PrinterName", QString()},
+                 {"LogFileName", QString()},
+                 {"LogBufferSize", 0},
                  {"TabStop", false},
              });
 
@@ -143,6 +150,7 @@ TiPlotComponent::TiPlotComponent(QWidget* parent)
     SetTabStop(false);
     annotationDefaultFont_->SetColor(clWhite);
     master_ = std::make_unique<TiPlotMasterManager>(this);
+    dataLog_ = std::make_unique<TiPlotDataLog>();
     master_->OnObjectInserted = [this](QObject* object) { ObjectInserted(object); };
     imageLists_ = std::make_unique<TiPlotImageLists>();
     imageLists_->OnChange = [this] { InvalidateChange(); };
@@ -151,6 +159,8 @@ TiPlotComponent::TiPlotComponent(QWidget* parent)
 }
 
 TiPlotComponent::~TiPlotComponent() {
+    // Rows still pending would be lost with the channels.
+    if (LoggingActive()) RunGuarded([this] { LogDeactivate(); });
     // Tearing down requests no repaint and reports nothing.
     destroying_ = true;
     collisions_.clear();
@@ -664,6 +674,111 @@ void TiPlotComponent::TransferChannelData(int SourceChannelIndex, int Destinatio
         destination->SetDataNull(index, p.Null);
         destination->SetDataEmpty(index, p.Empty);
     }
+}
+
+// Data files, logging and data arrays.
+
+QString TiPlotComponent::LogFileName() const {
+    return dataLog_->File().FileName();
+}
+
+void TiPlotComponent::SetLogFileName(const QString& Value) {
+    dataLog_->File().SetFileName(
+        Value, QStringLiteral("Log File Name can not be changed while logging is active."));
+}
+
+int TiPlotComponent::LogBufferSize() const {
+    return dataLog_->File().BufferSize();
+}
+
+void TiPlotComponent::SetLogBufferSize(int Value) {
+    dataLog_->File().SetBufferSize(Value);
+}
+
+bool TiPlotComponent::LoggingActive() const {
+    return dataLog_->File().Active();
+}
+
+std::vector<TiPlotChannelCustom*> TiPlotComponent::DataChannels() const {
+    std::vector<TiPlotChannelCustom*> channels;
+    for (int i = 0; i < ChannelCount(); ++i)
+        if (auto* channel = qobject_cast<TiPlotChannelCustom*>(master_->Get(K::Channel, i)))
+            channels.push_back(channel);
+    return channels;
+}
+
+void TiPlotComponent::SaveDataToFile(const QString& FileName) {
+    try {
+        TStringList lines;
+        for (const QString& line : PlotDataFileLines(DataChannels()))
+            lines.Add(line);
+        lines.SaveToFile(FileName);
+    } catch (const Exception& e) {
+        throw Exception(QStringLiteral("Error Saving Data - ") + e.Message());
+    }
+}
+
+void TiPlotComponent::LoadDataFromFile(const QString& FileName) {
+    const std::vector<TiPlotChannelCustom*> channels = DataChannels();
+    std::vector<qsizetype> room;
+    for (const TiPlotChannelCustom* channel : channels)
+        room.push_back(channel->GetMaxDataPoints() -
+                       (channel->RingBufferSize() > 0 ? 0 : channel->GetCount()));
+    std::vector<TiPlotFileEntry> entries;
+    try {
+        entries = ParsePlotDataLines(ReadDataFileLines(FileName), room);
+    } catch (const Exception& e) {
+        throw Exception(QStringLiteral("Error Loading Data - ") + e.Message());
+    }
+    BeginUpdate();
+    try {
+        for (const TiPlotFileEntry& entry : entries)
+            channels[size_t(entry.Channel)]->AddPoint(entry.Point.X, entry.Point.Y,
+                                                      entry.Point.Status);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TiPlotComponent::LogActivate(bool Append) {
+    dataLog_->Activate(Append, DataChannels());
+}
+
+void TiPlotComponent::LogDeactivate() {
+    dataLog_->File().Stop();
+    if (dataLog_->HasPendingRows()) WriteLog();
+    dataLog_->Reset();
+}
+
+void TiPlotComponent::WriteLog() {
+    const QStringList rows = dataLog_->PendingRows(DataChannels());
+    if (!rows.isEmpty()) dataLog_->File().AppendRows(rows);
+    dataLog_->Reset();
+}
+
+void TiPlotComponent::AddDataArray(double X, const TiPlotDataArray& Data) {
+    bool due = false;
+    for (TiPlotLogSample& sample : AddDataArrayToChannels(DataChannels(), X, Data))
+        due = dataLog_->Count(std::move(sample)) || due;
+    if (due) RunGuarded([this] { WriteLog(); });
+}
+
+void TiPlotComponent::ClearAllData() {
+    // Every step runs; the first error is raised at the end.
+    std::exception_ptr error;
+    const auto step = [&error](const std::function<void()>& Step) {
+        try {
+            Step();
+        } catch (...) {
+            if (!error) error = std::current_exception();
+        }
+    };
+    if (LoggingActive()) step([this] { LogDeactivate(); });
+    for (TiPlotChannelCustom* channel : DataChannels())
+        step([channel] { channel->Clear(); });
+    if (error) std::rethrow_exception(error);
 }
 
 void TiPlotComponent::MousePointerSet(Qt::CursorShape Cursor) {

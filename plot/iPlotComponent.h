@@ -24,7 +24,9 @@
 class TiPlotAnnotation;
 class TiPlotAxis;
 class TiPlotChannelCustom;
+class TiPlotDataArray;
 class TiPlotDataCursor;
+class TiPlotDataLog;
 class TiPlotDataView;
 class TiPlotImageLists;
 class TiPlotLabel;
@@ -117,6 +119,9 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     Q_PROPERTY(bool PrintShowDialog READ PrintShowDialog WRITE SetPrintShowDialog)
     Q_PROPERTY(QString PrintDocumentName READ PrintDocumentName WRITE SetPrintDocumentName)
     Q_PROPERTY(QString PrinterName READ PrinterName WRITE SetPrinterName)
+    Q_PROPERTY(QString LogFileName READ LogFileName WRITE SetLogFileName)
+    Q_PROPERTY(int LogBufferSize READ LogBufferSize WRITE SetLogBufferSize)
+    Q_PROPERTY(bool LoggingActive READ LoggingActive)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
 
 public:
@@ -224,6 +229,34 @@ public:
     void SetPrintDocumentName(const QString& Value) { printDocumentName_ = Value; }
     QString PrinterName() const { return printerName_; }
     void SetPrinterName(const QString& Value) { printerName_ = Value; }
+
+    // Data files, logging and data arrays.
+    QString LogFileName() const;
+    // "Log File Name can not be changed while logging is active." for another name then.
+    void SetLogFileName(const QString& Value);
+    int LogBufferSize() const;
+    // A negative size is 0.
+    void SetLogBufferSize(int Value);
+    bool LoggingActive() const;
+    // The column-pair file of every channel; errors become "Error Saving Data - " + message.
+    void SaveDataToFile(const QString& FileName);
+    // A data file or a plot log, read whole before any channel changes, so a failing load
+    // ("Error Loading Data - " + message) changes nothing; the points are appended as AddXY
+    // appends, in one update.
+    void LoadDataFromFile(const QString& FileName);
+    // "Log File Name not Defined", "Logging Already Active"; with Append the file must exist,
+    // else it is made with the header ("Error Saving Data - " + message when it cannot be).
+    void LogActivate(bool Append);
+    // "Logging not Active"; writes the pending rows.
+    void LogDeactivate();
+    // Appends the rows of the pending samples still held, each once.
+    void WriteLog();
+    // See AddDataArrayToChannels. A log due for writing is written; when it cannot be, its
+    // rows stay pending for the next write instead of failing an add that has happened.
+    void AddDataArray(double X, const TiPlotDataArray& Data);
+    // Ends logging, writing the pending rows, and clears every channel; a write error is
+    // raised once the channels are clear.
+    void ClearAllData();
 
     // The objects of every kind (index errors raise "List index out of bounds (<index>)").
     // Add answers the new object's index.
@@ -493,6 +526,8 @@ private:
     template <class E> bool SetStoredEnum(E Value, E& Field);
     void ForEachObject(TiPlotObjectKind Kind, const std::function<void(TiPlotObject*)>& Action);
     TiPlotLabel* Title() const;
+    // The channels that hold points, in channel order.
+    std::vector<TiPlotChannelCustom*> DataChannels() const;
     TRect DataViewRect() const;
     // Steps of the paint.
     void UpdateDataCursors();
@@ -523,6 +558,7 @@ private:
     std::unique_ptr<TiPlotMasterManager> master_;
     std::unique_ptr<TiPlotImageLists> imageLists_;
     std::unique_ptr<TiPlotOutput> output_;
+    std::unique_ptr<TiPlotDataLog> dataLog_;
     QMenu objectMenu_;
     std::unique_ptr<TFont> hintsFont_;
     std::unique_ptr<TFont> annotationDefaultFont_;

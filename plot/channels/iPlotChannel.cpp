@@ -225,7 +225,7 @@ void TiPlotChannel::SetOPCXValueSource(TiOPCXValueSourceStyle Value) {
 }
 
 int TiPlotChannel::AddWithoutValue(double X, bool Null) {
-    const int result = List().Add(X, 0);
+    const int result = AppendToList(X, 0);
     const int index = List().Count() - 1;
     List().SetNull(index, Null);
     List().SetEmpty(index, !Null);
@@ -243,7 +243,7 @@ int TiPlotChannel::AddXEmpty(double X) {
 }
 
 int TiPlotChannel::AddHighLow(double X, double High, double Low, double Open, double Close) {
-    const int result = List().Add(X, 0);
+    const int result = AppendToList(X, 0);
     // The newest logical index, also when a full ring has just overwritten its oldest slot.
     const int index = List().Count() - 1;
     List().SetHigh(index, High);

@@ -2,7 +2,9 @@
 
 #include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
+#include "platform/StringList.h"
 #include "plot/channels/iPlotChannelAxis.h"
+#include "plot/channels/iPlotChannelDataFile.h"
 #include "plot/channels/iPlotChannelPoints.h"
 #include "plot/iPlotDataCursor.h"
 
@@ -10,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <exception>
 
 namespace {
 
@@ -100,7 +103,10 @@ TiPlotChannelCustom::TiPlotChannelCustom(TiPlotHost* Owner, const TiPlotObjectHo
     markersFont_->OnChange = [this](QObject*) { TriggerChange(this); };
 }
 
-TiPlotChannelCustom::~TiPlotChannelCustom() = default;
+TiPlotChannelCustom::~TiPlotChannelCustom() {
+    // Points still pending would be lost with the list.
+    if (LoggingActive()) RunGuarded([this] { LogDeactivate(); });
+}
 
 void TiPlotChannelCustom::SetTitleText(const QString& Value) {
     SetStringProperty(Value, titleText_, &TiPlotObject::TriggerChange);
@@ -111,7 +117,9 @@ void TiPlotChannelCustom::SetVisibleInLegend(bool Value) {
 }
 
 void TiPlotChannelCustom::SetRingBufferSize(int Value) {
+    const int before = list_->Count();
     list_->SetRingBufferSize(std::clamp(Value, 0, list_->MaxDataPoints()));
+    serials_.RemovedOldest(before - list_->Count());
     TriggerChange(this);
 }
 
@@ -200,15 +208,14 @@ void TiPlotChannelCustom::SetYAxisTrackingEnabled(bool Value) {
 }
 
 void TiPlotChannelCustom::SetLogFileName(const QString& Value) {
-    if (Value == logFileName_) return;
-    if (loggingActive_)
-        throw Exception(GetTranslation(
-            QStringLiteral("Log File Name can not be changed while logging is active.")));
-    logFileName_ = Value;
+    if (Value == LogFileName()) return;
+    log_.File().SetFileName(
+        Value, GetTranslation(
+                   QStringLiteral("Log File Name can not be changed while logging is active.")));
 }
 
 void TiPlotChannelCustom::SetLogBufferSize(int Value) {
-    logBufferSize_ = std::max(Value, 0);
+    log_.File().SetBufferSize(Value);
 }
 
 void TiPlotChannelCustom::SetDataStyle(TiPlotDataStyle Value) {
@@ -222,7 +229,8 @@ void TiPlotChannelCustom::SetDataStyle(TiPlotDataStyle Value) {
     // log count of points that no longer exist.
     ResetStatistics();
     ResetVisibleRange();
-    logPendingCount_ = 0;
+    serials_.Cleared();
+    log_.Reset();
     TriggerChange(this);
 }
 
@@ -247,11 +255,31 @@ void TiPlotChannelCustom::SetOPCAutoConnect(bool Value) {
 }
 
 int TiPlotChannelCustom::AddXY(double X, double Y) {
-    const int result = list_->Add(X, Y);
-    statistics_.Include(X, Y);
-    Track(list_->Count() - 1, X, Y);
-    if (loggingActive_) ++logPendingCount_;
+    return AddPoint(X, Y, ipdpsValid);
+}
+
+int TiPlotChannelCustom::AddPoint(double X, double Y, TiPlotDataPointStatus Status) {
+    const int result = AppendToList(X, Y);
+    const int index = list_->Count() - 1;
+    if (Status == ipdpsValid) {
+        statistics_.Include(X, Y);
+        Track(index, X, Y);
+    } else {
+        list_->SetNull(index, Status == ipdpsNull);
+        list_->SetEmpty(index, Status == ipdpsEmpty);
+        TrackX(X);
+    }
+    // The point is stored: a log that cannot be written keeps its points pending for the
+    // next write instead of failing an add that has already happened.
+    if (log_.Count(serials_.Newest(), serials_)) RunGuarded([this] { WriteLog(); });
     TriggerChange(this);
+    return result;
+}
+
+int TiPlotChannelCustom::AppendToList(double X, double Y) {
+    const int before = list_->Count();
+    const int result = list_->Add(X, Y);
+    serials_.Appended(list_->Count() == before);
     return result;
 }
 
@@ -328,17 +356,71 @@ void TiPlotChannelCustom::ResetVisibleRange() {
 }
 
 void TiPlotChannelCustom::Clear() {
+    std::exception_ptr logError;
+    if (LoggingActive()) {
+        try {
+            LogDeactivate();
+        } catch (...) {
+            logError = std::current_exception();
+        }
+    }
     ResetStatistics();
     ResetVisibleRange();
-    loggingActive_ = false;
-    logPendingCount_ = 0;
     list_->Clear();
+    serials_.Cleared();
+    log_.Reset();
     TriggerChange(this);
+    if (logError) std::rethrow_exception(logError);
 }
 
 void TiPlotChannelCustom::DeletePoints(int Count) {
     list_->DeletePoints(Count);
+    serials_.RemovedOldest(Count);
     TriggerChange(this);
+}
+
+void TiPlotChannelCustom::SaveDataToFile(const QString& FileName) const {
+    TStringList lines;
+    for (int i = 0; i < list_->Count(); ++i)
+        lines.Add(DataFileRow(i));
+    lines.SaveToFile(FileName);
+}
+
+void TiPlotChannelCustom::LoadDataFromFile(const QString& FileName, bool ClearFirst) {
+    const int held = ClearFirst || list_->RingActive() ? 0 : list_->Count();
+    const std::vector<TiPlotFilePoint> points =
+        ParseChannelFileLines(ReadDataFileLines(FileName), list_->MaxDataPoints() - held);
+    if (LoggingActive()) LogDeactivate();
+    if (ClearFirst) Clear();
+    for (const TiPlotFilePoint& point : points)
+        AddPoint(point.X, point.Y, point.Status);
+}
+
+QString TiPlotChannelCustom::DataFileRow(int Index) const {
+    double x = 0, y = 0;
+    bool empty = false, null = false;
+    list_->GetXYEmptyNull(Index, x, y, empty, null);
+    return ChannelFileRow(x, y, empty, null);
+}
+
+void TiPlotChannelCustom::LogActivate(bool Append) {
+    log_.File().CheckCanActivate();
+    log_.File().OpenFile(Append, {});
+    log_.Reset();
+    log_.File().SetActive(true);
+}
+
+void TiPlotChannelCustom::LogDeactivate() {
+    log_.File().Stop();
+    if (log_.HasPendingRows()) WriteLog();
+    log_.Reset();
+}
+
+void TiPlotChannelCustom::WriteLog() {
+    const QStringList rows =
+        log_.PendingRows(serials_, [this](int Index) { return DataFileRow(Index); });
+    if (!rows.isEmpty()) log_.File().AppendRows(rows);
+    log_.Reset();
 }
 
 void TiPlotChannelCustom::GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty,
@@ -435,7 +517,9 @@ void TiPlotChannelCustom::SetDataTraceLineWidth(int Index, int Value) {
 }
 
 void TiPlotChannelCustom::SetCount(int Value) {
+    const int before = list_->Count();
     list_->SetCapacity(Value);
+    serials_.RemovedNewest(before - list_->Count());
     TriggerChange(this);
 }
 

@@ -7,7 +7,9 @@
 #include "platform/Font.h"
 #include "platform/Pen.h"
 #include "plot/channels/iPlotChannelAxisLink.h"
+#include "plot/channels/iPlotChannelLog.h"
 #include "plot/channels/iPlotMarkerPixelSet.h"
+#include "plot/channels/iPlotPointSerials.h"
 #include "plot/data/iPlotDataCustomList.h"
 #include "plot/iPlotNameReference.h"
 
@@ -152,13 +154,13 @@ public:
     void SetXAxisTrackingEnabled(bool Value);
     bool YAxisTrackingEnabled() const { return yAxisTrackingEnabled_; }
     void SetYAxisTrackingEnabled(bool Value);
-    QString LogFileName() const { return logFileName_; }
+    QString LogFileName() const { return log_.File().FileName(); }
     // "Log File Name can not be changed while logging is active." for another name then.
     void SetLogFileName(const QString& Value);
-    int LogBufferSize() const { return logBufferSize_; }
+    int LogBufferSize() const { return log_.File().BufferSize(); }
     // A negative size is 0.
     void SetLogBufferSize(int Value);
-    bool LoggingActive() const { return loggingActive_; }
+    bool LoggingActive() const { return log_.File().Active(); }
     TiPlotDataStyle DataStyle() const { return dataStyle_; }
     // Another style discards every point for an empty, growing list of the new class.
     void SetDataStyle(TiPlotDataStyle Value);
@@ -184,6 +186,8 @@ public:
     // rows, X and Y; every check runs before the first point is added.
     void AddXYArray(const QVariant& Data);
     void AddXYArrays(const QVariant& XData, const QVariant& YData);
+    // Ends logging first, writing the pending points; a write error is raised once the
+    // points are gone.
     void Clear();
     void DeletePoints(int Count);
     void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const;
@@ -263,7 +267,7 @@ public:
 
     int StartIndex() const { return startIndex_; }
     int StopIndex() const { return stopIndex_; }
-    int LogPendingCount() const { return logPendingCount_; }
+    int LogPendingCount() const { return log_.PendingCount(); }
     TRect LegendRect() const { return legendRect_; }
     void SetLegendRect(const TRect& Value) { legendRect_ = Value; }
     QString DataCursorXText() const { return dataCursorXText_; }
@@ -286,6 +290,26 @@ public:
     bool iMouseHitTest(const TiPlotMouseData& MouseData) override;
     Qt::CursorShape GetMousePointer(TPoint Point) override;
     void AddMenuItems(QMenu* PopupMenu) override;
+
+    // Data files and logging.
+    // A point with its status as a data file holds it; only a valid point counts in the
+    // statistics and moves the Y axis. Logged as AddXY logs.
+    int AddPoint(double X, double Y, TiPlotDataPointStatus Status);
+    // Raises the platform's create error.
+    void SaveDataToFile(const QString& FileName) const;
+    // Reads the whole file before it changes anything; then logging ends, the channel is
+    // cleared when ClearFirst, and the points are appended.
+    void LoadDataFromFile(const QString& FileName, bool ClearFirst);
+    // "Log File Name not Defined", "Logging Already Active"; with Append the file must
+    // exist, else it is made empty.
+    void LogActivate(bool Append);
+    // "Logging not Active"; writes the pending points.
+    void LogDeactivate();
+    // Appends the pending points still held, each once, as data-file rows.
+    void WriteLog();
+    // Every point the list took has a serial; -1 for a point it no longer holds.
+    long long NewestPointSerial() const { return serials_.Newest(); }
+    int IndexOfPointSerial(long long Serial) const { return serials_.IndexOf(Serial); }
 
     virtual int CalcStartXIndex() = 0;
     virtual int CalcStopXIndex() = 0;
@@ -316,6 +340,8 @@ protected:
         TriggerChange(this);
     }
     TiPlotDataCustomList& List() const { return *list_; }
+    // Every append goes through here, so that the points keep their serials.
+    int AppendToList(double X, double Y);
     // The numbers of a one-dimensional array; raises NotOneDimensional for another shape and
     // "Array element is not a number" for an element that is none.
     void SetDataCursorTexts(const QString& XText, const QString& YText) {
@@ -351,6 +377,7 @@ protected:
 
 private:
     void ChangedPoint();
+    QString DataFileRow(int Index) const;
     void Track(int Index, double X, double Y);
     void ResetStatistics();
     // Scans the valid, finite points.
@@ -376,10 +403,8 @@ private:
     mutable TiPlotChannelAxisLink yAxis_;
     bool xAxisTrackingEnabled_ = true;
     bool yAxisTrackingEnabled_ = true;
-    QString logFileName_;
-    int logBufferSize_ = 0;
-    bool loggingActive_ = false;
-    int logPendingCount_ = 0;
+    TiPlotChannelLog log_;
+    TiPlotPointSerials serials_;
     TiPlotDataStyle dataStyle_ = ipdsStandard;
     QVariant tag_;
     QString opcComputerName_;

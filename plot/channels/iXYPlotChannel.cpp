@@ -46,7 +46,7 @@ void TiXYPlotChannel::RegisterWith(TiPlotMasterManager& Master) {
 }
 
 int TiXYPlotChannel::AddWithoutValue(bool Null) {
-    const int result = List().Add(0, 0);
+    const int result = AppendToList(0, 0);
     const int index = List().Count() - 1;
     List().SetNull(index, Null);
     List().SetEmpty(index, !Null);

@@ -47,6 +47,15 @@ public:
     double XInterval() const { return xInterval_; }
     double XStart() const { return xStart_; }
 
+private:
+    // Defined before the templates that call it, as clang requires of a deduced return type.
+    auto Values() const {
+        return [this](const TiPlotDataIntervalPoint& p, int index) {
+            return TiPlotPointValues{index * xInterval_ + xStart_, double(p.Y), false, false};
+        };
+    }
+
+public:
     // Calls f(x, y, empty, null) for count points from logical index first, oldest first.
     template <class F> void ForEachPoint(int first, int count, F&& f) const {
         ForEachStored<TiPlotDataIntervalPoint>(first, count, Values(), f);
@@ -58,12 +67,6 @@ public:
 
 private:
     static constexpr double UnknownInterval = -1.0;
-
-    auto Values() const {
-        return [this](const TiPlotDataIntervalPoint& p, int index) {
-            return TiPlotPointValues{index * xInterval_ + xStart_, double(p.Y), false, false};
-        };
-    }
 
     // Points leaving the front move XStart on by their intervals, so every remaining point
     // keeps its X; counted from the first X so that long rings do not accumulate rounding.

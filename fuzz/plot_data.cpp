@@ -1,0 +1,19 @@
+// Any bytes as a plot data file (or, when they read as one, a plot log) loaded into a plot of
+// three channels; what loaded saves as a data file and loads again the same.
+#include "FuzzApplication.h"
+#include "FuzzPlot.h"
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    StartFuzzApplication(argc, argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    TiPlot& plot = FuzzPlot();
+    FuzzLoadSaveReload(
+        QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)),
+        [&](const QString& input) { plot.LoadDataFromFile(input); },
+        [&](const QString& saved) { plot.SaveDataToFile(saved); },
+        [&](const QString& saved) { plot.LoadDataFromFile(saved); });
+    return 0;
+}
