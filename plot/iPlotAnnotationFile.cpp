@@ -39,6 +39,7 @@ void ApplyAnnotations(TiPlotComponent& Plot, TAnnotationFile File) {
 
 void SavePlotAnnotations(TiPlotComponent& Plot, const QString& FileName) {
     RunFileOperation(QStringLiteral("Error Saving Annotations - "), [&] {
+        CheckPlotFileObjectCount(CountKey, Plot.AnnotationCount());
         TStringList lines;
         lines.Add(PlotFileLine(CountKey, IntToStr(Plot.AnnotationCount())));
         for (int i = 0; i < Plot.AnnotationCount(); ++i)

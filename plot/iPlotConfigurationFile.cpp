@@ -128,9 +128,11 @@ void SavePlotConfiguration(TiPlotComponent& Plot, const TStringList& Exclusions,
         TStringList lines;
         lines.Add(PlotFileTypeLine(PlotFileType));
         SaveObjectToStringList(&Plot, QString(), lines, &Exclusions);
-        for (const TKindName& entry : SavedKinds)
-            lines.Add(PlotFileLine(CountKey(QString::fromLatin1(entry.Name)),
-                                   IntToStr(master.Count(entry.Kind))));
+        for (const TKindName& entry : SavedKinds) {
+            const QString key = CountKey(QString::fromLatin1(entry.Name));
+            CheckPlotFileObjectCount(key, master.Count(entry.Kind));
+            lines.Add(PlotFileLine(key, IntToStr(master.Count(entry.Kind))));
+        }
         lines.Add(PlotFileLine(DataViewZHorzKey, IntToStr(Plot.DataViewZHorz())));
         lines.Add(PlotFileLine(DataViewZVertKey, IntToStr(Plot.DataViewZVert())));
         for (const TKindName& entry : SavedKinds)

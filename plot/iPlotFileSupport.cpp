@@ -67,13 +67,17 @@ std::optional<int> ReadPlotFileInteger(TStringList& Lines, const QString& Key) {
     return StrToInt(value);
 }
 
-std::optional<int> ReadPlotFileObjectCount(TStringList& Lines, const QString& Key) {
-    const std::optional<int> count = ReadPlotFileInteger(Lines, Key);
-    if (count && (*count < 0 || *count > MaxPlotFileObjects))
+void CheckPlotFileObjectCount(const QString& Key, int Count) {
+    if (Count < 0 || Count > MaxPlotFileObjects)
         throw Exception(QStringLiteral("%1 = %2 is out of range (0 to %3)")
                             .arg(Key)
-                            .arg(*count)
+                            .arg(Count)
                             .arg(MaxPlotFileObjects));
+}
+
+std::optional<int> ReadPlotFileObjectCount(TStringList& Lines, const QString& Key) {
+    const std::optional<int> count = ReadPlotFileInteger(Lines, Key);
+    if (count) CheckPlotFileObjectCount(Key, *count);
     return count;
 }
 

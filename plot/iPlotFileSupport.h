@@ -15,8 +15,8 @@
 class TiPlotComponent;
 
 // More objects of one kind than a plot can sensibly show: a count above it is a damaged file,
-// and creating that many objects would hold the program up for minutes.
-inline constexpr int MaxPlotFileObjects = 1000;
+// whose objects would hold the program up for many seconds to create.
+inline constexpr int MaxPlotFileObjects = 100;
 
 // The lines of a text file; raises "File "<name>" is too large" for a file far beyond any
 // plot file, and the platform's open error.
@@ -42,8 +42,10 @@ void CheckPlotFileType(TStringList& Lines, const QString& Type, const QString& R
 // The integer of the line Key, which is removed; nothing without such a line. A value that is
 // no integer raises the conversion error.
 std::optional<int> ReadPlotFileInteger(TStringList& Lines, const QString& Key);
-// An object count: as ReadPlotFileInteger, and raises "<Key> = <value> is out of range (0 to
-// MaxPlotFileObjects)" for a count no plot can hold.
+// Raises "<Key> = <Count> is out of range (0 to MaxPlotFileObjects)" for a count no load
+// takes; a save checks it too, rather than write a file that cannot be read back.
+void CheckPlotFileObjectCount(const QString& Key, int Count);
+// An object count: as ReadPlotFileInteger, checked by CheckPlotFileObjectCount.
 std::optional<int> ReadPlotFileObjectCount(TStringList& Lines, const QString& Key);
 
 // A file's lines with those of each object (keys beginning with a name of ObjectNames, an

@@ -2,6 +2,7 @@
 #include "platform/PropertyWalker.h"
 #include "plot/channels/iPlotChannel.h"
 #include "plot/channels/iXYPlotChannel.h"
+#include "plot/iPlotFileSupport.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotMasterManager.h"
@@ -169,10 +170,10 @@ TEST_F(PlotConfigurationFile, DamagedFilesAreRefusedAndLeaveThePlotAsItWas) {
         {WithLine(good, QStringLiteral("File Type"), QString()),
          QStringLiteral("Incompatible Plot Configuration File Type")},
         {QString(), QStringLiteral("Incompatible Plot Configuration File Type")},
-        {WithLine(good, QStringLiteral("ChannelCount"), QStringLiteral("1001")),
-         QStringLiteral("ChannelCount = 1001 is out of range (0 to 1000)")},
+        {WithLine(good, QStringLiteral("ChannelCount"), QStringLiteral("101")),
+         QStringLiteral("ChannelCount = 101 is out of range (0 to 100)")},
         {WithLine(good, QStringLiteral("LimitCount"), QStringLiteral("-1")),
-         QStringLiteral("LimitCount = -1 is out of range (0 to 1000)")},
+         QStringLiteral("LimitCount = -1 is out of range (0 to 100)")},
         {WithLine(good, QStringLiteral("XAxisCount"), QStringLiteral("two")),
          QStringLiteral("'two' is not a valid integer value")},
         {WithLine(good, QStringLiteral("HintsPause"), QStringLiteral("soon")),
@@ -201,11 +202,17 @@ TEST_F(PlotConfigurationFile, DamagedFilesAreRefusedAndLeaveThePlotAsItWas) {
     EXPECT_EQ(PlotState(plot), before);
 }
 
-TEST_F(PlotConfigurationFile, ASaveThatFailsIsReported) {
+TEST_F(PlotConfigurationFile, ASaveThatFailsIsReportedAndNoUnreadableFileIsWritten) {
     TiPlot plot;
     EXPECT_TRUE(MessageOf([&] {
                     plot.SavePropertiesToFile(Path(QString()));
                 }).startsWith(QStringLiteral("Error Saving Properties - Cannot create file")));
+    for (int i = 0; i <= MaxPlotFileObjects; ++i)
+        plot.AddLimit();
+    EXPECT_EQ(
+        MessageOf([&] { plot.SavePropertiesToFile(Path(QStringLiteral("many.txt"))); }),
+        QStringLiteral("Error Saving Properties - LimitCount = 101 is out of range (0 to 100)"));
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("many.txt"))));
 }
 
 TEST_F(PlotConfigurationFile, ChannelFileLoadsTheChannelsPropertiesOnlyAllOrNone) {
