@@ -1,0 +1,13 @@
+// Any bytes as a annotation file (see FuzzPlotFile.h).
+#include "FuzzPlotFile.h"
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    StartFuzzApplication(argc, argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    return fuzz::RunPlotFileInput(
+        data, size, [](TiPlot& plot, const QString& file) { plot.LoadAnnotationsFromFile(file); },
+        [](TiPlot& plot, const QString& file) { plot.SaveAnnotationsToFile(file); });
+}
