@@ -7,7 +7,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    return fuzz::RunPlotFileInput(
-        data, size, [](TiPlot& plot, const QString& file) { plot.LoadAnnotationsFromFile(file); },
-        [](TiPlot& plot, const QString& file) { plot.SaveAnnotationsToFile(file); });
+    return fuzz::RunPlotFileInput<TiPlotComponent>(
+        data, size,
+        [](TiPlotComponent& plot, const QString& file) { plot.LoadAnnotationsFromFile(file); },
+        [](TiPlotComponent& plot, const QString& file) { plot.SaveAnnotationsToFile(file); });
 }

@@ -104,12 +104,12 @@ TiPlotObject* NewObject(TiPlotComponent& Plot, K Kind, int Index) {
     return master.Get(Kind, master.Add(Kind));
 }
 
-// The plot's own properties are loaded before its objects are removed: a value the plot
-// refuses then leaves every object in place.
+// The plot's own properties are loaded first, all or none: a value the plot refuses then
+// leaves every object in place.
 void ApplyConfiguration(TiPlotComponent& Plot, TPlotConfiguration Configuration) {
+    LoadObjectFromStringList(&Plot, QString(), Configuration.Lines.Rest());
     if (Configuration.DataViewZHorz) Plot.SetDataViewZHorz(*Configuration.DataViewZHorz);
     if (Configuration.DataViewZVert) Plot.SetDataViewZVert(*Configuration.DataViewZVert);
-    LoadObjectFromStringList(&Plot, QString(), Configuration.Lines.Rest());
     RemoveAllObjects(Plot);
     for (K kind : LoadedKinds) {
         const QString name = NameOf(kind);
