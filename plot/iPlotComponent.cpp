@@ -7,9 +7,11 @@
 #include "platform/StringList.h"
 #include "plot/channels/iPlotChannelCustom.h"
 #include "plot/iPlotAnnotation.h"
+#include "plot/iPlotAnnotationFile.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotButton.h"
 #include "plot/iPlotCollectionText.h"
+#include "plot/iPlotConfigurationFile.h"
 #include "plot/iPlotDataArray.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataFile.h"
@@ -26,6 +28,7 @@
 #include "plot/iPlotTable.h"
 #include "plot/iPlotToolBar.h"
 #include "plot/iPlotTranslation.h"
+#include "plot/iPlotTranslationFile.h"
 
 #include <QMetaEnum>
 #include <algorithm>
@@ -967,6 +970,32 @@ void TiPlotComponent::Loaded() {
         throw;
     }
     EndDefinition();
+}
+
+// Plot files.
+
+void TiPlotComponent::SavePropertiesToFile(const QString& FileName) {
+    SavePlotConfiguration(*this, PropertyFileExclusions(), FileName);
+}
+
+void TiPlotComponent::LoadPropertiesFromFile(const QString& FileName) {
+    LoadPlotConfiguration(*this, FileName);
+}
+
+void TiPlotComponent::SaveAnnotationsToFile(const QString& FileName) {
+    SavePlotAnnotations(*this, FileName);
+}
+
+void TiPlotComponent::LoadAnnotationsFromFile(const QString& FileName) {
+    LoadPlotAnnotations(*this, FileName);
+}
+
+void TiPlotComponent::SaveTranslationsToFile(const QString& FileName) const {
+    SavePlotTranslations(*this, FileName);
+}
+
+void TiPlotComponent::LoadTranslationsFromFile(const QString& FileName) {
+    LoadPlotTranslations(*this, FileName);
 }
 
 // The plot host.

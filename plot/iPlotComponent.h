@@ -377,6 +377,14 @@ public:
     virtual void BeforePropertyEditorLoad() {}
     virtual void AfterPropertyEditorApply() {}
 
+    // Configuration, annotation and translation files (a failed load changes nothing).
+    void SavePropertiesToFile(const QString& FileName) override;
+    void LoadPropertiesFromFile(const QString& FileName) override;
+    void SaveAnnotationsToFile(const QString& FileName);
+    void LoadAnnotationsFromFile(const QString& FileName);
+    void SaveTranslationsToFile(const QString& FileName) const;
+    void LoadTranslationsFromFile(const QString& FileName);
+
     // The plot host.
     TiPlotMasterManager* GetMasterManager() override { return master_.get(); }
     TiPlotMasterManager* Master() const { return master_.get(); }

@@ -6,6 +6,7 @@
 #include "plot/channels/iPlotChannelAxis.h"
 #include "plot/channels/iPlotChannelDataFile.h"
 #include "plot/channels/iPlotChannelPoints.h"
+#include "plot/iPlotConfigurationFile.h"
 #include "plot/iPlotDataCursor.h"
 
 #include <QPointer>
@@ -661,6 +662,14 @@ Qt::CursorShape TiPlotChannelCustom::GetMousePointer(TPoint) {
 void TiPlotChannelCustom::AddMenuItems(QMenu* PopupMenu) {
     TiPlotManagerObject::AddMenuItems(PopupMenu);
     AddEditMenuItems(PopupMenu);
+}
+
+void TiPlotChannelCustom::SavePropertiesToFile(const QString& FileName) {
+    SaveChannelConfiguration(*this, FileName);
+}
+
+void TiPlotChannelCustom::LoadPropertiesFromFile(const QString& FileName) {
+    LoadChannelConfiguration(*this, FileName);
 }
 
 TPoint TiPlotChannelCustom::ScreenPoint(bool Reversed, int XPixels, int YPixels) const {

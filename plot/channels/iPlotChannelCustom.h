@@ -55,7 +55,8 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     Q_PROPERTY(int RingBufferSize READ RingBufferSize WRITE SetRingBufferSize)
     Q_PROPERTY(bool TraceVisible READ TraceVisible WRITE SetTraceVisible)
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)
-    Q_PROPERTY(TiPlotLineStyle TraceLineStyle READ TraceLineStyle WRITE SetTraceLineStyle)
+    Q_PROPERTY(
+        iPlotTypes::TiPlotLineStyle TraceLineStyle READ TraceLineStyle WRITE SetTraceLineStyle)
     Q_PROPERTY(int TraceLineWidth READ TraceLineWidth WRITE SetTraceLineWidth)
     Q_PROPERTY(
         bool MarkersAllowIndividual READ MarkersAllowIndividual WRITE SetMarkersAllowIndividual)
@@ -66,7 +67,7 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     Q_PROPERTY(int MarkersTurnOffLimit READ MarkersTurnOffLimit WRITE SetMarkersTurnOffLimit)
     Q_PROPERTY(bool MarkersVisible READ MarkersVisible WRITE SetMarkersVisible)
     Q_PROPERTY(int MarkersSize READ MarkersSize WRITE SetMarkersSize)
-    Q_PROPERTY(TiPlotMarkerStyle MarkersStyle READ MarkersStyle WRITE SetMarkersStyle)
+    Q_PROPERTY(iPlotTypes::TiPlotMarkerStyle MarkersStyle READ MarkersStyle WRITE SetMarkersStyle)
     Q_PROPERTY(TColor MarkersPenColor READ MarkersPenColor WRITE SetMarkersPenColor)
     Q_PROPERTY(TPen::TPenStyle MarkersPenStyle READ MarkersPenStyle WRITE SetMarkersPenStyle)
     Q_PROPERTY(int MarkersPenWidth READ MarkersPenWidth WRITE SetMarkersPenWidth)
@@ -81,7 +82,7 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     Q_PROPERTY(QString LogFileName READ LogFileName WRITE SetLogFileName)
     Q_PROPERTY(int LogBufferSize READ LogBufferSize WRITE SetLogBufferSize)
     Q_PROPERTY(bool LoggingActive READ LoggingActive)
-    Q_PROPERTY(TiPlotDataStyle DataStyle READ DataStyle WRITE SetDataStyle)
+    Q_PROPERTY(iPlotTypes::TiPlotDataStyle DataStyle READ DataStyle WRITE SetDataStyle)
     Q_PROPERTY(QVariant Tag READ Tag WRITE SetTag)
     Q_PROPERTY(QString OPCComputerName READ OPCComputerName WRITE SetOPCComputerName)
     Q_PROPERTY(QString OPCServerName READ OPCServerName WRITE SetOPCServerName)
@@ -310,6 +311,10 @@ public:
     // Every point the list took has a serial; -1 for a point it no longer holds.
     long long NewestPointSerial() const { return serials_.Newest(); }
     int IndexOfPointSerial(long long Serial) const { return serials_.IndexOf(Serial); }
+
+    // The channel's configuration file: a load sets its properties only, all or none.
+    void SavePropertiesToFile(const QString& FileName);
+    void LoadPropertiesFromFile(const QString& FileName);
 
     virtual int CalcStartXIndex() = 0;
     virtual int CalcStopXIndex() = 0;

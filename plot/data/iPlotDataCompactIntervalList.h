@@ -57,13 +57,9 @@ private:
 
 public:
     // Calls f(x, y, empty, null) for count points from logical index first, oldest first.
-    template <class F> void ForEachPoint(int first, int count, F&& f) const {
-        ForEachStored<TiPlotDataIntervalPoint>(first, count, Values(), f);
-    }
+    template <class F> void ForEachPoint(int first, int count, F&& f) const;
     // As ForEachPoint, offering whole blocks without a break to run first.
-    template <class F, class R> void ForEachPointOrRun(int first, int count, F&& f, R&& run) const {
-        ForEachStoredRun<TiPlotDataIntervalPoint>(first, count, Values(), f, run);
-    }
+    template <class F, class R> void ForEachPointOrRun(int first, int count, F&& f, R&& run) const;
 
 private:
     static constexpr double UnknownInterval = -1.0;
@@ -80,3 +76,14 @@ private:
     double xOrigin_ = 0;
     int64_t dropped_ = 0;
 };
+
+// Defined after the class, where the deduced type of Values is known to every compiler.
+template <class F>
+void TiPlotDataCompactIntervalList::ForEachPoint(int first, int count, F&& f) const {
+    ForEachStored<TiPlotDataIntervalPoint>(first, count, Values(), f);
+}
+
+template <class F, class R>
+void TiPlotDataCompactIntervalList::ForEachPointOrRun(int first, int count, F&& f, R&& run) const {
+    ForEachStoredRun<TiPlotDataIntervalPoint>(first, count, Values(), f, run);
+}
