@@ -733,16 +733,9 @@ void TiPlotComponent::LoadDataFromFile(const QString& FileName) {
     } catch (const Exception& e) {
         throw Exception(QStringLiteral("Error Loading Data - ") + e.Message());
     }
-    BeginUpdate();
-    try {
-        for (const TiPlotFileEntry& entry : entries)
-            channels[size_t(entry.Channel)]->AddPoint(entry.Point.X, entry.Point.Y,
-                                                      entry.Point.Status);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TiUpdateBatch batch(*this);
+    for (const TiPlotFileEntry& entry : entries)
+        channels[size_t(entry.Channel)]->AddPoint(entry.Point.X, entry.Point.Y, entry.Point.Status);
 }
 
 void TiPlotComponent::LogActivate(bool Append) {

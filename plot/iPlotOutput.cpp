@@ -40,14 +40,6 @@ const QString TiPlotOutput::SaveFilter = QStringLiteral(
     "(*.jpg)|*.jpg|Portable Network Graphics (*.png)|*.png|Portable Document Format "
     "(*.pdf)|*.pdf");
 
-TiUpdateBatch::TiUpdateBatch(TiComponent& Component) : component_(Component) {
-    component_.BeginUpdate();
-}
-
-TiUpdateBatch::~TiUpdateBatch() {
-    component_.EndUpdate();
-}
-
 TiPlotToolBarsHidden::TiPlotToolBarsHidden(TiPlotMasterManager& Master) {
     for (int i = 0; i < Master.Count(K::ToolBar); ++i) {
         TiPlotObject* toolBar = Master.Get(K::ToolBar, i);

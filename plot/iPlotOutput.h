@@ -9,23 +9,10 @@
 #include <utility>
 #include <vector>
 
-class TiComponent;
 class TiPlotComponent;
 class TiPlotMasterManager;
 class TiPlotObject;
 class TMetafile;
-
-// An update batch of a control that ends however the work inside it ends.
-class TiUpdateBatch {
-public:
-    explicit TiUpdateBatch(TiComponent& Component);
-    ~TiUpdateBatch();
-    TiUpdateBatch(const TiUpdateBatch&) = delete;
-    TiUpdateBatch& operator=(const TiUpdateBatch&) = delete;
-
-private:
-    TiComponent& component_;
-};
 
 // Hides every toolbar while it lives, then gives each toolbar its own Visible back; a plot
 // without toolbars has nothing to hide.

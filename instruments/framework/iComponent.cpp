@@ -44,19 +44,6 @@ const char* const FormProperties[] = {"Left",    "Top",     "Width",    "Height"
                                       "Align",   "Cursor",  "ShowHint", "Tag",
                                       "Visible", "Enabled", "Hint",     "HelpContext"};
 
-class TiUpdateBatch {
-public:
-    explicit TiUpdateBatch(TiComponent& component) : component_(component) {
-        component_.BeginUpdate();
-    }
-    ~TiUpdateBatch() { component_.EndUpdate(); }
-    TiUpdateBatch(const TiUpdateBatch&) = delete;
-    TiUpdateBatch& operator=(const TiUpdateBatch&) = delete;
-
-private:
-    TiComponent& component_;
-};
-
 void CheckPropertyFileSize(const QString& fileName) {
     if (QFileInfo(fileName).size() > MaxPropertyFileSize)
         throw Exception(QStringLiteral("File \"%1\" is too large").arg(fileName));

@@ -328,3 +328,17 @@ public:
 private:
     TiComponent& component_;
 };
+
+// An update batch that ends however the work inside it ends.
+class TiUpdateBatch {
+public:
+    explicit TiUpdateBatch(TiComponent& Component) : component_(Component) {
+        component_.BeginUpdate();
+    }
+    ~TiUpdateBatch() { component_.EndUpdate(); }
+    TiUpdateBatch(const TiUpdateBatch&) = delete;
+    TiUpdateBatch& operator=(const TiUpdateBatch&) = delete;
+
+private:
+    TiComponent& component_;
+};
