@@ -527,7 +527,8 @@ void TiPlotChannel::DrawFast(TCanvas& Canvas, bool Reversed) {
         [&](double x, double y, bool empty, bool null) {
             fast.Add(x, y, empty, null, map.PositionToPixels(x));
         },
-        [&](const TiPlotPointRun& run) { return fast.AddRun(run, map); });
+        [&](const TiPlotPointRun& run) { return fast.AddRun(run, map); },
+        [&](double x) { return map.PositionToPixels(x); });
     fast.Finish();
 }
 
