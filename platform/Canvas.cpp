@@ -47,6 +47,15 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
     if (points.size() >= 2) DoPolyline(points);
 }
 
+void TCanvas::Lines(std::span<const TPoint> ends) {
+    if (ends.size() >= 2) DoLines(ends.first(ends.size() & ~std::size_t(1)));
+}
+
+void TCanvas::DoLines(std::span<const TPoint> ends) {
+    for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
+        DoPolyline(ends.subspan(i, 2));
+}
+
 void TCanvas::Polygon(std::span<const TPoint> points) {
     if (!points.empty()) DoPolygon(points);
 }

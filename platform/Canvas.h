@@ -80,6 +80,9 @@ public:
     void LineTo(int x, int y);
     // Through the points; the last one is not drawn. The pen position does not move.
     void Polyline(std::span<const TPoint> points);
+    // Each pair of points is one line drawn as a two-point Polyline; a trailing odd point is
+    // ignored. Many separate lines in one call, as a trace draws them.
+    void Lines(std::span<const TPoint> ends);
     // Filled with the brush, outlined with the pen, closed.
     void Polygon(std::span<const TPoint> points);
     void Rectangle(int left, int top, int right, int bottom);
@@ -156,6 +159,8 @@ protected:
 
     virtual void DoLine(const TPoint& from, const TPoint& to) = 0;
     virtual void DoPolyline(std::span<const TPoint> points) = 0;
+    // Pairs of points; by default a DoPolyline each.
+    virtual void DoLines(std::span<const TPoint> ends);
     virtual void DoPolygon(std::span<const TPoint> points) = 0;
     virtual void DoRectangle(const TRect& r) = 0;
     virtual void DoFillRect(const TRect& r) = 0;

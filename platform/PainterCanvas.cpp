@@ -333,6 +333,25 @@ void TPainterCanvas::DoPolyline(std::span<const TPoint> points) {
     }
 }
 
+// On an image a thin solid pen in copy mode draws the same pixels whether the lines go to the
+// painter one by one or in one call, which saves its per-call state checks. In one call the
+// painter skips a pixel that the previous line already drew, which only a raster mode would
+// show; so those, dashes, wide pens and other devices take a two-point polyline each.
+void TPainterCanvas::DoLines(std::span<const TPoint> ends) {
+    const bool solid = Pen()->Style() == psSolid || Pen()->Style() == psInsideFrame;
+    if (!image_ || !solid || Pen()->Width() > 1 || Pen()->Mode() != pmCopy) {
+        TCanvas::DoLines(ends);
+        return;
+    }
+    if (!Ready()) return;
+    UsePen();
+    UseMode();
+    lines_.clear();
+    for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
+        if (ends[i] != ends[i + 1]) lines_.emplace_back(ToQPoint(ends[i]), ToQPoint(ends[i + 1]));
+    painter_->drawLines(lines_.data(), int(lines_.size()));
+}
+
 void TPainterCanvas::DoPolygon(std::span<const TPoint> points) {
     if (!Ready()) return;
     UsePen();

@@ -274,6 +274,9 @@ public:
 
     // One segment in axis units, clipped to the axes' visible ranges.
     void DrawLine(TCanvas& Canvas, bool Reversed, double X1, double Y1, double X2, double Y2);
+    // The screen ends of that line as DrawLine clips it; false when nothing of it shows.
+    bool LinePoints(bool Reversed, double X1, double Y1, double X2, double Y2,
+                    TPoint (&Points)[2]) const;
     // Four points in axis units, unclipped, filled with the current pen and brush.
     void DrawQuadPolygon(TCanvas& Canvas, bool Reversed, TiPlotValuePoint P1, TiPlotValuePoint P2,
                          TiPlotValuePoint P3, TiPlotValuePoint P4);
