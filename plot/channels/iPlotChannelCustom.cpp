@@ -79,10 +79,13 @@ void TiPlotChannelStatistics::Include(double X, double Y) {
     ++Count;
     XSum += X;
     YSum += Y;
-    // One division instead of two: a point added is the hottest path of a live channel.
-    const long double share = 1.0L / Count;
-    XMean = double(XSum * share);
-    YMean = double(YSum * share);
+    meansPending_ = true;
+}
+
+void TiPlotChannelStatistics::SettleMeans() {
+    xMean_ = XMean();
+    yMean_ = YMean();
+    meansPending_ = false;
 }
 
 TiPlotChannelCustom::TiPlotChannelCustom(TiPlotHost* Owner, const TiPlotObjectHooks& Hooks)
@@ -473,25 +476,27 @@ double TiPlotChannelCustom::GetYMin() {
 }
 
 double TiPlotChannelCustom::GetXMean() {
+    statistics_.SettleMeans();
     statistics_.XSum = 0;
     statistics_.Count = 0;
     ForEachValidPoint([&](double x, double) {
         statistics_.XSum += x;
         ++statistics_.Count;
     });
-    statistics_.XMean = statistics_.Count ? double(statistics_.XSum / statistics_.Count) : 0;
-    return statistics_.XMean;
+    statistics_.SetXMean(statistics_.Count ? double(statistics_.XSum / statistics_.Count) : 0);
+    return statistics_.XMean();
 }
 
 double TiPlotChannelCustom::GetYMean() {
+    statistics_.SettleMeans();
     statistics_.YSum = 0;
     statistics_.Count = 0;
     ForEachValidPoint([&](double, double y) {
         statistics_.YSum += y;
         ++statistics_.Count;
     });
-    statistics_.YMean = statistics_.Count ? double(statistics_.YSum / statistics_.Count) : 0;
-    return statistics_.YMean;
+    statistics_.SetYMean(statistics_.Count ? double(statistics_.YSum / statistics_.Count) : 0);
+    return statistics_.YMean();
 }
 
 void TiPlotChannelCustom::ReCalcRunningMinMaxMean() {

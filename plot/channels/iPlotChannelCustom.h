@@ -25,14 +25,29 @@ struct TiPlotChannelStatistics {
     long long Count = 0;
     double XMin = 1e300;
     double XMax = -1e300;
-    double XMean = 0;
     double YMin = 1e300;
     double YMax = -1e300;
-    double YMean = 0;
     long double XSum = 0;
     long double YSum = 0;
 
     void Include(double X, double Y);
+    // The means of the points included, worked out when read rather than at every point added,
+    // which is the hottest path of a live channel; the same values either way.
+    double XMean() const { return meansPending_ ? Share(XSum) : xMean_; }
+    double YMean() const { return meansPending_ ? Share(YSum) : yMean_; }
+    // Fixes both means at what they are now, before a scan changes Count and one sum.
+    void SettleMeans();
+    // The scan's mean, after SettleMeans.
+    void SetXMean(double Value) { xMean_ = Value; }
+    void SetYMean(double Value) { yMean_ = Value; }
+
+private:
+    // One division instead of two, as the means were always computed.
+    double Share(long double Sum) const { return double(Sum * (1.0L / Count)); }
+
+    bool meansPending_ = false;
+    double xMean_ = 0;
+    double yMean_ = 0;
 };
 
 // Both coordinates finite: a point that counts in statistics, tracking and extents.
