@@ -247,6 +247,8 @@ public:
     int GetDataPointSize() const { return list_->DataPointSize(); }
     int GetMaxDataPoints() const { return list_->MaxDataPoints(); }
     int GetMemoryUsed() const { return list_->GetMemoryUsed(); }
+    // The list's block summaries, on top of GetMemoryUsed.
+    std::size_t GetSummaryMemoryUsed() const { return list_->SummaryMemoryUsed(); }
 
     // Full scans of the held points that are neither Null nor Empty; each stores its result
     // as the running value.
