@@ -145,11 +145,19 @@ void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
 }
 
 void TCanvas::DrawTransparent(int x, int y, const TBitmap& bitmap, TColor transparentColor) {
-    if (bitmap.Empty()) return;
+    if (!bitmap.Empty()) DoDraw(x, y, TransparentImage(bitmap, transparentColor));
+}
+
+QImage TCanvas::TransparentImage(const TBitmap& bitmap, TColor transparentColor) {
+    if (bitmap.Empty()) return QImage();
     QImage image = bitmap.Image().convertToFormat(QImage::Format_ARGB32);
     image.setAlphaChannel(
         image.createMaskFromColor(ToQColor(transparentColor).rgb(), Qt::MaskOutColor));
-    DoDraw(x, y, image);
+    return image;
+}
+
+void TCanvas::DrawImage(int x, int y, const QImage& image) {
+    if (!image.isNull()) DoDraw(x, y, image);
 }
 
 void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {

@@ -120,6 +120,10 @@ public:
     void Draw(int x, int y, const TBitmap& bitmap);
     // The pixels of the transparent colour (an image list's mask colour) are left out.
     void DrawTransparent(int x, int y, const TBitmap& bitmap, TColor transparentColor);
+    // The bitmap's picture as DrawTransparent draws it, for a picture drawn at every paint: made
+    // once and drawn with DrawImage, it skips the conversion each time.
+    static QImage TransparentImage(const TBitmap& bitmap, TColor transparentColor);
+    void DrawImage(int x, int y, const QImage& image);
     void StretchDraw(const TRect& r, const TBitmap& bitmap);
     void CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
     // Plays the picture at its own size, or stretched over r.
