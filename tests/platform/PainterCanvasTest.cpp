@@ -379,8 +379,8 @@ TEST_F(PainterCanvasTest, BitmapStillPaintingCopiesItsLatestPixels) {
 } // namespace
 
 // Many lines in one call draw exactly the pixels of one two-point polyline each, for every pen
-// and mode (the solid thin pen takes its own route), through a clip and a moved origin, with
-// vertical, horizontal and single-point lines among them.
+// and mode (the solid thin pen in copy mode takes its own route, filling vertical lines), through
+// a clip and a moved origin, with vertical, horizontal and single-point lines among them.
 TEST(PainterCanvasLines, DrawExactlyThePixelsOfOnePolylineEach) {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> coordinate(-10, 70), pick(0, 3);
@@ -394,8 +394,10 @@ TEST(PainterCanvasLines, DrawExactlyThePixelsOfOnePolylineEach) {
                                       : TPoint{coordinate(random), coordinate(random)};
         ends.insert(ends.end(), {from, to});
     }
-    const auto draw = [&](TPenStyle style, int width, TPenMode mode, bool batched) {
+    const auto draw = [&](TPenStyle style, int width, TPenMode mode, bool batched,
+                          qreal ratio = 1) {
         QImage image(64, 64, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
         image.fill(Qt::white);
         {
             TPainterCanvas canvas(image);
@@ -419,4 +421,6 @@ TEST(PainterCanvasLines, DrawExactlyThePixelsOfOnePolylineEach) {
             for (const TPenMode mode : {pmCopy, pmXor})
                 EXPECT_EQ(draw(style, width, mode, true), draw(style, width, mode, false))
                     << style << " " << width << " " << mode;
+    // A scaled surface (a screen at twice the density) draws a thin line one device pixel wide.
+    EXPECT_EQ(draw(psSolid, 0, pmCopy, true, 2), draw(psSolid, 0, pmCopy, false, 2));
 }
