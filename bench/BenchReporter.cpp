@@ -24,12 +24,13 @@ void BenchReporter::PrintRateComparison(const std::string& ours, const std::stri
                 a->second / 1e6, theirs.c_str(), b->second / 1e6, a->second / b->second);
 }
 
-void BenchReporter::PrintTimeComparison(const std::string& name, const std::string& ours,
+bool BenchReporter::PrintTimeComparison(const std::string& name, const std::string& ours,
                                         const std::string& theirs) const {
     const auto a = milliseconds_.find(ours), b = milliseconds_.find(theirs);
-    if (a == milliseconds_.end() || b == milliseconds_.end() || a->second <= 0) return;
+    if (a == milliseconds_.end() || b == milliseconds_.end() || a->second <= 0) return false;
     std::printf("%s: %.3f ms CPU; %s: %.3f ms CPU; ratio %.2f\n", name.c_str(), a->second,
                 theirs.c_str(), b->second, b->second / a->second);
+    return true;
 }
 
 void BenchReporter::PrintRate(const std::string& name) const {

@@ -13,8 +13,8 @@ public:
     // "ours: R1 M points/s; theirs: R2 M points/s; ratio R1 / R2".
     void PrintRateComparison(const std::string& ours, const std::string& theirs) const;
     // "name: T1 ms CPU; theirs: T2 ms CPU; ratio T2 / T1", the ratio being how many times
-    // faster ours is.
-    void PrintTimeComparison(const std::string& name, const std::string& ours,
+    // faster ours is; false, printing nothing, when either was not run.
+    bool PrintTimeComparison(const std::string& name, const std::string& ours,
                              const std::string& theirs) const;
     void PrintRate(const std::string& name) const;
 

@@ -1,6 +1,7 @@
 // Whole repaints through the control's real paint route: the default plot with two channels of
 // a million points against a widely used Qt plotting widget showing the same data, and the
 // demonstrator's two plots after a simulated minute and a simulated hour of its timer cycle.
+#include "BenchReporter.h"
 #include "app/Form1.h"
 #include "plot/channels/iPlotChannel.h"
 #include "plot/channels/iXYPlotChannel.h"
@@ -17,7 +18,6 @@
 #include <cmath>
 #include <cstdio>
 #include <malloc.h>
-#include <map>
 #include <memory>
 #include <qcustomplot.h>
 #include <string>
@@ -166,7 +166,7 @@ public:
         constellation_->render(&constellationImage_);
     }
     int Points() const { return PointsOf(*stripChart_) + PointsOf(*constellation_); }
-    // What the channels' lists hold, reserve included.
+    // What the channels' lists hold, reserve and block summaries included.
     size_t ListBytes() const { return BytesOf(*stripChart_) + BytesOf(*constellation_); }
     // What the points' records need, without reserve.
     size_t RecordBytes() const { return RecordsOf(*stripChart_) + RecordsOf(*constellation_); }
@@ -181,8 +181,12 @@ private:
     static int PointsOf(const TiPlotComponent& plot) {
         return int(SumChannels(plot, [](const TiPlotChannelCustom& c) { return c.GetCount(); }));
     }
+    // The block summaries count with the records: they are part of how the points are stored
+    // (at most about half a byte per point), so the heap may grow by them too.
     static size_t BytesOf(const TiPlotComponent& plot) {
-        return SumChannels(plot, [](const TiPlotChannelCustom& c) { return c.GetMemoryUsed(); });
+        return SumChannels(plot, [](const TiPlotChannelCustom& c) {
+            return size_t(c.GetMemoryUsed()) + c.GetSummaryMemoryUsed();
+        });
     }
     static size_t RecordsOf(const TiPlotComponent& plot) {
         return SumChannels(plot, [](const TiPlotChannelCustom& c) {
@@ -235,42 +239,16 @@ void DemonstratorRepaint(benchmark::State& state) {
         double(demonstrator->ListBytes()) / std::max(1, demonstrator->Points());
 }
 
-// Remembers each benchmark's real time per iteration for the summary after the table.
-class TimeReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double Time(const std::string& name) const {
-        const auto found = times_.find(name);
-        return found == times_.end() ? 0 : found->second;
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
-
-void PrintWholePlot(const TimeReporter& reporter) {
-    const double ours = reporter.Time("Render/WholePlot/1e6/TiPlot");
-    const double theirs = reporter.Time("Render/WholePlot/1e6/QCustomPlot");
-    if (ours <= 0 || theirs <= 0) return;
-    std::printf("Render/WholePlot/1e6: TiPlot %.2f ms; QCustomPlot %.2f ms; ratio %.2f\n", ours,
-                theirs, theirs / ours);
-}
-
 // What the allocator's own bookkeeping may move between two readings of the heap.
 constexpr double AllocatorSlack = 65536;
 
-void PrintHourOverMinute(const TimeReporter& reporter) {
-    const double minute = reporter.Time("Demonstrator/Repaint/ticks:1200");
-    const double hour = reporter.Time("Demonstrator/Repaint/ticks:72000");
-    if (minute <= 0 || hour <= 0) return;
+void PrintHourOverMinute(const BenchReporter& reporter) {
+    // Ratio hour / minute: the minute stands where the other widget stands in the comparisons.
+    if (!reporter.PrintTimeComparison("Demonstrator/HourOverMinute",
+                                      "Demonstrator/Repaint/ticks:1200",
+                                      "Demonstrator/Repaint/ticks:72000"))
+        return;
     const HourOverMinute& f = figures;
-    std::printf("Demonstrator/HourOverMinute: minute %.3f ms; hour %.3f ms; ratio %.2f\n", minute,
-                hour, hour / minute);
     const auto perPoint = [](size_t bytes, int points) { return double(bytes) / points; };
     std::printf("Demonstrator/Memory: minute %d points, lists %.1f bytes/point; hour %d points, "
                 "lists %.1f bytes/point\n",
@@ -303,9 +281,10 @@ int main(int argc, char** argv) {
         ->Arg(MinuteTicks)
         ->Arg(HourTicks)
         ->Unit(benchmark::kMillisecond);
-    TimeReporter reporter;
+    BenchReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    PrintWholePlot(reporter);
+    reporter.PrintTimeComparison("Render/WholePlot/1e6", "Render/WholePlot/1e6/TiPlot",
+                                 "Render/WholePlot/1e6/QCustomPlot");
     PrintHourOverMinute(reporter);
     Kept<WholePlot>().reset();
     Kept<WholeCustomPlot>().reset();

@@ -47,6 +47,15 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
     if (points.size() >= 2) DoPolyline(points);
 }
 
+void TCanvas::Lines(std::span<const TPoint> ends) {
+    if (ends.size() >= 2) DoLines(ends.first(ends.size() & ~std::size_t(1)));
+}
+
+void TCanvas::DoLines(std::span<const TPoint> ends) {
+    for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
+        DoPolyline(ends.subspan(i, 2));
+}
+
 void TCanvas::Polygon(std::span<const TPoint> points) {
     if (!points.empty()) DoPolygon(points);
 }
@@ -136,11 +145,19 @@ void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
 }
 
 void TCanvas::DrawTransparent(int x, int y, const TBitmap& bitmap, TColor transparentColor) {
-    if (bitmap.Empty()) return;
+    if (!bitmap.Empty()) DoDraw(x, y, TransparentImage(bitmap, transparentColor));
+}
+
+QImage TCanvas::TransparentImage(const TBitmap& bitmap, TColor transparentColor) {
+    if (bitmap.Empty()) return QImage();
     QImage image = bitmap.Image().convertToFormat(QImage::Format_ARGB32);
     image.setAlphaChannel(
         image.createMaskFromColor(ToQColor(transparentColor).rgb(), Qt::MaskOutColor));
-    DoDraw(x, y, image);
+    return image;
+}
+
+void TCanvas::DrawImage(int x, int y, const QImage& image) {
+    if (!image.isNull()) DoDraw(x, y, image);
 }
 
 void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {

@@ -80,6 +80,9 @@ public:
     void LineTo(int x, int y);
     // Through the points; the last one is not drawn. The pen position does not move.
     void Polyline(std::span<const TPoint> points);
+    // Each pair of points is one line drawn as a two-point Polyline; a trailing odd point is
+    // ignored. Many separate lines in one call, as a trace draws them.
+    void Lines(std::span<const TPoint> ends);
     // Filled with the brush, outlined with the pen, closed.
     void Polygon(std::span<const TPoint> points);
     void Rectangle(int left, int top, int right, int bottom);
@@ -117,6 +120,10 @@ public:
     void Draw(int x, int y, const TBitmap& bitmap);
     // The pixels of the transparent colour (an image list's mask colour) are left out.
     void DrawTransparent(int x, int y, const TBitmap& bitmap, TColor transparentColor);
+    // The bitmap's picture as DrawTransparent draws it, for a picture drawn at every paint: made
+    // once and drawn with DrawImage, it skips the conversion each time.
+    static QImage TransparentImage(const TBitmap& bitmap, TColor transparentColor);
+    void DrawImage(int x, int y, const QImage& image);
     void StretchDraw(const TRect& r, const TBitmap& bitmap);
     void CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
     // Plays the picture at its own size, or stretched over r.
@@ -156,6 +163,8 @@ protected:
 
     virtual void DoLine(const TPoint& from, const TPoint& to) = 0;
     virtual void DoPolyline(std::span<const TPoint> points) = 0;
+    // Pairs of points; by default a DoPolyline each.
+    virtual void DoLines(std::span<const TPoint> ends);
     virtual void DoPolygon(std::span<const TPoint> points) = 0;
     virtual void DoRectangle(const TRect& r) = 0;
     virtual void DoFillRect(const TRect& r) = 0;

@@ -10,6 +10,7 @@
 #include <QPainterPath>
 #include <array>
 #include <memory>
+#include <vector>
 
 class QImage;
 class QPrinter;
@@ -44,6 +45,7 @@ public:
 protected:
     void DoLine(const TPoint& from, const TPoint& to) override;
     void DoPolyline(std::span<const TPoint> points) override;
+    void DoLines(std::span<const TPoint> ends) override;
     void DoPolygon(std::span<const TPoint> points) override;
     void DoRectangle(const TRect& r) override;
     void DoFillRect(const TRect& r) override;
@@ -146,4 +148,6 @@ private:
     mutable std::array<TKeptExtent, 2> extents_;
     mutable std::size_t nextExtent_ = 0;
     QPolygon polygon_;
+    // Kept between calls, so that a trace's lines allocate nothing once it has drawn.
+    std::vector<QLine> lines_;
 };

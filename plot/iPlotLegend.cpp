@@ -407,7 +407,7 @@ QString TiPlotLegend::GetYAxisMinText(const TiPlotChannelCustom& Channel) const 
 
 QString TiPlotLegend::GetYAxisMeanText(const TiPlotChannelCustom& Channel) const {
     const TiPlotChannelStatistics& statistics = Channel.Statistics();
-    return ValueText(LegendAxis(Channel.YAxis()), statistics.Count == 0, statistics.YMean);
+    return ValueText(LegendAxis(Channel.YAxis()), statistics.Count == 0, statistics.YMean());
 }
 
 QString TiPlotLegend::CellText(const TiPlotChannelCustom& Channel, Column Which) const {

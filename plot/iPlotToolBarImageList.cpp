@@ -30,7 +30,10 @@ int TiPlotToolBarImageList::Add(const QString& ResourceName) {
     std::unique_ptr<TBitmap> image = CreateToolBarImage(ResourceName);
     if (!image) return -1;
     std::unique_ptr<TBitmap> grayed = GrayedPicture(*image, ToolBarImageMaskColor);
-    images_.push_back({std::move(image), std::move(grayed)});
+    QImage shown = TCanvas::TransparentImage(*image, ToolBarImageMaskColor);
+    QImage grayedShown = TCanvas::TransparentImage(*grayed, ToolBarImageMaskColor);
+    images_.push_back(
+        {std::move(image), std::move(grayed), std::move(shown), std::move(grayedShown)});
     return Count() - 1;
 }
 
@@ -47,6 +50,7 @@ const TBitmap* TiPlotToolBarImageList::GrayedImage(int Index) const {
 }
 
 void TiPlotToolBarImageList::Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled) const {
-    if (const TBitmap* image = Enabled ? Image(Index) : GrayedImage(Index))
-        Canvas.DrawTransparent(X, Y, *image, ToolBarImageMaskColor);
+    if (Index < 0 || Index >= Count()) return;
+    const TEntry& entry = images_[size_t(Index)];
+    Canvas.DrawImage(X, Y, Enabled ? entry.Shown : entry.GrayedShown);
 }

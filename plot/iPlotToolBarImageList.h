@@ -4,6 +4,7 @@
 
 #include "platform/Canvas.h"
 
+#include <QImage>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -33,9 +34,12 @@ public:
     void Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled) const;
 
 private:
+    // A picture never changes once added, so its mask is applied once, not at every paint.
     struct TEntry {
         std::unique_ptr<TBitmap> Image;
         std::unique_ptr<TBitmap> Grayed;
+        QImage Shown;
+        QImage GrayedShown;
     };
 
     std::vector<TEntry> images_;

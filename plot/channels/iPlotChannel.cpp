@@ -519,16 +519,21 @@ void TiPlotChannel::Draw(TCanvas& Canvas, TColor) {
 void TiPlotChannel::DrawFast(TCanvas& Canvas, bool Reversed) {
     if (StartIndex() < 0 || StopIndex() <= StartIndex() || StopIndex() >= List().Count()) return;
     const TiPlotAxisMap& map = XAxis()->ChannelAxisMap();
+    fastLineEnds_.clear();
     TiPlotFastDraw fast([&](double X1, double Y1, double X2, double Y2) {
-        DrawLine(Canvas, Reversed, X1, Y1, X2, Y2);
+        TPoint ends[2];
+        if (LinePoints(Reversed, X1, Y1, X2, Y2, ends))
+            fastLineEnds_.insert(fastLineEnds_.end(), ends, ends + 2);
     });
     ForEachListPointOrRun(
         List(), DataStyle(), StartIndex(), StopIndex() - StartIndex() + 1,
         [&](double x, double y, bool empty, bool null) {
             fast.Add(x, y, empty, null, map.PositionToPixels(x));
         },
-        [&](const TiPlotPointRun& run) { return fast.AddRun(run, map); });
+        [&](const TiPlotPointRun& run) { return fast.AddRun(run, map); },
+        [&](double x) { return map.PositionToPixels(x); });
     fast.Finish();
+    Canvas.Lines(fastLineEnds_);
 }
 
 void TiPlotChannel::DrawConnectPoints(TCanvas& Canvas, bool Reversed) {

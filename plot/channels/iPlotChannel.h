@@ -301,6 +301,8 @@ private:
     int pixelListMin_ = 0;
     int pixelListMax_ = 0;
     std::vector<std::optional<double>> pixelList_;
+    // The fast trace's line ends, drawn in one call; kept so that a paint allocates nothing.
+    std::vector<TPoint> fastLineEnds_;
 };
 
 using TiPlotInterpolationStyle = TiPlotChannel::TiPlotInterpolationStyle;

@@ -83,10 +83,13 @@ void TiPlotChannelStatistics::Include(double X, double Y) {
     ++Count;
     XSum += X;
     YSum += Y;
-    // One division instead of two: a point added is the hottest path of a live channel.
-    const long double share = 1.0L / Count;
-    XMean = double(XSum * share);
-    YMean = double(YSum * share);
+    meansPending_ = true;
+}
+
+void TiPlotChannelStatistics::SettleMeans() {
+    xMean_ = XMean();
+    yMean_ = YMean();
+    meansPending_ = false;
 }
 
 TiPlotChannelCustom::TiPlotChannelCustom(TiPlotHost* Owner, const TiPlotObjectHooks& Hooks)
@@ -558,25 +561,27 @@ double TiPlotChannelCustom::GetYMin() {
 }
 
 double TiPlotChannelCustom::GetXMean() {
+    statistics_.SettleMeans();
     statistics_.XSum = 0;
     statistics_.Count = 0;
     ForEachValidPoint([&](double x, double) {
         statistics_.XSum += x;
         ++statistics_.Count;
     });
-    statistics_.XMean = statistics_.Count ? double(statistics_.XSum / statistics_.Count) : 0;
-    return statistics_.XMean;
+    statistics_.SetXMean(statistics_.Count ? double(statistics_.XSum / statistics_.Count) : 0);
+    return statistics_.XMean();
 }
 
 double TiPlotChannelCustom::GetYMean() {
+    statistics_.SettleMeans();
     statistics_.YSum = 0;
     statistics_.Count = 0;
     ForEachValidPoint([&](double, double y) {
         statistics_.YSum += y;
         ++statistics_.Count;
     });
-    statistics_.YMean = statistics_.Count ? double(statistics_.YSum / statistics_.Count) : 0;
-    return statistics_.YMean;
+    statistics_.SetYMean(statistics_.Count ? double(statistics_.YSum / statistics_.Count) : 0);
+    return statistics_.YMean();
 }
 
 void TiPlotChannelCustom::ReCalcRunningMinMaxMean() {
@@ -678,9 +683,15 @@ TPoint TiPlotChannelCustom::ScreenPoint(bool Reversed, int XPixels, int YPixels)
 
 void TiPlotChannelCustom::DrawLine(TCanvas& Canvas, bool Reversed, double X1, double Y1, double X2,
                                    double Y2) {
+    TPoint points[2];
+    if (LinePoints(Reversed, X1, Y1, X2, Y2, points)) Canvas.Polyline(points);
+}
+
+bool TiPlotChannelCustom::LinePoints(bool Reversed, double X1, double Y1, double X2, double Y2,
+                                     TPoint (&Points)[2]) const {
     const TiPlotChannelAxis* xAxis = XAxis();
     const TiPlotChannelAxis* yAxis = YAxis();
-    if (!xAxis || !yAxis || !PlotPointFinite(X1, Y1) || !PlotPointFinite(X2, Y2)) return;
+    if (!xAxis || !yAxis || !PlotPointFinite(X1, Y1) || !PlotPointFinite(X2, Y2)) return false;
     const double xMin = xAxis->ChannelAxisMin(), xMax = xAxis->ChannelAxisMax();
     const double yMin = yAxis->ChannelAxisMin(), yMax = yAxis->ChannelAxisMax();
     TiPlotValuePoint l{X1, Y1}, r{X2, Y2};
@@ -689,7 +700,7 @@ void TiPlotChannelCustom::DrawLine(TCanvas& Canvas, bool Reversed, double X1, do
         (l.X < xMin && r.X > xMax) || Within(l.X, xMin, xMax) || Within(r.X, xMin, xMax);
     const bool yTouches = (l.Y < yMin && r.Y > yMax) || (r.Y < yMin && l.Y > yMax) ||
                           Within(l.Y, yMin, yMax) || Within(r.Y, yMin, yMax);
-    if (!xTouches || !yTouches) return;
+    if (!xTouches || !yTouches) return false;
     if (l.X < xMin) l = {xMin, GetNewY(X1, Y1, X2, Y2, xMin)};
     if (r.X > xMax) r = {xMax, GetNewY(X1, Y1, X2, Y2, xMax)};
     for (TiPlotValuePoint* end : {&l, &r}) {
@@ -702,11 +713,10 @@ void TiPlotChannelCustom::DrawLine(TCanvas& Canvas, bool Reversed, double X1, do
     const TiPlotAxisMap& yMap = yAxis->ChannelAxisMap();
     if (!xMap.PointOnScale(l.X) || !xMap.PointOnScale(r.X) || !yMap.PointOnScale(l.Y) ||
         !yMap.PointOnScale(r.Y))
-        return;
-    const TPoint points[2] = {
-        ScreenPoint(Reversed, xMap.PositionToPixels(l.X), yMap.PositionToPixels(l.Y)),
-        ScreenPoint(Reversed, xMap.PositionToPixels(r.X), yMap.PositionToPixels(r.Y))};
-    Canvas.Polyline(points);
+        return false;
+    Points[0] = ScreenPoint(Reversed, xMap.PositionToPixels(l.X), yMap.PositionToPixels(l.Y));
+    Points[1] = ScreenPoint(Reversed, xMap.PositionToPixels(r.X), yMap.PositionToPixels(r.Y));
+    return true;
 }
 
 void TiPlotChannelCustom::DrawQuadPolygon(TCanvas& Canvas, bool Reversed, TiPlotValuePoint P1,

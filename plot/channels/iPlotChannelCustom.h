@@ -27,14 +27,29 @@ struct TiPlotChannelStatistics {
     long long Count = 0;
     double XMin = 1e300;
     double XMax = -1e300;
-    double XMean = 0;
     double YMin = 1e300;
     double YMax = -1e300;
-    double YMean = 0;
     long double XSum = 0;
     long double YSum = 0;
 
     void Include(double X, double Y);
+    // The means of the points included, worked out when read rather than at every point added,
+    // which is the hottest path of a live channel; the same values either way.
+    double XMean() const { return meansPending_ ? Share(XSum) : xMean_; }
+    double YMean() const { return meansPending_ ? Share(YSum) : yMean_; }
+    // Fixes both means at what they are now, before a scan changes Count and one sum.
+    void SettleMeans();
+    // The scan's mean, after SettleMeans.
+    void SetXMean(double Value) { xMean_ = Value; }
+    void SetYMean(double Value) { yMean_ = Value; }
+
+private:
+    // One division instead of two, as the means were always computed.
+    double Share(long double Sum) const { return double(Sum * (1.0L / Count)); }
+
+    bool meansPending_ = false;
+    double xMean_ = 0;
+    double yMean_ = 0;
 };
 
 // Both coordinates finite: a point that counts in statistics, tracking and extents.
@@ -237,6 +252,8 @@ public:
     int GetDataPointSize() const { return list_->DataPointSize(); }
     int GetMaxDataPoints() const { return list_->MaxDataPoints(); }
     int GetMemoryUsed() const { return list_->GetMemoryUsed(); }
+    // The list's block summaries, on top of GetMemoryUsed.
+    std::size_t GetSummaryMemoryUsed() const { return list_->SummaryMemoryUsed(); }
 
     // Full scans of the held points that are neither Null nor Empty; each stores its result
     // as the running value.
@@ -279,6 +296,9 @@ public:
 
     // One segment in axis units, clipped to the axes' visible ranges.
     void DrawLine(TCanvas& Canvas, bool Reversed, double X1, double Y1, double X2, double Y2);
+    // The screen ends of that line as DrawLine clips it; false when nothing of it shows.
+    bool LinePoints(bool Reversed, double X1, double Y1, double X2, double Y2,
+                    TPoint (&Points)[2]) const;
     // Four points in axis units, unclipped, filled with the current pen and brush.
     void DrawQuadPolygon(TCanvas& Canvas, bool Reversed, TiPlotValuePoint P1, TiPlotValuePoint P2,
                          TiPlotValuePoint P3, TiPlotValuePoint P4);

@@ -35,12 +35,14 @@ void ForEachListPoint(const TiPlotDataCustomList& List, TiPlotDataStyle Style, i
 }
 
 // As ForEachListPoint, except that whole blocks without a break are offered to
-// Run(TiPlotPointRun) first, which answers whether it took one in place of its points.
-template <class F, class R>
+// Run(TiPlotPointRun) first, which answers whether it took one in place of its points; a block
+// spanning a few pixel columns, Column(x) naming them, is offered in parts.
+template <class F, class R, class C>
 void ForEachListPointOrRun(const TiPlotDataCustomList& List, TiPlotDataStyle Style, int First,
-                           int Count, F&& f, R&& Run) {
-    WithConcreteList(List, Style,
-                     [&](const auto& list) { list.ForEachPointOrRun(First, Count, f, Run); });
+                           int Count, F&& f, R&& Run, C&& Column) {
+    WithConcreteList(List, Style, [&](const auto& list) {
+        list.ForEachPointOrRun(First, Count, f, Run, Column);
+    });
 }
 
 // Binary search over ascending (or, Decreasing, descending) X: the index whose X equals X,

@@ -58,8 +58,9 @@ private:
 public:
     // Calls f(x, y, empty, null) for count points from logical index first, oldest first.
     template <class F> void ForEachPoint(int first, int count, F&& f) const;
-    // As ForEachPoint, offering whole blocks without a break to run first.
-    template <class F, class R> void ForEachPointOrRun(int first, int count, F&& f, R&& run) const;
+    // As ForEachPoint, offering whole blocks without a break to run first (see ForEachStoredRun).
+    template <class F, class R, class C>
+    void ForEachPointOrRun(int first, int count, F&& f, R&& run, C&& column) const;
 
 private:
     static constexpr double UnknownInterval = -1.0;
@@ -83,7 +84,8 @@ void TiPlotDataCompactIntervalList::ForEachPoint(int first, int count, F&& f) co
     ForEachStored<TiPlotDataIntervalPoint>(first, count, Values(), f);
 }
 
-template <class F, class R>
-void TiPlotDataCompactIntervalList::ForEachPointOrRun(int first, int count, F&& f, R&& run) const {
-    ForEachStoredRun<TiPlotDataIntervalPoint>(first, count, Values(), f, run);
+template <class F, class R, class C>
+void TiPlotDataCompactIntervalList::ForEachPointOrRun(int first, int count, F&& f, R&& run,
+                                                      C&& column) const {
+    ForEachStoredRun<TiPlotDataIntervalPoint>(first, count, Values(), f, run, column);
 }

@@ -11,8 +11,11 @@
 #include "plot/iPlotTypes.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <type_traits>
 
 // The channel's appearance, kept in its list; lists that store attributes per point copy
 // these into every new point.
@@ -177,11 +180,17 @@ protected:
     }
     // As ForEachStored, except that each whole summarized block without a break, X never
     // turning back, is first offered to run(TiPlotPointRun), which answers whether it took the
-    // block in place of its points.
-    template <class Point, class V, class F, class R>
-    void ForEachStoredRun(int first, int count, const V& values, F&& f, R&& run) const {
+    // block in place of its points. column(x) names the pixel column of an X: a smallest block
+    // that run declines is split at the column boundaries found by binary search on X, and
+    // its parts are offered in turn, so that a boundary costs a few reads instead of a walk
+    // over every point of its block.
+    template <class Point, class V, class F, class R, class C>
+    void ForEachStoredRun(int first, int count, const V& values, F&& f, R&& run, C&& column) const {
+        const TiPlotRunWalk<Point, V, std::remove_reference_t<F>, std::remove_reference_t<R>,
+                            std::remove_reference_t<C>>
+            walk{values, f, run, column};
         block_.ForEachPiece(first, count, [&](int begin, int end, int index) {
-            WalkSlots<Point>(0, begin, end, index - begin, values, f, run);
+            WalkSlots(0, begin, end, index - begin, walk);
         });
     }
 
@@ -192,16 +201,28 @@ private:
     static constexpr std::array<int, 3> SummaryBlockSizes{4096, 512, 64};
 
     void FitSummaries(bool pointsMoved);
+    // A smallest block that spans more columns than one per this many points is cheaper
+    // walked point by point than split.
+    static constexpr int SplitPointsPerColumn = 8;
+
+    // What a walk over stored points reads and where it sends them (see ForEachStoredRun).
+    template <class Point, class V, class F, class R, class C> struct TiPlotRunWalk {
+        const V& Values;
+        F& PointSink;
+        R& RunSink;
+        C& Column;
+
+        TiPlotPointValues At(const TiRecordBlock& Block, int Slot, int Offset) const {
+            return Values(Block.At<Point>(Slot), Slot + Offset);
+        }
+    };
+
     // The slots begin..end of one contiguous piece, logical index = slot + offset; level
     // indexes SummaryBlockSizes, past its end the points themselves.
-    template <class Point, class V, class F, class R>
-    void WalkSlots(std::size_t level, int begin, int end, int offset, const V& values, F& f,
-                   R& run) const {
+    template <class W>
+    void WalkSlots(std::size_t level, int begin, int end, int offset, const W& walk) const {
         if (level == summaries_.size()) {
-            for (int slot = begin; slot < end; ++slot) {
-                const TiPlotPointValues v = values(block_.At<Point>(slot), slot + offset);
-                f(v.X, v.Y, v.Empty, v.Null);
-            }
+            WalkPoints(begin, end, offset, walk);
             return;
         }
         TiPlotDataBlockSummary& summary = summaries_[level];
@@ -211,25 +232,78 @@ private:
             const int blockEnd = std::min((block + 1) * size, Count());
             const int stop = std::min(blockEnd, end);
             if (slot == block * size && blockEnd <= end && block < summary.BlockCount() &&
-                OfferBlock<Point>(summary, block, slot, blockEnd, offset, values, run)) {
-                slot = blockEnd;
-                continue;
+                SmoothBlock(summary, block, slot, blockEnd, offset, walk)) {
+                if (OfferRun(slot, blockEnd, summary.YMin(block), summary.YMax(block), offset,
+                             walk)) {
+                    slot = blockEnd;
+                    continue;
+                }
+                if (level + 1 == summaries_.size()) {
+                    SplitSlots(slot, blockEnd, offset, walk);
+                    slot = blockEnd;
+                    continue;
+                }
             }
-            WalkSlots<Point>(level + 1, slot, stop, offset, values, f, run);
+            WalkSlots(level + 1, slot, stop, offset, walk);
             slot = stop;
         }
     }
-    template <class Point, class V, class R>
-    bool OfferBlock(TiPlotDataBlockSummary& summary, int block, int begin, int end, int offset,
-                    const V& values, R& run) const {
-        const auto at = [&](int slot) { return values(block_.At<Point>(slot), slot + offset); };
-        if (summary.Stale(block)) summary.Rebuild(block, end - begin, at);
-        if (!summary.Smooth(block)) return false;
-        const TiPlotPointValues first = at(begin), last = at(end - 1);
+    template <class W> void WalkPoints(int begin, int end, int offset, const W& walk) const {
+        for (int slot = begin; slot < end; ++slot) {
+            const TiPlotPointValues v = walk.At(block_, slot, offset);
+            walk.PointSink(v.X, v.Y, v.Empty, v.Null);
+        }
+    }
+    template <class W>
+    bool SmoothBlock(TiPlotDataBlockSummary& summary, int block, int begin, int end, int offset,
+                     const W& walk) const {
+        if (summary.Stale(block))
+            summary.Rebuild(block, end - begin,
+                            [&](int slot) { return walk.At(block_, slot, offset); });
+        return summary.Smooth(block);
+    }
+    // Offers the points begin..end - 1, without a break and X never turning back, whose Y
+    // extremes are known.
+    template <class W>
+    bool OfferRun(int begin, int end, double yMin, double yMax, int offset, const W& walk) const {
+        const TiPlotPointValues first = walk.At(block_, begin, offset);
+        const TiPlotPointValues last = walk.At(block_, end - 1, offset);
         // An interval list's X follow from the index and may overflow at either end.
         if (!std::isfinite(first.X) || !std::isfinite(last.X)) return false;
-        return run(TiPlotPointRun{first.X, first.Y, last.X, last.Y, summary.YMin(block),
-                                  summary.YMax(block)});
+        return walk.RunSink(TiPlotPointRun{first.X, first.Y, last.X, last.Y, yMin, yMax});
+    }
+    // A smooth block that run declined as a whole: each column's part, found by binary search
+    // on X, is offered with its Y extremes read in one pass. The run checks every part it
+    // takes, so a column function that is not monotone here costs time, never strokes.
+    template <class W> void SplitSlots(int begin, int end, int offset, const W& walk) const {
+        const auto columnAt = [&](int slot) {
+            return walk.Column(walk.At(block_, slot, offset).X);
+        };
+        if (std::abs(int64_t(columnAt(end - 1)) - columnAt(begin)) * SplitPointsPerColumn >
+            end - begin) {
+            WalkPoints(begin, end, offset, walk);
+            return;
+        }
+        for (int slot = begin; slot < end;) {
+            const int column = columnAt(slot);
+            int low = slot + 1, high = end;
+            while (low < high) {
+                const int middle = low + (high - low) / 2;
+                if (columnAt(middle) == column)
+                    low = middle + 1;
+                else
+                    high = middle;
+            }
+            // std::max and std::min keep the first of equal values, as the summaries do.
+            double yMin = walk.At(block_, slot, offset).Y, yMax = yMin;
+            for (int i = slot + 1; i < low; ++i) {
+                const double y = walk.At(block_, i, offset).Y;
+                yMax = std::max(yMax, y);
+                yMin = std::min(yMin, y);
+            }
+            if (!OfferRun(slot, low, yMin, yMax, offset, walk)) WalkPoints(slot, low, offset, walk);
+            slot = low;
+        }
     }
 
     TiRecordBlock block_{1};

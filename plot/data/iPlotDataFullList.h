@@ -128,9 +128,10 @@ public:
     template <class F> void ForEachPoint(int first, int count, F&& f) const {
         ForEachStored<P>(first, count, Values, f);
     }
-    // As ForEachPoint, offering whole blocks without a break to run first.
-    template <class F, class R> void ForEachPointOrRun(int first, int count, F&& f, R&& run) const {
-        ForEachStoredRun<P>(first, count, Values, f, run);
+    // As ForEachPoint, offering whole blocks without a break to run first (see ForEachStoredRun).
+    template <class F, class R, class C>
+    void ForEachPointOrRun(int first, int count, F&& f, R&& run, C&& column) const {
+        ForEachStoredRun<P>(first, count, Values, f, run, column);
     }
 
 private:

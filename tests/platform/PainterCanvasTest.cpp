@@ -3,6 +3,8 @@
 
 #include <QImage>
 #include <gtest/gtest.h>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -375,3 +377,50 @@ TEST_F(PainterCanvasTest, BitmapStillPaintingCopiesItsLatestPixels) {
 }
 
 } // namespace
+
+// Many lines in one call draw exactly the pixels of one two-point polyline each, for every pen
+// and mode (the solid thin pen in copy mode takes its own route, filling vertical lines), through
+// a clip and a moved origin, with vertical, horizontal and single-point lines among them.
+TEST(PainterCanvasLines, DrawExactlyThePixelsOfOnePolylineEach) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coordinate(-10, 70), pick(0, 3);
+    std::vector<TPoint> ends;
+    for (int i = 0; i < 400; ++i) {
+        const TPoint from{coordinate(random), coordinate(random)};
+        const int kind = pick(random);
+        const TPoint to = kind == 0   ? TPoint{from.X, coordinate(random)}
+                          : kind == 1 ? TPoint{coordinate(random), from.Y}
+                          : kind == 2 ? from
+                                      : TPoint{coordinate(random), coordinate(random)};
+        ends.insert(ends.end(), {from, to});
+    }
+    const auto draw = [&](TPenStyle style, int width, TPenMode mode, bool batched,
+                          qreal ratio = 1) {
+        QImage image(64, 64, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        {
+            TPainterCanvas canvas(image);
+            canvas.Pen()->SetColor(clBlue);
+            canvas.Pen()->SetStyle(style);
+            canvas.Pen()->SetWidth(width);
+            canvas.Pen()->SetMode(mode);
+            canvas.IntersectClipRect(Rect(3, 5, 60, 50));
+            canvas.SetWindowOrigin({-2, 1});
+            if (batched) {
+                canvas.Lines(ends);
+            } else {
+                for (std::size_t i = 0; i < ends.size(); i += 2)
+                    canvas.Polyline(std::span<const TPoint>(ends).subspan(i, 2));
+            }
+        }
+        return image;
+    };
+    for (const TPenStyle style : {psSolid, psDot})
+        for (const int width : {0, 1, 3})
+            for (const TPenMode mode : {pmCopy, pmXor})
+                EXPECT_EQ(draw(style, width, mode, true), draw(style, width, mode, false))
+                    << style << " " << width << " " << mode;
+    // A scaled surface (a screen at twice the density) draws a thin line one device pixel wide.
+    EXPECT_EQ(draw(psSolid, 0, pmCopy, true, 2), draw(psSolid, 0, pmCopy, false, 2));
+}

@@ -48,13 +48,13 @@ TEST_F(PlotChannelCustomTest, RunningStatisticsAndFullScans) {
     const TiPlotChannelStatistics& s = channel.Statistics();
     EXPECT_EQ(s.XMin, 1e300);
     EXPECT_EQ(s.XMax, -1e300);
-    EXPECT_EQ(s.XMean, 0);
+    EXPECT_EQ(s.XMean(), 0);
     EXPECT_EQ(channel.GetXMax(), -1e300);
     EXPECT_EQ(channel.GetYMin(), 1e300);
     EXPECT_EQ(channel.GetYMean(), 0);
     channel.AddXY(2, 5);
     channel.AddXY(4, 1);
-    EXPECT_EQ(s.XMean, 3);
+    EXPECT_EQ(s.XMean(), 3);
     EXPECT_EQ(s.YMax, 5);
     EXPECT_EQ(s.YMin, 1);
     channel.Clear();
@@ -67,6 +67,23 @@ TEST_F(PlotChannelCustomTest, RunningStatisticsAndFullScans) {
     EXPECT_EQ(channel.GetXMean(), -5);
     channel.ReCalcRunningMinMaxMean();
     EXPECT_EQ(s.Count, 2);
+}
+
+// The means are worked out when read: a scan of the held points replaces one mean and must
+// leave the other as it was, and points added later count on from the scan's sums.
+TEST_F(PlotChannelCustomTest, MeansReadLateMatchTheRunningMeansAcrossAScan) {
+    const TiPlotChannelStatistics& s = channel.Statistics();
+    channel.SetRingBufferSize(2);
+    channel.AddXY(1, 10);
+    channel.AddXY(2, 20);
+    channel.AddXY(3, 30);
+    EXPECT_EQ(s.XMean(), 2);
+    EXPECT_EQ(channel.GetXMean(), 2.5);
+    EXPECT_EQ(s.YMean(), 20);
+    EXPECT_EQ(s.Count, 2);
+    channel.AddXY(4, 40);
+    EXPECT_EQ(s.XMean(), 3);
+    EXPECT_EQ(s.YMean(), double(100.0L * (1.0L / 3)));
 }
 
 TEST_F(PlotChannelCustomTest, NonFinitePointsAreStoredButNeitherCountedNorTracked) {

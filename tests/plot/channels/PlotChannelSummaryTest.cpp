@@ -39,7 +39,8 @@ Segments Strokes(const TiPlotDataCustomList& List, TiPlotDataStyle Style, const 
             const bool taken = Summaries && fast.AddRun(run, Map);
             if (taken && Runs) ++*Runs;
             return taken;
-        });
+        },
+        [&](double x) { return Map.PositionToPixels(x); });
     fast.Finish();
     return segments;
 }

@@ -485,3 +485,27 @@ TEST(PlotToolBarImages, GrayedPictureIsEtchedInShadowAndHighlight) {
 }
 
 } // namespace
+
+// The list applies each picture's mask once when it is added; what it draws must stay what
+// DrawTransparent draws from the picture, enabled and grayed.
+TEST(PlotToolBarImageListTest, DrawsEachPictureAsDrawTransparentDoes) {
+    TiPlotToolBarImageList list;
+    const int index = list.Add(QStringLiteral("PRINTER"));
+    ASSERT_GE(index, 0);
+    for (const bool enabled : {true, false}) {
+        QImage listed(40, 40, QImage::Format_RGB32), direct(40, 40, QImage::Format_RGB32);
+        listed.fill(Qt::yellow);
+        direct.fill(Qt::yellow);
+        {
+            TPainterCanvas canvas(listed);
+            list.Draw(canvas, 3, 4, index, enabled);
+            TPainterCanvas other(direct);
+            other.DrawTransparent(3, 4, enabled ? *list.Image(index) : *list.GrayedImage(index),
+                                  ToolBarImageMaskColor);
+        }
+        EXPECT_EQ(listed, direct) << enabled;
+        QImage blank(40, 40, QImage::Format_RGB32);
+        blank.fill(Qt::yellow);
+        EXPECT_NE(listed, blank) << enabled;
+    }
+}
