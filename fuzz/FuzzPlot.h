@@ -1,21 +1,20 @@
 // What the data-file targets share: a strip-chart plot of three channels that hold the same
-// valid, Null and Empty points before every input, their points as text, and the files the
+// valid, Null and Empty points before every input, their points, and the files the
 // inputs are written to. The checks: a failed load changes nothing; a file that loaded saves
 // and loads again to the same points.
 #pragma once
 
 #include "platform/Exception.h"
-#include "platform/NumberText.h"
 #include "plot/channels/iPlotChannel.h"
 #include "plot/iPlot.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 [[noreturn]] inline void FuzzFail(const char* what) {
     std::fprintf(stderr, "%s\n", what);
@@ -63,20 +62,27 @@ inline void FuzzResetPlot() {
     }
 }
 
-inline QStringList FuzzPoints() {
-    QStringList points;
+// A point as the files see it: -0 is 0, every NaN is NaN, a Null or Empty point has no Y.
+struct FuzzPoint {
+    int Channel;
+    double X, Y;
+    bool Null, Empty;
+    bool operator==(const FuzzPoint& other) const {
+        const auto same = [](double a, double b) { return a == b || (a != a && b != b); };
+        return Channel == other.Channel && same(X, other.X) && same(Y, other.Y) &&
+               Null == other.Null && Empty == other.Empty;
+    }
+};
+
+inline std::vector<FuzzPoint> FuzzPoints() {
+    std::vector<FuzzPoint> points;
     for (int k = 0; k < FuzzPlot().ChannelCount(); ++k) {
         const TiPlotChannel& channel = FuzzChannel(k);
         for (int i = 0; i < channel.GetCount(); ++i) {
-            double x = 0, y = 0;
-            bool empty = false, null = false;
-            channel.GetXYEmptyNull(i, x, y, empty, null);
-            // Equal as the files see numbers: -0 is 0 and every NaN is NaN.
-            points << QStringLiteral("%1:%2,%3,%4%5")
-                          .arg(k)
-                          .arg(FloatToText(x), FloatToText(null || empty ? 0 : y))
-                          .arg(int(null))
-                          .arg(int(empty));
+            FuzzPoint point{k, 0, 0, false, false};
+            channel.GetXYEmptyNull(i, point.X, point.Y, point.Empty, point.Null);
+            if (point.Null || point.Empty) point.Y = 0;
+            points.push_back(point);
         }
     }
     return points;
@@ -87,14 +93,14 @@ inline QStringList FuzzPoints() {
 template <class L, class S, class R>
 void FuzzLoadSaveReload(const QByteArray& Input, L&& Load, S&& Save, R&& Reload) {
     FuzzResetPlot();
-    const QStringList before = FuzzPoints();
+    const std::vector<FuzzPoint> before = FuzzPoints();
     try {
         Load(FuzzWriteInput(Input));
     } catch (const Exception&) {
         if (FuzzPoints() != before) FuzzFail("a failed load changed the points");
         return;
     }
-    const QStringList loaded = FuzzPoints();
+    const std::vector<FuzzPoint> loaded = FuzzPoints();
     const QString saved = FuzzFilePath(QStringLiteral("saved.txt"));
     try {
         Save(saved);

@@ -1,5 +1,7 @@
 #include "platform/Clock.h"
 
+#include <QDateTime>
+
 #include <gtest/gtest.h>
 
 TEST(Clock, ScopedClockReplacesAndRestoresTheSource) {
@@ -13,4 +15,19 @@ TEST(Clock, ScopedClockReplacesAndRestoresTheSource) {
         EXPECT_DOUBLE_EQ(Now(), 100.5);
     }
     EXPECT_NEAR(Now(), before, 1.0);
+}
+
+// The system clock reads local time (its offset looked up once a minute) and never runs back.
+TEST(Clock, SystemClockIsLocalTimeAndSteady) {
+    const QDateTime local = QDateTime::currentDateTime();
+    const TDateTime expected =
+        25569.0 +
+        double(local.toMSecsSinceEpoch() + qint64(local.offsetFromUtc()) * 1000) / 86400000.0;
+    EXPECT_NEAR(Now(), expected, 2.0 / 86400.0);
+    TDateTime previous = Now();
+    for (int i = 0; i < 1000; ++i) {
+        const TDateTime next = Now();
+        EXPECT_GE(next, previous);
+        previous = next;
+    }
 }
