@@ -7,6 +7,7 @@
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotMasterManager.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -252,4 +253,17 @@ TEST_F(PlotConfigurationFile, ChannelFileLoadsTheChannelsPropertiesOnlyAllOrNone
     EXPECT_TRUE(MessageOf([&] {
                     source->SavePropertiesToFile(Path(QString()));
                 }).startsWith(QStringLiteral("Error Saving Properties - ")));
+}
+
+// The fuzzer starts from these files: each must be a configuration that loads.
+TEST_F(PlotConfigurationFile, EveryFuzzSeedLoads) {
+    const QDir seeds(QStringLiteral(MODULATION_SOURCE_DIR "/fuzz/corpus/plot_configuration"));
+    const QStringList names = seeds.entryList(QDir::Files);
+    ASSERT_FALSE(names.isEmpty());
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        TiPlot plot;
+        EXPECT_NO_THROW(plot.LoadPropertiesFromFile(seeds.filePath(name)));
+        EXPECT_GT(plot.ChannelCount(), 0);
+    }
 }
