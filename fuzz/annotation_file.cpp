@@ -10,5 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return fuzz::RunPlotFileInput<TiPlotComponent>(
         data, size,
         [](TiPlotComponent& plot, const QString& file) { plot.LoadAnnotationsFromFile(file); },
-        [](TiPlotComponent& plot, const QString& file) { plot.SaveAnnotationsToFile(file); });
+        [](TiPlotComponent& plot, const QString& file) { plot.SaveAnnotationsToFile(file); },
+        fuzz::PlotState::Collections);
 }

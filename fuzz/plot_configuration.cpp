@@ -10,5 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return fuzz::RunPlotFileInput<TiPlot>(
         data, size,
         [](TiPlotComponent& plot, const QString& file) { plot.LoadPropertiesFromFile(file); },
-        [](TiPlotComponent& plot, const QString& file) { plot.SavePropertiesToFile(file); });
+        [](TiPlotComponent& plot, const QString& file) { plot.SavePropertiesToFile(file); },
+        fuzz::PlotState::Whole);
 }

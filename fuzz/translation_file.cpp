@@ -10,5 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return fuzz::RunPlotFileInput<TiPlotComponent>(
         data, size,
         [](TiPlotComponent& plot, const QString& file) { plot.LoadTranslationsFromFile(file); },
-        [](TiPlotComponent& plot, const QString& file) { plot.SaveTranslationsToFile(file); });
+        [](TiPlotComponent& plot, const QString& file) { plot.SaveTranslationsToFile(file); },
+        fuzz::PlotState::Collections);
 }
