@@ -419,10 +419,55 @@ void TPainterCanvas::DoFrameRect(const TRect& r) {
 
 void TPainterCanvas::DoEllipse(const TRect& r) {
     if (!Ready()) return;
+    const TRect outline = InsideFrame(r);
+    // A stamp that could not be made leaves the ellipse to the toolkit.
+    if (EllipseStampable(outline)) {
+        if (const QImage& stamp = EllipseStamp(outline.Width(), outline.Height());
+            !stamp.isNull()) {
+            painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+            painter_->drawImage(QPoint(outline.Left - StampMargin, outline.Top - StampMargin),
+                                stamp);
+            return;
+        }
+    }
     UsePen();
     UseBrush();
     UseMode();
-    painter_->drawEllipse(OutlineRect(InsideFrame(r)));
+    painter_->drawEllipse(OutlineRect(outline));
+}
+
+// The toolkit draws such an ellipse by whole pixels from its rectangle alone; its pixels are
+// opaque, so the stamp's transparent rest leaves what lies below as the ellipse would.
+bool TPainterCanvas::EllipseStampable(const TRect& r) const {
+    const TPenStyle pen = Pen()->Style();
+    const TBrushStyle brush = Brush()->Style();
+    if (!image_ || Pen()->Mode() != pmCopy || Pen()->Width() > 1 ||
+        (pen != psSolid && pen != psInsideFrame && pen != psClear) ||
+        (brush != bsSolid && brush != bsClear) || r.Width() > MaxStampSize ||
+        r.Height() > MaxStampSize)
+        return false;
+    const QTransform device = painter_->deviceTransform();
+    return device.type() <= QTransform::TxTranslate && device.dx() == std::floor(device.dx()) &&
+           device.dy() == std::floor(device.dy());
+}
+
+const QImage& TPainterCanvas::EllipseStamp(int width, int height) {
+    const TPenKey pen{ColorToRGB(Pen()->Color()), Pen()->Width(), Pen()->Style()};
+    const TBrushKey brush{ColorToRGB(Brush()->Color()), Brush()->Style()};
+    for (const TKeptStamp& kept : stamps_)
+        if (kept.Width == width && kept.Height == height && kept.Pen == pen && kept.Brush == brush)
+            return kept.Image;
+    TKeptStamp& kept = stamps_[nextStamp_];
+    nextStamp_ = (nextStamp_ + 1) % stamps_.size();
+    kept = {width, height, pen, brush,
+            QImage(width + 2 * StampMargin, height + 2 * StampMargin,
+                   QImage::Format_ARGB32_Premultiplied)};
+    kept.Image.fill(Qt::transparent);
+    QPainter stamp(&kept.Image);
+    stamp.setPen(CurrentQPen());
+    stamp.setBrush(CurrentQBrush());
+    stamp.drawEllipse(OutlineRect(Bounds(StampMargin, StampMargin, width, height)));
+    return kept.Image;
 }
 
 void TPainterCanvas::DoArc(const TRect& r, const TPoint& start, const TPoint& end) {

@@ -18,6 +18,7 @@ struct TiPlotAxisRun {
     int Low = 0;
     int High = 0;
     bool Horizontal = true;
+    bool operator==(const TiPlotAxisRun&) const = default;
 };
 
 // The run of a scale rectangle along the axis.
@@ -66,6 +67,8 @@ public:
     // The values of the two pixel ends of a zoom box along the axis (Left and Right, or
     // Bottom and Top), the first being the new Min.
     std::pair<double, double> RangeOfRect(const TRect& Rect) const;
+    // The same pixel for every value.
+    bool operator==(const TiPlotAxisMap&) const = default;
 
 private:
     // Far beyond any pixel limit, yet small enough that adding a rectangle coordinate to its

@@ -785,13 +785,10 @@ void TiPlotChannelCustom::DrawMarkers(TCanvas& Canvas, bool Reversed) {
     if (!AxesValid()) return;
     const TiPlotAxisMap& xMap = XAxis()->ChannelAxisMap();
     const TiPlotAxisMap& yMap = YAxis()->ChannelAxisMap();
-    const bool skipRepeats = MarkersRepeatUnseen(Canvas);
-    if (skipRepeats)
-        drawnMarkers_.Reset(xMap.GetMinPixels(), yMap.GetMinPixels(), xMap.GetMaxPixels(),
-                            yMap.GetMaxPixels());
+    const bool skipRepeats = MarkersRepeatUnseen(Canvas) && KeepMarkerPositions(xMap, yMap);
     // The tests of GetDataMarkerShowing, with the axes resolved once and the points streamed
     // through the list's range read: a long history costs no lookup per point.
-    int i = startIndex_;
+    int i = skipRepeats ? markersReadTo_ : startIndex_;
     const auto marker = [&](double x, double y, bool empty, bool null) {
         const int index = i++;
         if (empty || null || !PlotPointFinite(x, y)) return;
@@ -799,11 +796,32 @@ void TiPlotChannelCustom::DrawMarkers(TCanvas& Canvas, bool Reversed) {
         const int row = yMap.PositionToPixels(y);
         if (!xMap.PixelOnScale(column) || !yMap.PixelOnScale(row)) return;
         if (markersAllowIndividual_ && !list_->GetMarkerVisible(index)) return;
-        if (skipRepeats && !drawnMarkers_.Insert(column, row)) return;
-        DrawMarker(Canvas, index, ScreenPoint(Reversed, column, row));
+        if (skipRepeats)
+            drawnMarkers_.Insert(column, row);
+        else
+            DrawMarker(Canvas, index, ScreenPoint(Reversed, column, row));
     };
     // Every point is a marker: no block is taken whole, so none is offered.
-    ForEachListPoint(*list_, dataStyle_, startIndex_, stopIndex_ - startIndex_ + 1, marker);
+    if (i <= stopIndex_) ForEachListPoint(*list_, dataStyle_, i, stopIndex_ - i + 1, marker);
+    if (!skipRepeats) return;
+    markersReadTo_ = stopIndex_ + 1;
+    // Markers that may be skipped look alike for every point (neither individual nor
+    // characters), so the first point's index draws each of them.
+    drawnMarkers_.ForEachPosition([&](int column, int row) {
+        DrawMarker(Canvas, startIndex_, ScreenPoint(Reversed, column, row));
+    });
+}
+
+// The positions kept from earlier paints stay while the points up to where they were read
+// map to the same pixels: same axes, same first index, no point changed or moved.
+bool TiPlotChannelCustom::KeepMarkerPositions(const TiPlotAxisMap& XMap,
+                                              const TiPlotAxisMap& YMap) {
+    const TiPlotMarkerSource source{XMap, YMap, list_->Identity(), list_->Revision(), startIndex_};
+    if (source == markerSource_ && markersReadTo_ <= stopIndex_ + 1) return drawnMarkers_.Holds();
+    markerSource_ = source;
+    markersReadTo_ = startIndex_;
+    drawnMarkers_.Reset(XMap.StartPixel(), YMap.StartPixel(), XMap.StopPixel(), YMap.StopPixel());
+    return drawnMarkers_.Holds();
 }
 
 // A marker drawn again where an identical one already is changes no pixel only when every

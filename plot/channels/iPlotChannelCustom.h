@@ -11,6 +11,7 @@
 #include "plot/channels/iPlotMarkerPixelSet.h"
 #include "plot/channels/iPlotPointSerials.h"
 #include "plot/data/iPlotDataCustomList.h"
+#include "plot/iPlotAxisMap.h"
 #include "plot/iPlotNameReference.h"
 
 #include <QMetaEnum>
@@ -413,6 +414,9 @@ private:
     // Whether a marker drawn exactly over an identical one leaves every pixel as it was, so
     // that a paint may skip it.
     bool MarkersRepeatUnseen(const TCanvas& Canvas) const;
+    // Keeps the marker positions read so far or starts them afresh; false when they cannot be
+    // kept.
+    bool KeepMarkerPositions(const TiPlotAxisMap& XMap, const TiPlotAxisMap& YMap);
 
     std::unique_ptr<TiPlotDataCustomList> list_;
     QString titleText_;
@@ -441,9 +445,19 @@ private:
     int startIndex_ = -1;
     int stopIndex_ = -1;
     TRect legendRect_;
-    // Where this paint's markers went: a paint costs at most one marker per pixel, however
-    // long the history piled on the same spots.
+    // Where the markers went: a paint costs at most one marker per pixel, however long the
+    // history piled on the same spots, and reads only the points added since the last one.
+    struct TiPlotMarkerSource {
+        TiPlotAxisMap XMap;
+        TiPlotAxisMap YMap;
+        uint64_t ListIdentity = 0;
+        uint64_t ListRevision = 0;
+        int StartIndex = -1;
+        bool operator==(const TiPlotMarkerSource&) const = default;
+    };
     TiPlotMarkerPixelSet drawnMarkers_;
+    TiPlotMarkerSource markerSource_;
+    int markersReadTo_ = 0;
     TiPlotChannelStatistics statistics_;
     QString dataCursorXText_;
     QString dataCursorYText_;

@@ -11,6 +11,7 @@ void TiPlotMarkerPixelSet::Reset(int Left, int Top, int Right, int Bottom) {
     width_ = fits ? int(width) : 0;
     height_ = fits ? int(height) : 0;
     bits_.assign(size_t((int64_t(width_) * height_ + 63) / 64), 0);
+    order_.clear();
 }
 
 bool TiPlotMarkerPixelSet::Insert(int X, int Y) {
@@ -19,7 +20,8 @@ bool TiPlotMarkerPixelSet::Insert(int X, int Y) {
     const int64_t bit = row * width_ + column;
     uint64_t& word = bits_[size_t(bit / 64)];
     const uint64_t mask = uint64_t(1) << (bit % 64);
-    const bool added = (word & mask) == 0;
+    if (word & mask) return false;
     word |= mask;
-    return added;
+    order_.push_back(uint32_t(bit));
+    return true;
 }

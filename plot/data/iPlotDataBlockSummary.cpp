@@ -19,7 +19,7 @@ void TiPlotDataBlockSummary::Fit(int Capacity) {
         return;
     }
     fitted.assign(entries_.begin(), entries_.begin() + std::min(blocks, entries_.size()));
-    fitted.resize(blocks, Entry{0, 0, StaleFlag});
+    fitted.resize(blocks, Entry{0, 0, 0, 0, 0, 0, StaleFlag});
     entries_.swap(fitted);
 }
 

@@ -1,6 +1,6 @@
-// The minimum and maximum Y of every block of BlockSize storage slots of a point list, kept up
-// to date as points arrive, so that a trace can take a whole block that falls into one pixel
-// column at once instead of reading each of its points.
+// The minimum and maximum Y and the first and last point of every block of BlockSize storage
+// slots of a point list, kept up to date as points arrive, so that a trace can take a whole
+// block that falls into one pixel column at once without reading any of its points.
 #pragma once
 
 #include <algorithm>
@@ -71,8 +71,11 @@ public:
         const uint8_t flags = entries_[Block].Flags;
         return !(flags & (StaleFlag | BrokenFlag)) && (flags & Turns) != Turns;
     }
-    double YMin(int Block) const { return entries_[Block].YMin; }
-    double YMax(int Block) const { return entries_[Block].YMax; }
+    // The block's points as summarized: X and Y as the list handed them in.
+    TiPlotPointRun Run(int Block) const {
+        const Entry& e = entries_[Block];
+        return TiPlotPointRun{e.FirstX, e.FirstY, e.LastX, e.LastY, e.YMin, e.YMax};
+    }
     // Summarizes Block again from its first SlotCount points; ValuesAt(slot) reads one.
     template <class F> void Rebuild(int Block, int SlotCount, F&& ValuesAt) {
         const int first = Block << shift_;
@@ -99,11 +102,16 @@ private:
     struct Entry {
         double YMin;
         double YMax;
+        double FirstX;
+        double FirstY;
+        double LastX;
+        double LastY;
         uint8_t Flags;
     };
 
     static void Start(Entry& entry, double X, double Y) {
-        entry = Entry{Y, Y, std::isfinite(X) && std::isfinite(Y) ? uint8_t(0) : BrokenFlag};
+        entry =
+            Entry{Y, Y, X, Y, X, Y, std::isfinite(X) && std::isfinite(Y) ? uint8_t(0) : BrokenFlag};
     }
     static void Extend(Entry& entry, double PreviousX, double X, double Y) {
         if (!std::isfinite(X) || !std::isfinite(Y)) entry.Flags |= BrokenFlag;
@@ -111,6 +119,8 @@ private:
         if (X < PreviousX) entry.Flags |= Falls;
         entry.YMax = std::max(entry.YMax, Y);
         entry.YMin = std::min(entry.YMin, Y);
+        entry.LastX = X;
+        entry.LastY = Y;
     }
 
     int blockSize_;

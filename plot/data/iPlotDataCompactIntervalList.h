@@ -8,6 +8,8 @@
 
 struct TiPlotDataIntervalPoint {
     float Y;
+    // Read by the block walk, which then takes X from the index rather than the summaries.
+    static constexpr bool XFromIndex = true;
 };
 static_assert(sizeof(TiPlotDataIntervalPoint) == 4);
 

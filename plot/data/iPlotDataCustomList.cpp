@@ -5,6 +5,8 @@
 #include "plot/data/iPlotDataFullList.h"
 #include "plot/data/iPlotDataNullList.h"
 
+#include <atomic>
+
 std::unique_ptr<TiPlotDataCustomList> TiPlotDataCustomList::Create(TiPlotDataStyle style) {
     switch (style) {
     case ipdsCompact:
@@ -127,12 +129,19 @@ void TiPlotDataCustomList::SetBarPenStyle(int, TPenStyle) {}
 void TiPlotDataCustomList::SetBarBrushColor(int, TColor) {}
 void TiPlotDataCustomList::SetBarBrushStyle(int, TBrushStyle) {}
 
+uint64_t TiPlotDataCustomList::NewIdentity() {
+    static std::atomic<uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+
 void TiPlotDataCustomList::FreeMemory() {
+    ++revision_;
     block_.Release();
     FitSummaries(false);
 }
 
 void TiPlotDataCustomList::SetDataPointSize(int size) {
+    ++revision_;
     block_.SetRecordSize(size);
     FitSummaries(false);
 }
@@ -158,6 +167,7 @@ std::size_t TiPlotDataCustomList::SummaryMemoryUsed() const {
 }
 
 void TiPlotDataCustomList::FitSummaries(bool pointsMoved) {
+    if (pointsMoved) ++revision_;
     for (TiPlotDataBlockSummary& summary : summaries_) {
         if (Capacity() == 0) summary.Release();
         summary.Fit(Capacity());
@@ -167,6 +177,7 @@ void TiPlotDataCustomList::FitSummaries(bool pointsMoved) {
 }
 
 void TiPlotDataCustomList::Clear() {
+    ++revision_;
     block_.Reset();
     if (!RingActive()) SetCapacity(0);
 }

@@ -141,6 +141,12 @@ public:
     int MaxDataPoints() const { return block_.MaxRecords(); }
     TiPlotDataDefaults& Defaults() { return defaults_; }
     const TiPlotDataDefaults& Defaults() const { return defaults_; }
+    // Tells lists apart, even one made where another was freed.
+    uint64_t Identity() const { return identity_; }
+    // Moves on whenever a point held may read otherwise or take another logical index, but
+    // not when points are appended: what a reader drew from the points up to some index
+    // stays true while Identity and Revision stay.
+    uint64_t Revision() const { return revision_; }
 
 protected:
     TiPlotDataCustomList() = default;
@@ -152,6 +158,7 @@ protected:
     // A point handed out for writing no longer matches its block's summary.
     template <class Point> Point& PointAt(int index) {
         const int slot = block_.ActualIndex(index);
+        ++revision_;
         for (TiPlotDataBlockSummary& summary : summaries_)
             summary.Invalidate(slot);
         return block_.At<Point>(slot);
@@ -164,6 +171,8 @@ protected:
     template <class Point> TiRecordSlot Store(const Point& point, double x, double y) {
         const TiRecordSlot slot = block_.NextSlot();
         block_.At<Point>(slot.Slot) = point;
+        // Every point of a ring moves one index on.
+        if (slot.Overwritten) ++revision_;
         if (Capacity() != summarizedCapacity_) FitSummaries(false);
         for (TiPlotDataBlockSummary& summary : summaries_)
             summary.Include(slot.Slot, x, y);
@@ -196,8 +205,8 @@ protected:
 
 private:
     // Blocks of these sizes, largest first: a column holding many points takes most of them
-    // as a few large blocks and its edges as a few smaller ones each. 24 bytes per block keep
-    // the summaries below 0.43 bytes per point.
+    // as a few large blocks and its edges as a few smaller ones each. 56 bytes per block keep
+    // the summaries below one byte per point.
     static constexpr std::array<int, 3> SummaryBlockSizes{4096, 512, 64};
 
     void FitSummaries(bool pointsMoved);
@@ -215,7 +224,27 @@ private:
         TiPlotPointValues At(const TiRecordBlock& Block, int Slot, int Offset) const {
             return Values(Block.At<Point>(Slot), Slot + Offset);
         }
+        // A summarized block as the points read: a list whose X follows from the index
+        // (its point type says so) summarizes a constant in X's place.
+        TiPlotPointRun Run(const TiPlotDataBlockSummary& Summary, int Block, int Begin, int End,
+                           int Offset) const {
+            TiPlotPointRun run = Summary.Run(Block);
+            if constexpr (requires { Point::XFromIndex; }) {
+                run.FirstX = Values(Point{}, Begin + Offset).X;
+                run.LastX = Values(Point{}, End - 1 + Offset).X;
+            }
+            return run;
+        }
+        // Asks for the lines of the points Begin..End - 1 at once, ahead of reads that each
+        // depend on the one before.
+        void Prefetch(const TiRecordBlock& Block, int Begin, int End) const {
+            const char* first = reinterpret_cast<const char*>(&Block.At<Point>(Begin));
+            const char* last = reinterpret_cast<const char*>(&Block.At<Point>(End - 1));
+            for (const char* line = first; line <= last; line += CacheLine)
+                __builtin_prefetch(line);
+        }
     };
+    static constexpr int CacheLine = 64;
 
     // The slots begin..end of one contiguous piece, logical index = slot + offset; level
     // indexes SummaryBlockSizes, past its end the points themselves.
@@ -233,8 +262,7 @@ private:
             const int stop = std::min(blockEnd, end);
             if (slot == block * size && blockEnd <= end && block < summary.BlockCount() &&
                 SmoothBlock(summary, block, slot, blockEnd, offset, walk)) {
-                if (OfferRun(slot, blockEnd, summary.YMin(block), summary.YMax(block), offset,
-                             walk)) {
+                if (OfferRun(walk.Run(summary, block, slot, blockEnd, offset), walk)) {
                     slot = blockEnd;
                     continue;
                 }
@@ -262,20 +290,25 @@ private:
                             [&](int slot) { return walk.At(block_, slot, offset); });
         return summary.Smooth(block);
     }
+    // Offers points without a break, X never turning back.
+    template <class W> static bool OfferRun(const TiPlotPointRun& run, const W& walk) {
+        // An interval list's X follow from the index and may overflow at either end.
+        if (!std::isfinite(run.FirstX) || !std::isfinite(run.LastX)) return false;
+        return walk.RunSink(run);
+    }
     // Offers the points begin..end - 1, without a break and X never turning back, whose Y
     // extremes are known.
     template <class W>
     bool OfferRun(int begin, int end, double yMin, double yMax, int offset, const W& walk) const {
         const TiPlotPointValues first = walk.At(block_, begin, offset);
         const TiPlotPointValues last = walk.At(block_, end - 1, offset);
-        // An interval list's X follow from the index and may overflow at either end.
-        if (!std::isfinite(first.X) || !std::isfinite(last.X)) return false;
-        return walk.RunSink(TiPlotPointRun{first.X, first.Y, last.X, last.Y, yMin, yMax});
+        return OfferRun(TiPlotPointRun{first.X, first.Y, last.X, last.Y, yMin, yMax}, walk);
     }
     // A smooth block that run declined as a whole: each column's part, found by binary search
     // on X, is offered with its Y extremes read in one pass. The run checks every part it
     // takes, so a column function that is not monotone here costs time, never strokes.
     template <class W> void SplitSlots(int begin, int end, int offset, const W& walk) const {
+        walk.Prefetch(block_, begin, end);
         const auto columnAt = [&](int slot) {
             return walk.Column(walk.At(block_, slot, offset).X);
         };
@@ -313,4 +346,8 @@ private:
         TiPlotDataBlockSummary(SummaryBlockSizes[0]), TiPlotDataBlockSummary(SummaryBlockSizes[1]),
         TiPlotDataBlockSummary(SummaryBlockSizes[2])};
     int summarizedCapacity_ = 0;
+    const uint64_t identity_ = NewIdentity();
+    uint64_t revision_ = 0;
+
+    static uint64_t NewIdentity();
 };

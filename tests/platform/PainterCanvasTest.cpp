@@ -2,6 +2,7 @@
 #include "platform/Bitmap.h"
 
 #include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 #include <random>
 #include <vector>
@@ -423,4 +424,48 @@ TEST(PainterCanvasLines, DrawExactlyThePixelsOfOnePolylineEach) {
                     << style << " " << width << " " << mode;
     // A scaled surface (a screen at twice the density) draws a thin line one device pixel wide.
     EXPECT_EQ(draw(psSolid, 0, pmCopy, true, 2), draw(psSolid, 0, pmCopy, false, 2));
+}
+
+// Small ellipses are placed as stamps: every pixel must be the toolkit's own ellipse's, in any
+// place (partly off the picture, under a clip and an origin), size and pen and brush mix.
+TEST(PainterCanvasEllipses, StampedEllipsesMatchTheToolkitsPixelForPixel) {
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> place(-12, 70), size(1, 14);
+    std::vector<TRect> rects;
+    for (int i = 0; i < 300; ++i)
+        rects.push_back(Bounds(place(random), place(random), size(random), size(random)));
+    const TRect clip = Rect(3, 5, 60, 50);
+    const TPoint origin{-2, 1};
+    const auto paint = [&](TPenStyle pen, TBrushStyle brush, TColor penColor, bool stamped) {
+        QImage image(64, 64, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        if (stamped) {
+            TPainterCanvas canvas(image);
+            canvas.Pen()->SetColor(penColor);
+            canvas.Pen()->SetStyle(pen);
+            canvas.Brush()->SetColor(clRed);
+            canvas.Brush()->SetStyle(brush);
+            canvas.IntersectClipRect(clip);
+            canvas.SetWindowOrigin(origin);
+            for (const TRect& r : rects)
+                canvas.Ellipse(r);
+            return image;
+        }
+        QPainter painter(&image);
+        QPen qtPen(ToQColor(penColor));
+        qtPen.setWidth(0);
+        qtPen.setCapStyle(Qt::FlatCap);
+        painter.setPen(pen == psClear ? QPen(Qt::NoPen) : qtPen);
+        painter.setBrush(brush == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(clRed)));
+        painter.setClipRect(ToQRect(clip));
+        painter.translate(-origin.X, -origin.Y);
+        for (const TRect& r : rects)
+            painter.drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+        return image;
+    };
+    for (const TPenStyle pen : {psSolid, psClear})
+        for (const TBrushStyle brush : {bsSolid, bsClear})
+            for (const TColor penColor : {clRed, clBlue})
+                EXPECT_EQ(paint(pen, brush, penColor, true), paint(pen, brush, penColor, false))
+                    << pen << " " << brush << " " << penColor;
 }

@@ -164,6 +164,57 @@ TEST_F(XYPlotChannelTest, MarkersRepeatedOnOnePixelDrawOnceAndLookTheSame) {
     EXPECT_EQ(canvas.Count(TCanvasOperation::Ellipse), int(distinct.size()));
 }
 
+// The markers kept from earlier paints are those a first paint of the same points draws, in
+// the same order: after appends, a changed point, a moved axis, a cleared list and a ring.
+TEST_F(XYPlotChannelTest, MarkersKeptBetweenPaintsMatchAFirstPaint) {
+    TiPlotMasterManager& master = *plot.Master;
+    const auto ellipses = [&](TiXYPlotChannel& c) {
+        canvas.Clear();
+        c.DrawSetup(canvas);
+        c.Draw(canvas, clBlack);
+        std::vector<TRect> rects;
+        for (const TCanvasRecord& record : canvas.RecordsOf(TCanvasOperation::Ellipse))
+            rects.push_back(record.Rect);
+        return rects;
+    };
+    const auto firstPaint = [&] {
+        const int index = master.Add(K::Channel);
+        auto* other = qobject_cast<TiXYPlotChannel*>(master.Get(K::Channel, index));
+        other->SetMarkersVisible(true);
+        other->SetTraceVisible(false);
+        for (int i = 0; i < channel->GetCount(); ++i)
+            other->AddXY(channel->GetDataX(i), channel->GetDataY(i));
+        const std::vector<TRect> rects = ellipses(*other);
+        master.Delete(K::Channel, index);
+        return rects;
+    };
+    channel->SetMarkersVisible(true);
+    channel->SetTraceVisible(false);
+    const auto add = [&](int count, int seed) {
+        for (int i = 0; i < count; ++i)
+            channel->AddXY(std::sin(seed + i * 1.7) * 0.9, std::cos(seed * 3 + i * 0.37) * 0.9);
+    };
+    add(40, 1);
+    EXPECT_EQ(ellipses(*channel), firstPaint());
+    add(40, 2);
+    EXPECT_EQ(ellipses(*channel), firstPaint());
+    channel->SetDataY(3, 0.95);
+    channel->SetDataX(0, -0.95);
+    EXPECT_EQ(ellipses(*channel), firstPaint());
+    ellipses(*channel);
+    Axis(K::YAxis)->Set(-2, 4, 0, 200, false);
+    const std::vector<TRect> moved = ellipses(*channel);
+    EXPECT_EQ(moved, firstPaint());
+    Axis(K::YAxis)->Set(-1, 2, 0, 200, false);
+    channel->Clear();
+    add(90, 3);
+    EXPECT_EQ(ellipses(*channel), firstPaint());
+    channel->SetRingBufferSize(50);
+    ellipses(*channel);
+    add(7, 4);
+    EXPECT_EQ(ellipses(*channel), firstPaint());
+}
+
 // Where a repeat would show (an outline over another marker's fill, markers that may differ
 // per point, an inverting pen), every marker is drawn.
 TEST_F(XYPlotChannelTest, MarkersThatMayShowARepeatAreAllDrawn) {

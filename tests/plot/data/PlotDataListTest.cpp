@@ -179,6 +179,28 @@ TYPED_TEST(PlotDataList, ForEachPointReadsAWrappedRangeInLogicalOrder) {
               (V{this->list.GetX(1), this->list.GetX(2), this->list.GetX(3), this->list.GetX(4)}));
 }
 
+// What a reader drew from the points up to some index stays true while only appends happen.
+TYPED_TEST(PlotDataList, RevisionMovesOnEveryChangeButAnAppend) {
+    auto& list = this->list;
+    const auto changes = [&](auto&& change) {
+        const uint64_t before = list.Revision();
+        change();
+        return list.Revision() != before;
+    };
+    // Growing the storage included.
+    EXPECT_FALSE(changes([&] { this->AddYs({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}); }));
+    EXPECT_TRUE(changes([&] { list.SetY(0, 5); }));
+    EXPECT_TRUE(changes([&] { list.DeletePoints(1); }));
+    EXPECT_TRUE(changes([&] { list.SetCapacity(4); }));
+    EXPECT_TRUE(changes([&] { list.Clear(); }));
+    list.SetRingBufferSize(3);
+    EXPECT_FALSE(changes([&] { this->AddYs({1, 2, 3}); }));
+    EXPECT_TRUE(changes([&] { this->AddYs({4}); }));
+    EXPECT_TRUE(changes([&] { list.FreeMemory(); }));
+    const TypeParam other;
+    EXPECT_NE(other.Identity(), list.Identity());
+}
+
 struct ListKind {
     TiPlotDataStyle style;
     int pointSize;
