@@ -1,13 +1,16 @@
 #include "platform/PropertyWalker.h"
 
+#include "platform/CaselessKey.h"
 #include "platform/Exception.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
 
 #include <QHash>
-#include <QSet>
+#include <QVarLengthArray>
 #include <algorithm>
+#include <functional>
 #include <limits>
+#include <unordered_map>
 
 namespace {
 
@@ -77,23 +80,99 @@ TPropertyKind KindOf(const QMetaProperty& property) {
     return TPropertyKind::Other;
 }
 
-PropertyDescriptor MakeDescriptor(QObject* owner, const QMetaProperty& property,
-                                  const QString& prefix, bool ownerStored) {
-    const QString name = QString::fromLatin1(property.name());
-    return {prefix.isEmpty() ? name : prefix + u'.' + name,
-            owner,
-            property,
-            KindOf(property),
-            property.isWritable(),
-            ownerStored && property.isStored()};
+// What never changes about a class's published properties: their list, their names as text
+// and where each name stands.
+struct TClassProperties {
+    QList<QMetaProperty> Published;
+    QList<QString> Names;                  // of Published, in the same order
+    QHash<TCaselessKey, qsizetype> ByName; // the first of each name, ignoring case; keys view Names
+};
+
+QList<QMetaProperty> WalkOrder(const QMetaObject& metaObject) {
+    QList<const QMetaObject*> chain;
+    for (const QMetaObject* m = &metaObject; m; m = m->superClass()) {
+        if (!IsQtClass(*m)) chain.prepend(m);
+    }
+    QList<QMetaProperty> published;
+    for (const QMetaObject* m : chain) {
+        for (int i = m->propertyOffset(); i < m->propertyCount(); ++i) {
+            const QMetaProperty property = m->property(i);
+            const auto same = std::find_if(published.begin(), published.end(), [&](auto& p) {
+                return qstrcmp(p.name(), property.name()) == 0;
+            });
+            if (same != published.end()) {
+                *same = property;
+            } else {
+                published.append(property);
+            }
+        }
+    }
+    std::stable_partition(published.begin(), published.end(),
+                          [](const QMetaProperty& p) { return p.isDesignable(); });
+    return published;
 }
 
-std::optional<QMetaProperty> FindPublished(const QMetaObject& metaObject, const QString& name) {
-    const QList<QMetaProperty> published = PropertyWalker::Published(metaObject);
-    const auto found = std::find_if(published.begin(), published.end(), [&](const auto& p) {
-        return name.compare(QLatin1String(p.name()), Qt::CaseInsensitive) == 0;
-    });
-    if (found == published.end()) return std::nullopt;
+// Every walk and look-up asks again for the same few classes. The caches are node-based, so an
+// entry handed out stays in place while a walk adds others.
+const TClassProperties& ClassProperties(const QMetaObject& metaObject) {
+    thread_local std::unordered_map<const QMetaObject*, TClassProperties> cache;
+    if (const auto cached = cache.find(&metaObject); cached != cache.end()) return cached->second;
+    TClassProperties& properties = cache[&metaObject];
+    properties.Published = WalkOrder(metaObject);
+    for (const QMetaProperty& property : properties.Published)
+        properties.Names.append(QString::fromLatin1(property.name()));
+    // Backwards, so that of names equal but for case the first is the one found.
+    for (qsizetype i = properties.Names.size(); i-- > 0;)
+        properties.ByName[{properties.Names[i]}] = i;
+    return properties;
+}
+
+struct TClassPrefix {
+    const QMetaObject* MetaObject;
+    QString Prefix;
+    bool operator==(const TClassPrefix&) const = default;
+};
+
+struct TClassPrefixHash {
+    size_t operator()(const TClassPrefix& key) const noexcept {
+        return qHashMulti(0, key.MetaObject, key.Prefix);
+    }
+};
+
+// The descriptors of a class's published properties under prefix, owned by no object yet:
+// every walk of an object of the class asks for the same paths again, so they are made once.
+const QList<PropertyDescriptor>& ClassDescriptors(const QMetaObject& metaObject,
+                                                  const QString& prefix) {
+    thread_local std::unordered_map<TClassPrefix, QList<PropertyDescriptor>, TClassPrefixHash>
+        cache;
+    TClassPrefix key{&metaObject, prefix};
+    if (const auto cached = cache.find(key); cached != cache.end()) return cached->second;
+    const TClassProperties& properties = ClassProperties(metaObject);
+    QList<PropertyDescriptor> descriptors;
+    descriptors.reserve(properties.Published.size());
+    for (qsizetype i = 0; i < properties.Published.size(); ++i) {
+        const QMetaProperty& property = properties.Published[i];
+        const QString& name = properties.Names[i];
+        descriptors.append({prefix.isEmpty() ? name : QString(prefix + u'.' + name), nullptr,
+                            property, KindOf(property), property.isWritable(),
+                            property.isStored()});
+    }
+    return cache.emplace(std::move(key), std::move(descriptors)).first->second;
+}
+
+// The descriptor of the published property at position of owner's class.
+PropertyDescriptor MakeDescriptor(QObject* owner, qsizetype position, const QString& prefix,
+                                  bool ownerStored) {
+    PropertyDescriptor descriptor = ClassDescriptors(*owner->metaObject(), prefix)[position];
+    descriptor.Owner = owner;
+    descriptor.Stored = ownerStored && descriptor.Stored;
+    return descriptor;
+}
+
+std::optional<qsizetype> FindPublished(const QMetaObject& metaObject, QStringView name) {
+    const TClassProperties& properties = ClassProperties(metaObject);
+    const auto found = properties.ByName.constFind({name});
+    if (found == properties.ByName.constEnd()) return std::nullopt;
     return *found;
 }
 
@@ -101,17 +180,32 @@ QObject* SubObject(const PropertyDescriptor& property) {
     return property.Property.read(property.Owner).value<QObject*>();
 }
 
-void Collect(QObject* object, const QString& prefix, bool stored, QSet<QObject*>& visited,
-             QList<PropertyDescriptor>& list) {
-    for (const QMetaProperty& property : PropertyWalker::Published(*object->metaObject())) {
-        const PropertyDescriptor descriptor = MakeDescriptor(object, property, prefix, stored);
-        list.append(descriptor);
+// Objects met on one walk: a handful, so a short list searched in turn.
+using TVisited = QVarLengthArray<QObject*, 16>;
+
+void Collect(QObject* object, const QString& prefix, bool stored, TVisited& visited,
+             const std::function<void(const PropertyDescriptor&)>& Visit) {
+    for (const PropertyDescriptor& cached : ClassDescriptors(*object->metaObject(), prefix)) {
+        PropertyDescriptor descriptor = cached;
+        descriptor.Owner = object;
+        descriptor.Stored = stored && cached.Stored;
+        Visit(descriptor);
         if (descriptor.Kind != TPropertyKind::Object) continue;
         QObject* child = SubObject(descriptor);
         if (!child || visited.contains(child)) continue;
-        visited.insert(child);
-        Collect(child, descriptor.Path, descriptor.Stored, visited, list);
+        visited.append(child);
+        Collect(child, descriptor.Path, descriptor.Stored, visited, Visit);
     }
+}
+
+void Walk(QObject* object, const std::function<void(const PropertyDescriptor&)>& Visit) {
+    if (!object) return;
+    TVisited visited{object};
+    Collect(object, QString(), true, visited, Visit);
+}
+
+bool IsStoredValue(const PropertyDescriptor& property) {
+    return property.IsValue() && property.Writable && property.Stored;
 }
 
 [[noreturn]] void RaiseBadValue(const PropertyDescriptor& property, const QString& value) {
@@ -250,64 +344,45 @@ void WriteCanonical(const PropertyDescriptor& property, const QVariant& canonica
 namespace PropertyWalker {
 
 QList<QMetaProperty> Published(const QMetaObject& metaObject) {
-    // Every walk asks again for the same few classes; their lists never change.
-    thread_local QHash<const QMetaObject*, QList<QMetaProperty>> cache;
-    if (const auto cached = cache.constFind(&metaObject); cached != cache.constEnd())
-        return *cached;
-    QList<const QMetaObject*> chain;
-    for (const QMetaObject* m = &metaObject; m; m = m->superClass()) {
-        if (!IsQtClass(*m)) chain.prepend(m);
-    }
-    QList<QMetaProperty> published;
-    for (const QMetaObject* m : chain) {
-        for (int i = m->propertyOffset(); i < m->propertyCount(); ++i) {
-            const QMetaProperty property = m->property(i);
-            const auto same = std::find_if(published.begin(), published.end(), [&](auto& p) {
-                return qstrcmp(p.name(), property.name()) == 0;
-            });
-            if (same != published.end()) {
-                *same = property;
-            } else {
-                published.append(property);
-            }
-        }
-    }
-    std::stable_partition(published.begin(), published.end(),
-                          [](const QMetaProperty& p) { return p.isDesignable(); });
-    cache.insert(&metaObject, published);
-    return published;
+    return ClassProperties(metaObject).Published;
 }
 
 QList<PropertyDescriptor> List(QObject* object) {
     QList<PropertyDescriptor> list;
-    if (!object) return list;
-    QSet<QObject*> visited{object};
-    Collect(object, QString(), true, visited, list);
+    Walk(object, [&](const PropertyDescriptor& property) { list.append(property); });
     return list;
 }
 
 QList<PropertyDescriptor> StoredValues(QObject* object) {
-    QList<PropertyDescriptor> values = List(object);
-    values.removeIf([](const PropertyDescriptor& property) {
-        return !property.IsValue() || !property.Writable || !property.Stored;
-    });
+    QList<PropertyDescriptor> values;
+    ForEachStoredValue(object,
+                       [&](const PropertyDescriptor& property) { values.append(property); });
     return values;
 }
 
+void ForEachStoredValue(QObject* object,
+                        const std::function<void(const PropertyDescriptor&)>& Visit) {
+    Walk(object, [&](const PropertyDescriptor& property) {
+        if (IsStoredValue(property)) Visit(property);
+    });
+}
+
 std::optional<PropertyDescriptor> Find(QObject* object, const QString& path) {
-    const QStringList parts = path.split(u'.');
     QObject* owner = object;
     QString prefix;
     bool stored = true;
-    for (qsizetype i = 0; owner; ++i) {
-        const auto property = FindPublished(*owner->metaObject(), parts[i]);
-        if (!property) return std::nullopt;
-        const PropertyDescriptor descriptor = MakeDescriptor(owner, *property, prefix, stored);
-        if (i == parts.size() - 1) return descriptor;
+    for (qsizetype start = 0; owner;) {
+        const qsizetype dot = path.indexOf(u'.', start);
+        const QStringView part = QStringView(path).mid(start, dot < 0 ? -1 : dot - start);
+        const auto position = FindPublished(*owner->metaObject(), part);
+        if (!position) return std::nullopt;
+        const PropertyDescriptor descriptor = MakeDescriptor(owner, *position, prefix, stored);
+        if (dot < 0) return descriptor;
         if (descriptor.Kind != TPropertyKind::Object) return std::nullopt;
         owner = SubObject(descriptor);
         prefix = descriptor.Path;
         stored = descriptor.Stored;
+        start = dot + 1;
     }
     return std::nullopt;
 }

@@ -18,6 +18,7 @@
 #include <QObject>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <optional>
 
 enum class TPropertyKind {
@@ -64,6 +65,9 @@ QList<PropertyDescriptor> List(QObject* object);
 // The values that property files and plot files save and load: those with a setter and
 // stored, in walk order.
 QList<PropertyDescriptor> StoredValues(QObject* object);
+// Each of StoredValues in turn, without making the list.
+void ForEachStoredValue(QObject* object,
+                        const std::function<void(const PropertyDescriptor&)>& Visit);
 
 // The property at path; nothing when a part names no published property, or a part before
 // the last is not a sub-object holding an object.

@@ -139,9 +139,13 @@ void TStringList::SetSorted(bool sorted) {
 }
 
 QString TStringList::Text() const {
-    QString text;
+    qsizetype size = 0;
     for (const Item& item : items_)
-        text += item.String + QStringLiteral("\r\n");
+        size += item.String.size() + 2;
+    QString text;
+    text.reserve(size);
+    for (const Item& item : items_)
+        text.append(item.String).append(u"\r\n");
     return text;
 }
 

@@ -52,7 +52,7 @@ void SavePlotAnnotations(TiPlotComponent& Plot, const QString& FileName) {
 void LoadPlotAnnotations(TiPlotComponent& Plot, const QString& FileName) {
     RunFileOperation(QStringLiteral("Error Loading Annotations - "), [&] {
         const TAnnotationFile file = ParseAnnotations(LoadPlotFileLines(FileName));
-        ApplyAnnotations(*CreateScratchPlot(Plot), file);
+        ApplyAnnotations(*TiScratchPlot(Plot), file);
         const TiPlotLoadSuspension suspension(Plot, false);
         ApplyAnnotations(Plot, file);
     });

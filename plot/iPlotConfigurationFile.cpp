@@ -147,7 +147,7 @@ void LoadPlotConfiguration(TiPlotComponent& Plot, const QString& FileName) {
     if (Plot.OnBeforeLoadProperties) RunGuarded([&] { Plot.OnBeforeLoadProperties(&Plot); });
     RunFileOperation(LoadingError, [&] {
         const TPlotConfiguration configuration = ParseConfiguration(LoadPlotFileLines(FileName));
-        ApplyConfiguration(*CreateScratchPlot(Plot), configuration);
+        ApplyConfiguration(*TiScratchPlot(Plot), configuration);
         const TiPlotLoadSuspension suspension(Plot, true);
         ApplyConfiguration(Plot, configuration);
     });

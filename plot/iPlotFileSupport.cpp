@@ -23,16 +23,15 @@ bool IsAsciiDigit(QChar c) {
 // The case-folded object prefix of a line ("channel3" of "Channel3.Color = 255"), or empty
 // when its key starts with none of the folded names.
 QString ObjectPrefixOf(const QString& Line, const QStringList& FoldedNames) {
-    QString key;
-    QString value;
-    SeparateStrings(Line, u'=', key, value);
+    const QStringView key = SeparateStringViews(Line, u'=').first;
     const qsizetype dot = key.indexOf(u'.');
     if (dot < 0) return {};
-    const QString prefix = key.left(dot).toCaseFolded();
+    const QString prefix = key.left(dot).toString().toCaseFolded();
     qsizetype digits = prefix.size();
     while (digits > 0 && IsAsciiDigit(prefix[digits - 1]))
         --digits;
-    if (digits == prefix.size() || !FoldedNames.contains(prefix.left(digits))) return {};
+    if (digits == prefix.size() || !FoldedNames.contains(QStringView(prefix).left(digits)))
+        return {};
     return prefix;
 }
 
@@ -94,16 +93,15 @@ TStringList& TiPlotFileLines::Object(const QString& Name, int Index) {
     return objects_[(Name + QString::number(Index)).toCaseFolded()];
 }
 
-std::unique_ptr<TiPlotComponent> CreateScratchPlot(const TiPlotComponent& Plot) {
-    auto scratch = std::make_unique<TiPlotComponent>();
-    scratch->BeginUpdate();
-    scratch->LayoutManager()->SetEnabled(false);
+TiScratchPlot::TiScratchPlot(const TiPlotComponent& Plot)
+    : hiddenParent_(std::make_unique<QWidget>()), plot_(new TiPlotComponent(hiddenParent_.get())) {
+    plot_->BeginUpdate();
+    plot_->LayoutManager()->SetEnabled(false);
     for (int kind = 0; kind < PlotObjectKindCount; ++kind) {
         const auto k = TiPlotObjectKind(kind);
-        scratch->Master()->RegisterObjectClass(k, Plot.Master()->GetManager(k)->ObjectClass());
+        plot_->Master()->RegisterObjectClass(k, Plot.Master()->GetManager(k)->ObjectClass());
     }
-    if (Plot.LabelCount() > 0) scratch->AddLabel();
-    return scratch;
+    if (Plot.LabelCount() > 0) plot_->AddLabel();
 }
 
 TiPlotLoadSuspension::TiPlotLoadSuspension(TiPlotComponent& Plot, bool SuspendLayout)

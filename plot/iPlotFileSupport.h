@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class QWidget;
 class TiPlotComponent;
 
 // More objects of one kind than a plot can sensibly show: a count above it is a damaged file,
@@ -69,7 +70,17 @@ private:
 
 // A plot without objects but the title label when Plot has one, making its objects from the
 // same classes as Plot and never painting: a load that fails on it leaves Plot as it was.
-std::unique_ptr<TiPlotComponent> CreateScratchPlot(const TiPlotComponent& Plot);
+// It lies inside a widget that is never shown, so a file that makes the plot visible puts no
+// window on the screen and sizes no picture for it.
+class TiScratchPlot {
+public:
+    explicit TiScratchPlot(const TiPlotComponent& Plot);
+    TiPlotComponent& operator*() const { return *plot_; }
+
+private:
+    std::unique_ptr<QWidget> hiddenParent_;
+    TiPlotComponent* plot_; // owned by hiddenParent_
+};
 
 // Holds back the plot's repaints, and its layout when asked, until the load ends however it
 // ends.

@@ -31,11 +31,11 @@ constexpr std::array<KindNames, PlotObjectKindCount> kindNames = {{
 }};
 
 // The number after a base name: blanks, then decimal digits only.
-std::optional<int64_t> NameSuffix(const QString& rest) {
+std::optional<int64_t> NameSuffix(QStringView rest) {
     qsizetype start = 0;
     while (start < rest.size() && rest[start] == QLatin1Char(' '))
         ++start;
-    const QString digits = rest.mid(start);
+    const QStringView digits = rest.mid(start);
     if (digits.isEmpty() ||
         !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
@@ -64,8 +64,9 @@ QString TiPlotObjectManagerCustom::GetNextName() const {
     const QString base = GetName();
     int64_t largest = 0;
     for (const TiPlotObject* object : items_) {
-        if (!object->Name().startsWith(base, Qt::CaseInsensitive)) continue;
-        if (const auto number = NameSuffix(object->Name().mid(base.size())))
+        const QString name = object->Name();
+        if (!name.startsWith(base, Qt::CaseInsensitive)) continue;
+        if (const auto number = NameSuffix(QStringView(name).mid(base.size())))
             largest = std::max(largest, *number);
     }
     // Counted in 64 bits and saturated: "Channel 2147483647" is followed, not overflowed.

@@ -35,7 +35,8 @@ void TiPlotNameReference::NotificationRename(QObject* Object) {
     // A reference not yet used since it was set follows too, or renaming an axis before
     // the first paint would silently unbind every channel naming it.
     TiPlotMasterManager* master = owner_.Owner() ? owner_.Owner()->GetMasterManager() : nullptr;
-    if (!object_ && master && master->KindOf(renamed) == kind_ &&
-        SamePlotName(name_, renamed->OldName()))
+    // The kind is asked last: every object hears every rename.
+    if (!object_ && master && SamePlotName(name_, renamed->OldName()) &&
+        master->KindOf(renamed) == kind_)
         name_ = renamed->Name();
 }

@@ -1,6 +1,7 @@
 #include "instruments/framework/Igpfunctions.h"
 
 #include "instruments/framework/iMath.h"
+#include "platform/CaselessKey.h"
 #include "platform/Exception.h"
 #include "platform/NumberText.h"
 #include "platform/PropertyWalker.h"
@@ -8,6 +9,7 @@
 
 #include <QDialog>
 #include <QGuiApplication>
+#include <QHash>
 #include <QMainWindow>
 #include <QMetaProperty>
 #include <QRegularExpression>
@@ -18,6 +20,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -684,36 +687,125 @@ QString Unescaped(const QString& text) {
     return value;
 }
 
-QString PropertyLine(const QString& path, const QString& value) {
-    if (!HoldsLineBreak(value)) return path + KeySeparator + value;
-    return path + EscapedKeyMark + KeySeparator + Escaped(value);
+// "<prefix>.<path> = <value>" in one piece; an empty prefix gives "<path> = <value>".
+QString PropertyLine(QStringView prefix, QStringView path, const QString& value) {
+    const bool escaped = HoldsLineBreak(value);
+    const QString text = escaped ? Escaped(value) : value;
+    QString line;
+    line.reserve(prefix.size() + path.size() + text.size() + 5);
+    if (!prefix.isEmpty()) line.append(prefix).append(u'.');
+    line.append(path);
+    if (escaped) line.append(EscapedKeyMark);
+    return line.append(KeySeparator).append(text);
 }
 
-QString KeyOf(const QString& prefix, const QString& path) {
-    return prefix.trimmed().isEmpty() ? path : prefix + u'.' + path;
+// A blank prefix leaves keys as they are.
+QStringView KeyPrefix(const QString& prefix) {
+    return prefix.trimmed().isEmpty() ? QStringView() : QStringView(prefix);
+}
+
+QString KeyOf(QStringView prefix, const QString& path) {
+    return prefix.isEmpty() ? path : prefix.toString() + u'.' + path;
 }
 
 // The path or a sub-object on its way is listed.
-bool IsExcluded(const QString& path, const TStringList* excludeList) {
-    if (!excludeList) return false;
+bool IsExcluded(const QString& path, const TStringList& excludeList) {
     for (qsizetype dot = path.indexOf(u'.'); dot >= 0; dot = path.indexOf(u'.', dot + 1)) {
-        if (excludeList->IndexOf(path.left(dot)) >= 0) return true;
+        if (excludeList.IndexOf(path.left(dot)) >= 0) return true;
     }
-    return excludeList->IndexOf(path) >= 0;
+    return excludeList.IndexOf(path) >= 0;
 }
+
+// A line split as SeparateStrings splits it, its key without the mark of escaped values,
+// viewing the line instead of copying it.
+struct PropertyText {
+    QStringView Key;
+    QStringView Value;
+    bool Escaped = false;
+};
+
+PropertyText SplitPropertyLine(const QString& line) {
+    const auto [key, value] = SeparateStringViews(line, u'=');
+    PropertyText split{key, value};
+    split.Escaped = split.Key.endsWith(EscapedKeyMark);
+    if (split.Escaped) split.Key.chop(1);
+    return split;
+}
+
+QString ValueOf(const PropertyText& split) {
+    return split.Escaped ? Unescaped(split.Value.toString()) : split.Value.toString();
+}
+
+// The lines of a property list by key, for an object whose keys start with prefix and ".":
+// each property takes the first line not yet taken whose key is its path, as it would
+// searching the list from the top, without a search through every line for every property.
+class PropertyLines {
+public:
+    PropertyLines(const TStringList& list, QStringView prefix)
+        : list_(list), next_(size_t(list.Count()), -1), taken_(size_t(list.Count()), false) {
+        first_.reserve(list.Count());
+        for (int i = list.Count(); i-- > 0;) {
+            const PropertyText split = SplitPropertyLine(list[i]);
+            const auto path = PathOf(split.Key, prefix);
+            if (!path) continue;
+            const auto first = first_.find({*path});
+            if (first == first_.end()) {
+                first_.insert({*path}, i);
+            } else {
+                next_[size_t(i)] = *first;
+                *first = i;
+            }
+        }
+    }
+
+    // The value of the first line of path not yet taken, which is taken; nothing without one.
+    std::optional<QString> Take(const QString& path) {
+        const auto found = first_.find({path});
+        if (found == first_.end() || *found < 0) return std::nullopt;
+        const int index = *found;
+        *found = next_[size_t(index)];
+        taken_[size_t(index)] = true;
+        return ValueOf(SplitPropertyLine(list_[index]));
+    }
+
+    // The lines no property took, in their order.
+    void Remaining(TStringList& remaining) const {
+        for (int i = 0; i < list_.Count(); ++i)
+            if (!taken_[size_t(i)]) remaining.Add(list_[i], list_.Objects(i));
+    }
+
+private:
+    // The key less "<prefix>.", compared as the whole key would be: unit by unit, ignoring
+    // case.
+    static std::optional<QStringView> PathOf(QStringView key, QStringView prefix) {
+        if (prefix.isEmpty()) return key;
+        if (key.size() <= prefix.size() || key[prefix.size()] != u'.' ||
+            key.left(prefix.size()).compare(prefix, Qt::CaseInsensitive) != 0)
+            return std::nullopt;
+        return key.mid(prefix.size() + 1);
+    }
+
+    const TStringList& list_;
+    QHash<TCaselessKey, int> first_; // the first index not taken; -1 for none
+    std::vector<int> next_;          // the next index of the same key; -1 for none
+    std::vector<bool> taken_;
+};
 
 struct ParsedValue {
     PropertyDescriptor Property;
     QVariant Value; // canonical
 };
 
-QList<ParsedValue> ParseObjectValues(QObject* object, const QString& prefix, TStringList& list) {
+// Values of one object are at most a line each, and no object has many more than a hundred.
+constexpr int ValuesReserved = 128;
+
+QList<ParsedValue> ParseObjectValues(QObject* object, PropertyLines& lines, int lineCount) {
     QList<ParsedValue> values;
-    for (const PropertyDescriptor& property : PropertyWalker::StoredValues(object)) {
-        QString text;
-        if (!GetPropertyValueString(KeyOf(prefix, property.Path), text, list)) continue;
-        values.append({property, PropertyWalker::Canonical(property, text)});
-    }
+    values.reserve(std::min(lineCount, ValuesReserved));
+    PropertyWalker::ForEachStoredValue(object, [&](const PropertyDescriptor& property) {
+        if (const std::optional<QString> text = lines.Take(property.Path))
+            values.append({property, PropertyWalker::Canonical(property, *text)});
+    });
     return values;
 }
 
@@ -742,18 +834,19 @@ void RestoreValues(const QList<ParsedValue>& values) {
 
 void SaveObjectToStringList(QObject* object, const QString& prefix, TStringList& list,
                             const TStringList* excludeList) {
-    for (const PropertyDescriptor& property : PropertyWalker::StoredValues(object)) {
-        const QString path = KeyOf(prefix, property.Path);
-        if (IsExcluded(path, excludeList)) continue;
-        list.Add(PropertyLine(path, PropertyWalker::ReadText(property)));
-    }
+    const QStringView keyPrefix = KeyPrefix(prefix);
+    const bool excluding = excludeList && excludeList->Count() > 0;
+    PropertyWalker::ForEachStoredValue(object, [&](const PropertyDescriptor& property) {
+        if (excluding && IsExcluded(KeyOf(keyPrefix, property.Path), *excludeList)) return;
+        list.Add(PropertyLine(keyPrefix, property.Path, PropertyWalker::ReadText(property)));
+    });
 }
 
 void LoadObjectFromStringList(QObject* object, const QString& prefix, TStringList& list) {
-    TStringList remaining;
-    remaining.Assign(list);
-    const QList<ParsedValue> values = ParseObjectValues(object, prefix, remaining);
+    PropertyLines lines(list, KeyPrefix(prefix));
+    const QList<ParsedValue> values = ParseObjectValues(object, lines, list.Count());
     QList<ParsedValue> before;
+    before.reserve(values.size());
     for (const ParsedValue& parsed : values)
         before.append({parsed.Property, PropertyWalker::Read(parsed.Property)});
     try {
@@ -762,31 +855,30 @@ void LoadObjectFromStringList(QObject* object, const QString& prefix, TStringLis
         RestoreValues(before);
         throw;
     }
+    TStringList remaining;
+    lines.Remaining(remaining);
     list.Assign(remaining);
 }
 
 bool GetPropertyValueString(const QString& name, QString& value, TStringList& list) {
     for (int i = 0; i < list.Count(); ++i) {
-        QString key;
-        QString text;
-        SeparateStrings(list[i], u'=', key, text);
-        const bool escaped = key.endsWith(EscapedKeyMark);
-        if (escaped) key.chop(1);
-        if (key.compare(name, Qt::CaseInsensitive) != 0) continue;
-        value = escaped ? Unescaped(text) : text;
+        const PropertyText split = SplitPropertyLine(list[i]);
+        if (split.Key.compare(name, Qt::CaseInsensitive) != 0) continue;
+        value = ValueOf(split);
         list.Delete(i);
         return true;
     }
     return false;
 }
 
-void SeparateStrings(const QString& text, QChar separator, QString& left, QString& right) {
+std::pair<QStringView, QStringView> SeparateStringViews(QStringView text, QChar separator) {
     const qsizetype at = text.indexOf(separator);
-    if (at < 0) {
-        left.clear();
-        right.clear();
-        return;
-    }
-    left = text.left(at).trimmed();
-    right = text.mid(at + 1).trimmed();
+    if (at < 0) return {};
+    return {text.left(at).trimmed(), text.mid(at + 1).trimmed()};
+}
+
+void SeparateStrings(const QString& text, QChar separator, QString& left, QString& right) {
+    const auto [before, after] = SeparateStringViews(text, separator);
+    left = before.toString();
+    right = after.toString();
 }

@@ -11,6 +11,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <utility>
 
 class QObject;
 class QTabWidget;
@@ -137,3 +138,5 @@ bool GetPropertyValueString(const QString& name, QString& value, TStringList& li
 // Splits text at the first separator into the trimmed texts before and after it; both are
 // empty when text holds no separator.
 void SeparateStrings(const QString& text, QChar separator, QString& left, QString& right);
+// As SeparateStrings, the two texts viewing text instead of copying it.
+std::pair<QStringView, QStringView> SeparateStringViews(QStringView text, QChar separator);

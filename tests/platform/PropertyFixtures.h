@@ -30,6 +30,21 @@ private:
     TFixturePart* next_ = nullptr;
 };
 
+// A part of another class, with a property of its own.
+class TFixtureLevelPart : public TFixturePart {
+    Q_OBJECT
+    Q_PROPERTY(int Level READ Level WRITE SetLevel)
+
+public:
+    using TFixturePart::TFixturePart;
+
+    int Level() const { return level_; }
+    void SetLevel(int value) { level_ = value; }
+
+private:
+    int level_ = 1;
+};
+
 class TFixtureBase : public QObject {
     Q_OBJECT
     Q_PROPERTY(int Count READ Count WRITE SetCount)

@@ -77,6 +77,28 @@ TEST_F(PropertyWalkerTest, CycleOfSubObjectsIsEnteredOnce) {
     EXPECT_EQ(second.Caption(), QStringLiteral("b"));
 }
 
+TEST_F(PropertyWalkerTest, SubObjectsAreWalkedAsTheClassTheyHoldNow) {
+    TFixturePart plain;
+    TFixtureLevelPart leveled;
+    const auto paths = [this] { return Paths(PropertyWalker::List(&fixture)); };
+    fixture.Part()->SetNext(&leveled);
+    EXPECT_TRUE(paths().contains(QStringLiteral("Part.Next.Level")));
+    fixture.Part()->SetNext(&plain);
+    EXPECT_FALSE(paths().contains(QStringLiteral("Part.Next.Level")));
+    EXPECT_FALSE(PropertyWalker::Find(&fixture, QStringLiteral("part.next.level")));
+    fixture.Part()->SetNext(&leveled);
+    PropertyWalker::WriteText(&fixture, QStringLiteral("part.next.LEVEL"), QStringLiteral("7"));
+    EXPECT_EQ(leveled.Level(), 7);
+    EXPECT_EQ(At(QStringLiteral("PART.NEXT.LEVEL")).Path, QStringLiteral("Part.Next.Level"));
+    EXPECT_EQ(At(QStringLiteral("Part.Next.Level")).Owner, &leveled);
+    // The same class under another path describes the other path.
+    TFixtureLevelPart first;
+    first.SetNext(&leveled);
+    EXPECT_EQ(Paths(PropertyWalker::List(&first)),
+              QStringList({"Caption", "FillColor", "Next", "Next.Caption", "Next.FillColor",
+                           "Next.Next", "Next.Level", "Level"}));
+}
+
 TEST_F(PropertyWalkerTest, TextFormIsOrdinalsAndLocaleIndependentFloats) {
     fixture.SetActive(true);
     fixture.SetShape(TFixture::isTriangle);

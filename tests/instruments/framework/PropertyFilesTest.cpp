@@ -171,6 +171,33 @@ TEST_F(PropertyFilesTest, ListsTakeAPrefixAndSkipExcludedSubObjectsWhole) {
     EXPECT_EQ(list.Text(), "Knob0.PositionMax = 50\r\nPositionMin = 9\r\n");
 }
 
+TEST_F(PropertyFilesTest, PrefixedKeysMatchWholeIgnoringCaseAndLeftLinesKeepOrderAndObjects) {
+    TStringList list;
+    list.SetText(QStringLiteral("Knob01.PositionMax = 10\n"
+                                "knob0.POSITIONMAX = 60\n"
+                                "Knob0PositionMin = 11\n"
+                                "Knob0.Po\u017FitionMin = 12\n"
+                                "Knob0.TickLabelFont.Name\\ = A\\nB\n"
+                                "Knob0.PositionMax = 70\n"
+                                "Knob0. = 1"));
+    list.SetObjects(0, &knob);
+    list.SetObjects(5, &loaded);
+    LoadObjectFromStringList(&loaded, QStringLiteral("Knob0"), list);
+    EXPECT_EQ(loaded.PositionMax(), 60);
+    EXPECT_EQ(loaded.PositionMin(), 12); // the long s folds to s, as the comparison has it
+    EXPECT_EQ(loaded.TickLabelFont()->Name(), QStringLiteral("A\nB"));
+    EXPECT_EQ(list.Text(), "Knob01.PositionMax = 10\r\nKnob0PositionMin = 11\r\n"
+                           "Knob0.PositionMax = 70\r\nKnob0. = 1\r\n");
+    EXPECT_EQ(list.Objects(0), &knob);
+    EXPECT_EQ(list.Objects(2), &loaded);
+
+    // A blank prefix is none.
+    list.SetText(QStringLiteral("PositionMax = 80\nKnob0.PositionMax = 90"));
+    LoadObjectFromStringList(&loaded, QStringLiteral("  "), list);
+    EXPECT_EQ(loaded.PositionMax(), 80);
+    EXPECT_EQ(list.Text(), "Knob0.PositionMax = 90\r\n");
+}
+
 TEST(PropertyLines, ASetterThatFailsHasTheValuesAssignedBeforePutBack) {
     RefusingObject object;
     TStringList list;

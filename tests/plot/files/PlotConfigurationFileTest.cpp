@@ -7,7 +7,9 @@
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotMasterManager.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 
 namespace {
@@ -50,6 +52,25 @@ void Customize(TiPlotComponent& Plot) {
     Set(master.Get(K::Limit, 1), "Line1Position", 12.5);
 }
 
+// Counts, while it lives, the windows shown and the plots given a size on screen.
+class ShownOnScreen : public QObject {
+public:
+    ShownOnScreen() { qApp->installEventFilter(this); }
+    ~ShownOnScreen() override { qApp->removeEventFilter(this); }
+
+    int Windows = 0;
+    int PlotsResized = 0;
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        auto* widget = qobject_cast<QWidget*>(Watched);
+        if (Event->type() == QEvent::Show && widget && widget->isWindow()) ++Windows;
+        if (Event->type() == QEvent::Resize && qobject_cast<TiPlotComponent*>(Watched))
+            ++PlotsResized;
+        return false;
+    }
+};
+
 class PlotConfigurationFile : public PlotFiles {
 protected:
     // A saved customized strip chart.
@@ -62,6 +83,22 @@ protected:
 };
 
 } // namespace
+
+TEST_F(PlotConfigurationFile, AVisiblePlotLoadsWithoutShowingAWindowOnTheWay) {
+    QWidget window; // never shown, so neither is the plot in it
+    auto* plot = new TiPlot(&window);
+    plot->SetOptionSaveAllProperties(true);
+    plot->SavePropertiesToFile(Path(QStringLiteral("plot.txt")));
+    ASSERT_TRUE(ReadText(QStringLiteral("plot.txt")).contains(QStringLiteral("\nVisible = 1\r\n")));
+    {
+        const ShownOnScreen shown;
+        plot->LoadPropertiesFromFile(Path(QStringLiteral("plot.txt")));
+        EXPECT_EQ(shown.Windows, 0);
+        EXPECT_EQ(shown.PlotsResized, 0);
+    }
+    EXPECT_TRUE(plot->Visible());
+    EXPECT_FALSE(plot->isVisible());
+}
 
 TEST_F(PlotConfigurationFile, RoundTripRestoresEveryObjectAndStoredPropertyInAFreshPlot) {
     TiPlot original;
