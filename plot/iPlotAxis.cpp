@@ -456,6 +456,8 @@ int TiPlotAxis::GetSpanLength() const {
 // Tracking, scrolling and zooming -----------------------------------------------------------
 
 void TiPlotAxis::NewTrackingData(double Value) {
+    // Nothing fires for a value the range keeps, so nothing can destroy this axis.
+    if (tracking_.Keeps(Value, range_)) return;
     TiPlotObjectGuard guard(*this);
     tracking_.NewTrackingData(Value, range_);
     // An owed fit changes the range at the next paint, which this asks for.

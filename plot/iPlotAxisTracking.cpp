@@ -92,8 +92,7 @@ void TiPlotAxisTracking::Scroll(double Value, const TiPlotAxisRange& Range, doub
 }
 
 void TiPlotAxisTracking::NewTrackingData(double Value, TiPlotAxisRange& Range) {
-    // A NaN sample has no place on any scale; it would otherwise align Min to the limit.
-    if (!enabled_ || std::isnan(Value)) return;
+    if (Keeps(Value, Range)) return;
     double min = Range.Min();
     double span = Range.Span();
     if (!firstAligned_) {

@@ -4,6 +4,7 @@
 
 #include "plot/iPlotAxisRange.h"
 
+#include <cmath>
 #include <functional>
 
 // What a pause saved, restored on resume.
@@ -44,6 +45,16 @@ public:
     // Moves Range for a new data value; nothing while paused. iptsExpandCollapse only marks a
     // fit as pending (see FitPending).
     void NewTrackingData(double Value, TiPlotAxisRange& Range);
+    // Whether NewTrackingData(Value, Range) would leave everything as it is: most values of a
+    // live recording fall inside the range, and the caller can skip its change guards.
+    bool Keeps(double Value, const TiPlotAxisRange& Range) const {
+        // A NaN sample has no place on any scale; it would otherwise align Min to the limit.
+        if (!enabled_ || std::isnan(Value)) return true;
+        // Every scaling and scrolling style leaves a range alone that already shows the value
+        // (its ends are already corrected for log), while an expanding one owes a fit.
+        return firstAligned_ && style_ != iptsExpandCollapse && Value >= Range.Min() &&
+               Value <= Range.Min() + Range.Span();
+    }
     // A fit of the range to the data is owed. Fitting scans every bound channel, so an
     // expanding and collapsing axis fits once before it is drawn instead of once per point;
     // the range drawn is the same.

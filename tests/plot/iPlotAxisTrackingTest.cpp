@@ -156,3 +156,36 @@ TEST_F(TiPlotAxisTrackingTest, PausedAxisAndNaNValuesDoNotTrack) {
     Track(std::numeric_limits<double>::infinity());
     EXPECT_EQ(range.Span(), 1e300);
 }
+
+// The axis skips its change guards for values Keeps answers for, so Keeps must never answer
+// for a value that would move the range, fire an event or owe a fit.
+TEST_F(TiPlotAxisTrackingTest, KeepsOnlyValuesThatChangeNothing) {
+    const double values[] = {5, 0, 10, 10.5, -0.5, 7, std::nan(""), 3, 40, 41, -20, 2};
+    for (TiPlotTrackingStyle style : {iptsScaleMinMax, iptsScaleMax, iptsScaleMin, iptsScrollSmooth,
+                                      iptsScrollPage, iptsExpandCollapse})
+        for (TiPlotScaleType scale : {ipstLinear, ipstLog10}) {
+            TiPlotAxisRange r;
+            r.SetScaleType(scale);
+            r.SetMinSpan(0, 10);
+            int events = 0;
+            r.OnChange = [&] { ++events; };
+            TiPlotAxisTracking t{style, ipafsNone};
+            int kept = 0;
+            for (double value : values) {
+                const bool keeps = t.Keeps(value, r);
+                const double min = r.Min(), span = r.Span();
+                const bool pending = t.FitPending();
+                const int before = events;
+                t.NewTrackingData(value, r);
+                if (!keeps) continue;
+                ++kept;
+                EXPECT_EQ(r.Min(), min) << style << " " << value;
+                EXPECT_EQ(r.Span(), span) << style << " " << value;
+                EXPECT_EQ(events, before) << style << " " << value;
+                EXPECT_EQ(t.FitPending(), pending) << style << " " << value;
+            }
+            // Inside an aligned range the fast answer is the usual one, except while
+            // expanding and collapsing.
+            EXPECT_GT(kept, style == iptsExpandCollapse ? 0 : 2) << style;
+        }
+}
