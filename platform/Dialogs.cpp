@@ -1,5 +1,7 @@
 #include "platform/Dialogs.h"
 
+#include "platform/Exception.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -132,4 +134,23 @@ std::optional<QString> RecordingDialogs::NextFileName(const TFileDialogOptions& 
     FileNames.pop_front();
     if (!chosen) return std::nullopt;
     return fileName;
+}
+
+bool RunShowingExceptions(const std::function<bool()>& body) {
+    try {
+        return body();
+    } catch (...) {
+        Dialogs().ShowMessage(TMessageKind::Error, ExceptionMessage(std::current_exception()));
+        return false;
+    }
+}
+
+QString ExceptionMessage(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const Exception& exception) {
+        return exception.Message();
+    } catch (...) {
+        return QString();
+    }
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <exception>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -49,6 +51,12 @@ QString QtFileFilter(const QString& filter);
 // has none: "Untitled" under "Bitmap (*.bmp)|*.bmp" becomes "Untitled.bmp". A filter whose
 // first pattern names no single ending ("*.*") appends nothing.
 QString WithFilterEnding(const QString& fileName, const QString& filter, int index);
+
+// Runs `body` and answers its result; what escapes it is shown as an error and answers false.
+// For what a user's action started and nobody else can be told of.
+bool RunShowingExceptions(const std::function<bool()>& body);
+// The toolkit's exception keeps its message; any other exception is shown with an empty one.
+QString ExceptionMessage(const std::exception_ptr& error);
 
 // Message boxes and file dialogs of Qt, modal on the active window.
 class QtDialogs : public TDialogs {

@@ -1,5 +1,6 @@
 #include "plot/iPlotToolBar.h"
 
+#include "platform/Dialogs.h"
 #include "platform/PropertyDefaults.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotMasterManager.h"
@@ -262,16 +263,25 @@ void TiPlotToolBar::DoButtonClickEdit() {
         master->EditProperties();
 }
 
+// A failed copy, save or print started by a click has no caller to go to: the user is told.
+void TiPlotToolBar::RunOutput(void (TiPlotHost::*Output)()) {
+    if (TiPlotHost* owner = Owner())
+        RunShowingExceptions([&] {
+            (owner->*Output)();
+            return true;
+        });
+}
+
 void TiPlotToolBar::DoButtonClickCopy() {
-    if (Owner()) Owner()->CopyToClipBoard();
+    RunOutput(&TiPlotHost::CopyToClipBoard);
 }
 
 void TiPlotToolBar::DoButtonClickSave() {
-    if (Owner()) Owner()->Save();
+    RunOutput(&TiPlotHost::Save);
 }
 
 void TiPlotToolBar::DoButtonClickPrint() {
-    if (Owner()) Owner()->PrintChart();
+    RunOutput(&TiPlotHost::PrintChart);
 }
 
 void TiPlotToolBar::CursorDownChange() {

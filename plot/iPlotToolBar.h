@@ -142,6 +142,7 @@ public:
     void AddMenuItems(QMenu* PopupMenu) override;
 
 private:
+    void RunOutput(void (TiPlotHost::*Output)());
     struct TButtonEntry;
     static const std::vector<TButtonEntry>& ButtonEntries();
 

@@ -1,5 +1,6 @@
 #include "PlotTestHost.h"
 
+#include "platform/Exception.h"
 #include "plot/iPlotMasterManager.h"
 
 #include <algorithm>
@@ -85,16 +86,23 @@ void TestPlotHost::ShowPopupMenu(int, int) {
     ++PopupsShown;
 }
 
+void TestPlotHost::FailOutput() const {
+    if (!OutputFailure.isEmpty()) throw Exception(OutputFailure);
+}
+
 void TestPlotHost::CopyToClipBoard() {
     Events.push_back(QStringLiteral("CopyToClipBoard"));
+    FailOutput();
 }
 
 void TestPlotHost::Save() {
     Events.push_back(QStringLiteral("Save"));
+    FailOutput();
 }
 
 void TestPlotHost::PrintChart() {
     Events.push_back(QStringLiteral("PrintChart"));
+    FailOutput();
 }
 
 void TestPlotHost::DisableAllTracking() {

@@ -70,7 +70,7 @@ public:
     QString TranslateText(const QString& Text) const override;
     TiPlotLayoutFrame LayoutFrame() const override { return Frame; }
     std::unique_ptr<TiPlotTimer> CreateTimer() override;
-    // Each recorded in Events by its name.
+    // Each recorded in Events by its name; raises OutputFailure when it is not empty.
     void CopyToClipBoard() override;
     void Save() override;
     void PrintChart() override;
@@ -85,6 +85,7 @@ public:
     int ImmediateRepaints = 0;
     std::vector<QObject*> Removed;
     std::vector<QString> Events;
+    QString OutputFailure;
     bool CancelPopup = false;
     int PopupsShown = 0;
     // Runs inside the named report, once, then is cleared.
@@ -117,6 +118,7 @@ public:
 private:
     void Run(std::function<void(TiPlotObject*)>& action, TiPlotObject* object);
     void ReportPosition(const QString& Event, TiPlotObject* Object);
+    void FailOutput() const;
 
     TiPlotMasterManager* master_ = nullptr;
     QMenu menu_;

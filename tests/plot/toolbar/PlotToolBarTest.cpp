@@ -1,6 +1,7 @@
 #include "../axis/PlotAxisTestPlot.h"
 #include "../objects/PlotTestKinds.h"
 #include "platform/Bitmap.h"
+#include "platform/Dialogs.h"
 #include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
 #include "plot/iPlotToolBar.h"
@@ -394,6 +395,19 @@ TEST_F(PlotToolBarTest, OutputButtonsAskThePlot) {
     Click(B::Save);
     Click(B::Print);
     EXPECT_EQ(plot.Host.Events, (std::vector<QString>{"CopyToClipBoard", "Save", "PrintChart"}));
+}
+
+TEST_F(PlotToolBarTest, AFailedOutputIsShownToTheUserWhoClicked) {
+    RecordingDialogs dialogs;
+    ScopedDialogs installed(dialogs);
+    plot.Host.OutputFailure = QStringLiteral("Unable to write file");
+    for (B output : {B::Copy, B::Save, B::Print})
+        Click(output);
+    ASSERT_EQ(dialogs.Messages.size(), 3u);
+    for (const RecordingDialogs::Message& message : dialogs.Messages) {
+        EXPECT_EQ(message.Kind, TMessageKind::Error);
+        EXPECT_EQ(message.Text, QStringLiteral("Unable to write file"));
+    }
 }
 
 TEST_F(PlotToolBarTest, ReleaseOutsideTheButtonDoesNotClick) {
