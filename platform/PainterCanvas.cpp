@@ -277,11 +277,11 @@ const QPen& TPainterCanvas::CurrentTextPen() {
 }
 
 const QFont& TPainterCanvas::CurrentQFont() const {
-    if (!fontStale_) return qtFont_;
-    fontStale_ = false;
-    qtFont_ = ToQFont(*Font());
-    fontCell_ = FontCell(qtFont_);
-    return qtFont_;
+    if (fontStale_) {
+        fontStale_ = false;
+        fontMeasures_.Select(FontShape(*Font()));
+    }
+    return fontMeasures_.Font();
 }
 
 void TPainterCanvas::WatchFont() {
@@ -521,15 +521,8 @@ void TPainterCanvas::DoTextOut(int x, int y, const QString& text) {
 }
 
 TSize TPainterCanvas::DoTextExtent(const QString& text) const {
-    const QFont& font = CurrentQFont();
-    if (text.size() < LongText)
-        return {QFontMetrics(font).horizontalAdvance(text), fontCell_.Height};
-    for (const TKeptExtent& kept : extents_)
-        if (kept.Text.size() == text.size() && kept.Font == font && kept.Text == text)
-            return {kept.Width, fontCell_.Height};
-    TKeptExtent& kept = extents_[nextExtent_++ % extents_.size()];
-    kept = {font, text, QFontMetrics(font).horizontalAdvance(text)};
-    return {kept.Width, fontCell_.Height};
+    CurrentQFont();
+    return {fontMeasures_.Width(text), fontMeasures_.Cell().Height};
 }
 
 void TPainterCanvas::DoDrawText(const TRect& r, TTextFormat format,
@@ -554,7 +547,7 @@ void TPainterCanvas::DrawTextLine(const TTextLine& line, const QPoint& origin) {
         painter_->rotate(-double(escapement) / 10.0);
         painter_->translate(-origin);
     }
-    const TFontCell fontCell = fontCell_;
+    const TFontCell fontCell = fontMeasures_.Cell();
     const QRect cell(line.Position.X, line.Position.Y, line.Width, fontCell.Height);
     if (Brush()->Style() != bsClear) painter_->fillRect(cell, ToQColor(Brush()->Color()));
     painter_->setFont(font);
