@@ -353,17 +353,47 @@ void TPainterCanvas::DoLines(std::span<const TPoint> ends) {
     const bool fillVertical = painter_->deviceTransform().type() <= QTransform::TxTranslate;
     const QColor color = painter_->pen().color();
     lines_.clear();
+    columns_.clear();
     for (std::size_t i = 0; i + 1 < ends.size(); i += 2) {
         const TPoint& from = ends[i];
         const TPoint& to = ends[i + 1];
         if (from == to) continue;
         if (fillVertical && from.X == to.X)
-            painter_->fillRect(QRect(from.X, std::min(from.Y, to.Y), 1, std::abs(to.Y - from.Y)),
-                               color);
+            columns_.push_back({from.X, std::min(from.Y, to.Y), std::max(from.Y, to.Y)});
         else
             lines_.emplace_back(ToQPoint(from), ToQPoint(to));
     }
+    FillColumns(color);
     painter_->drawLines(lines_.data(), int(lines_.size()));
+}
+
+// The toolkit fills a rectangle row by row, a call per row: neighbouring columns are filled
+// as one rectangle over the rows they share and each on its own over the rest, so that a
+// dense trace, whose columns mostly overlap, costs a call per row of a group, not of a column.
+void TPainterCanvas::FillColumns(const QColor& color) {
+    for (std::size_t first = 0, end = 0; first < columns_.size(); first = end) {
+        int top = columns_[first].Top;
+        int bottom = columns_[first].Bottom;
+        for (end = first + 1; end < columns_.size(); ++end) {
+            const TColumnFill& next = columns_[end];
+            if (next.X != columns_[end - 1].X + 1) break;
+            const int shared = std::min(bottom, next.Bottom) - std::max(top, next.Top);
+            // Joining adds rows of their own to the columns already grouped and saves the
+            // shared rows of the new one.
+            if (shared <= 0 || int64_t(bottom - top - shared) * int64_t(end - first) > shared)
+                break;
+            top = std::max(top, next.Top);
+            bottom = std::min(bottom, next.Bottom);
+        }
+        painter_->fillRect(QRect(columns_[first].X, top, int(end - first), bottom - top), color);
+        for (std::size_t i = first; i < end; ++i) {
+            const TColumnFill& column = columns_[i];
+            if (column.Top < top)
+                painter_->fillRect(QRect(column.X, column.Top, 1, top - column.Top), color);
+            if (column.Bottom > bottom)
+                painter_->fillRect(QRect(column.X, bottom, 1, column.Bottom - bottom), color);
+        }
+    }
 }
 
 void TPainterCanvas::DoPolygon(std::span<const TPoint> points) {

@@ -154,6 +154,14 @@ private:
     std::array<TKeptStamp, 4> stamps_;
     std::size_t nextStamp_ = 0;
     QPolygon polygon_;
+    // Vertical thin lines as the rows Top..Bottom - 1 of column X.
+    struct TColumnFill {
+        int X;
+        int Top;
+        int Bottom;
+    };
+    void FillColumns(const QColor& color);
     // Kept between calls, so that a trace's lines allocate nothing once it has drawn.
     std::vector<QLine> lines_;
+    std::vector<TColumnFill> columns_;
 };
