@@ -54,19 +54,23 @@ QString SubstituteFontFamily(const QString& name) {
     return Substitutes().value(family.trimmed().toLower(), family);
 }
 
-QFont ToQFont(const TFont& font) {
-    QFont result(SubstituteFontFamily(font.Name()));
+TFontShape FontShape(const TFont& font) {
+    return {font.Name(), font.Height(), font.Pitch(), font.Style()};
+}
+
+QFont ToQFont(const TFontShape& shape) {
+    QFont result(SubstituteFontFamily(shape.Name));
     // Text widths are sums of advances, as the window system measures them.
     result.setKerning(false);
-    if (font.Pitch() == fpFixed) result.setStyleHint(QFont::TypeWriter);
-    const TFontStyles style = font.Style();
+    if (shape.Pitch == fpFixed) result.setStyleHint(QFont::TypeWriter);
+    const TFontStyles style = shape.Style;
     result.setBold(style.testFlag(fsBold));
     result.setItalic(style.testFlag(fsItalic));
     result.setUnderline(style.testFlag(fsUnderline));
     result.setStrikeOut(style.testFlag(fsStrikeOut));
     // Negated in 64 bits, as the lowest height has no positive twin in int, and bounded like
     // every pixel setting, so that the font engine is never asked for glyphs of absurd size.
-    const int64_t height = font.Height();
+    const int64_t height = shape.Height;
     const int pixels = int(std::min<int64_t>(height < 0 ? -height : height, MaxPixelExtent));
     if (height < 0)
         result.setPixelSize(pixels);

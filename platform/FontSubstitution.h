@@ -2,10 +2,10 @@
 // keeps the widths the layouts were designed with.
 #pragma once
 
+#include "platform/Font.h"
+
 #include <QFont>
 #include <QString>
-
-class TFont;
 
 // Longer names are cut to this many characters before the font engine sees them.
 inline constexpr int MaxFontFamilyLength = 256;
@@ -22,6 +22,20 @@ struct TFontCell {
 };
 TFontCell FontCell(const QFont& font);
 
+// What of a TFont its toolkit font is made of: fonts alike in these draw and measure alike,
+// whatever their colour, escapement or character set.
+struct TFontShape {
+    QString Name;
+    int Height = 0;
+    TFontPitch Pitch = fpDefault;
+    TFontStyles Style;
+    bool operator==(const TFontShape&) const = default;
+};
+TFontShape FontShape(const TFont& font);
+
 // The toolkit font of a TFont at 96 dpi: pixel size from Height, the style set applied. The
 // escapement is left to the canvas, which rotates the text itself.
-QFont ToQFont(const TFont& font);
+QFont ToQFont(const TFontShape& shape);
+inline QFont ToQFont(const TFont& font) {
+    return ToQFont(FontShape(font));
+}

@@ -277,11 +277,11 @@ const QPen& TPainterCanvas::CurrentTextPen() {
 }
 
 const QFont& TPainterCanvas::CurrentQFont() const {
-    if (!fontStale_) return qtFont_;
-    fontStale_ = false;
-    qtFont_ = ToQFont(*Font());
-    fontCell_ = FontCell(qtFont_);
-    return qtFont_;
+    if (fontStale_) {
+        fontStale_ = false;
+        fontMeasures_.Select(FontShape(*Font()));
+    }
+    return fontMeasures_.Font();
 }
 
 void TPainterCanvas::WatchFont() {
@@ -353,17 +353,47 @@ void TPainterCanvas::DoLines(std::span<const TPoint> ends) {
     const bool fillVertical = painter_->deviceTransform().type() <= QTransform::TxTranslate;
     const QColor color = painter_->pen().color();
     lines_.clear();
+    columns_.clear();
     for (std::size_t i = 0; i + 1 < ends.size(); i += 2) {
         const TPoint& from = ends[i];
         const TPoint& to = ends[i + 1];
         if (from == to) continue;
         if (fillVertical && from.X == to.X)
-            painter_->fillRect(QRect(from.X, std::min(from.Y, to.Y), 1, std::abs(to.Y - from.Y)),
-                               color);
+            columns_.push_back({from.X, std::min(from.Y, to.Y), std::max(from.Y, to.Y)});
         else
             lines_.emplace_back(ToQPoint(from), ToQPoint(to));
     }
+    FillColumns(color);
     painter_->drawLines(lines_.data(), int(lines_.size()));
+}
+
+// The toolkit fills a rectangle row by row, a call per row: neighbouring columns are filled
+// as one rectangle over the rows they share and each on its own over the rest, so that a
+// dense trace, whose columns mostly overlap, costs a call per row of a group, not of a column.
+void TPainterCanvas::FillColumns(const QColor& color) {
+    for (std::size_t first = 0, end = 0; first < columns_.size(); first = end) {
+        int top = columns_[first].Top;
+        int bottom = columns_[first].Bottom;
+        for (end = first + 1; end < columns_.size(); ++end) {
+            const TColumnFill& next = columns_[end];
+            if (next.X != columns_[end - 1].X + 1) break;
+            const int shared = std::min(bottom, next.Bottom) - std::max(top, next.Top);
+            // Joining adds rows of their own to the columns already grouped and saves the
+            // shared rows of the new one.
+            if (shared <= 0 || int64_t(bottom - top - shared) * int64_t(end - first) > shared)
+                break;
+            top = std::max(top, next.Top);
+            bottom = std::min(bottom, next.Bottom);
+        }
+        painter_->fillRect(QRect(columns_[first].X, top, int(end - first), bottom - top), color);
+        for (std::size_t i = first; i < end; ++i) {
+            const TColumnFill& column = columns_[i];
+            if (column.Top < top)
+                painter_->fillRect(QRect(column.X, column.Top, 1, top - column.Top), color);
+            if (column.Bottom > bottom)
+                painter_->fillRect(QRect(column.X, bottom, 1, column.Bottom - bottom), color);
+        }
+    }
 }
 
 void TPainterCanvas::DoPolygon(std::span<const TPoint> points) {
@@ -521,15 +551,8 @@ void TPainterCanvas::DoTextOut(int x, int y, const QString& text) {
 }
 
 TSize TPainterCanvas::DoTextExtent(const QString& text) const {
-    const QFont& font = CurrentQFont();
-    if (text.size() < LongText)
-        return {QFontMetrics(font).horizontalAdvance(text), fontCell_.Height};
-    for (const TKeptExtent& kept : extents_)
-        if (kept.Text.size() == text.size() && kept.Font == font && kept.Text == text)
-            return {kept.Width, fontCell_.Height};
-    TKeptExtent& kept = extents_[nextExtent_++ % extents_.size()];
-    kept = {font, text, QFontMetrics(font).horizontalAdvance(text)};
-    return {kept.Width, fontCell_.Height};
+    CurrentQFont();
+    return {fontMeasures_.Width(text), fontMeasures_.Cell().Height};
 }
 
 void TPainterCanvas::DoDrawText(const TRect& r, TTextFormat format,
@@ -554,7 +577,7 @@ void TPainterCanvas::DrawTextLine(const TTextLine& line, const QPoint& origin) {
         painter_->rotate(-double(escapement) / 10.0);
         painter_->translate(-origin);
     }
-    const TFontCell fontCell = fontCell_;
+    const TFontCell fontCell = fontMeasures_.Cell();
     const QRect cell(line.Position.X, line.Position.Y, line.Width, fontCell.Height);
     if (Brush()->Style() != bsClear) painter_->fillRect(cell, ToQColor(Brush()->Color()));
     painter_->setFont(font);

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/Canvas.h"
-#include "platform/FontSubstitution.h"
+#include "platform/FontMeasures.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -84,7 +84,7 @@ private:
     // The Qt objects of the current pen, brush and font, rebuilt only when what they are made
     // of changed, so that drawing allocates nothing. Pens and brushes are told apart by their
     // resolved colour, since a system colour can be set anew between drawings; the font by its
-    // change notification, since comparing all of it costs as much as a measurement.
+    // shape, looked at only after a change notification.
     const QPen& CurrentQPen();
     const QBrush& CurrentQBrush();
     const QPen& CurrentTextPen();
@@ -134,19 +134,8 @@ private:
     TBrushKey brushKey_;
     QPen qtTextPen_;
     TColor textRGB_ = clNone;
-    mutable QFont qtFont_;
-    mutable TFontCell fontCell_;
+    mutable TFontMeasures fontMeasures_;
     mutable bool fontStale_ = true;
-    // Shaping costs time in proportion to the text's length: a long text (a title pasted by
-    // mistake, a value from a server) is measured once per font, however often the layout asks.
-    struct TKeptExtent {
-        QFont Font;
-        QString Text;
-        int Width = 0;
-    };
-    static constexpr qsizetype LongText = 256;
-    mutable std::array<TKeptExtent, 2> extents_;
-    mutable std::size_t nextExtent_ = 0;
     // A small ellipse in copy mode, with a thin solid or clear pen and a solid or clear brush,
     // covers the same pixels wherever it lies on an unscaled image: drawn once into a stamp,
     // it is placed as an image, several times faster than the toolkit draws an ellipse (a
@@ -165,6 +154,14 @@ private:
     std::array<TKeptStamp, 4> stamps_;
     std::size_t nextStamp_ = 0;
     QPolygon polygon_;
+    // Vertical thin lines as the rows Top..Bottom - 1 of column X.
+    struct TColumnFill {
+        int X;
+        int Top;
+        int Bottom;
+    };
+    void FillColumns(const QColor& color);
     // Kept between calls, so that a trace's lines allocate nothing once it has drawn.
     std::vector<QLine> lines_;
+    std::vector<TColumnFill> columns_;
 };

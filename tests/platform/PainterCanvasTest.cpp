@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 #include <vector>
@@ -379,6 +380,34 @@ TEST_F(PainterCanvasTest, BitmapStillPaintingCopiesItsLatestPixels) {
 
 } // namespace
 
+namespace {
+
+// The ends drawn in a blue pen through a clip and a moved origin, in one call or as one
+// two-point polyline each.
+QImage DrawLines(const std::vector<TPoint>& ends, TPenStyle style, int width, TPenMode mode,
+                 bool batched, qreal ratio = 1) {
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    TPainterCanvas canvas(image);
+    canvas.Pen()->SetColor(clBlue);
+    canvas.Pen()->SetStyle(style);
+    canvas.Pen()->SetWidth(width);
+    canvas.Pen()->SetMode(mode);
+    canvas.IntersectClipRect(Rect(3, 5, 60, 50));
+    canvas.SetWindowOrigin({-2, 1});
+    if (batched) {
+        canvas.Lines(ends);
+    } else {
+        for (std::size_t i = 0; i < ends.size(); i += 2)
+            canvas.Polyline(std::span<const TPoint>(ends).subspan(i, 2));
+    }
+    canvas.EndPaint();
+    return image;
+}
+
+} // namespace
+
 // Many lines in one call draw exactly the pixels of one two-point polyline each, for every pen
 // and mode (the solid thin pen in copy mode takes its own route, filling vertical lines), through
 // a clip and a moved origin, with vertical, horizontal and single-point lines among them.
@@ -397,25 +426,7 @@ TEST(PainterCanvasLines, DrawExactlyThePixelsOfOnePolylineEach) {
     }
     const auto draw = [&](TPenStyle style, int width, TPenMode mode, bool batched,
                           qreal ratio = 1) {
-        QImage image(64, 64, QImage::Format_RGB32);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::white);
-        {
-            TPainterCanvas canvas(image);
-            canvas.Pen()->SetColor(clBlue);
-            canvas.Pen()->SetStyle(style);
-            canvas.Pen()->SetWidth(width);
-            canvas.Pen()->SetMode(mode);
-            canvas.IntersectClipRect(Rect(3, 5, 60, 50));
-            canvas.SetWindowOrigin({-2, 1});
-            if (batched) {
-                canvas.Lines(ends);
-            } else {
-                for (std::size_t i = 0; i < ends.size(); i += 2)
-                    canvas.Polyline(std::span<const TPoint>(ends).subspan(i, 2));
-            }
-        }
-        return image;
+        return DrawLines(ends, style, width, mode, batched, ratio);
     };
     for (const TPenStyle style : {psSolid, psDot})
         for (const int width : {0, 1, 3})
@@ -424,6 +435,36 @@ TEST(PainterCanvasLines, DrawExactlyThePixelsOfOnePolylineEach) {
                     << style << " " << width << " " << mode;
     // A scaled surface (a screen at twice the density) draws a thin line one device pixel wide.
     EXPECT_EQ(draw(psSolid, 0, pmCopy, true, 2), draw(psSolid, 0, pmCopy, false, 2));
+}
+
+// A dense trace's strokes: neighbouring columns with overlapping rows, drawn either way up,
+// with gaps, repeated columns and a few slanted lines among them. Filled in groups they must
+// cover exactly the pixels each stroke covers on its own.
+TEST(PainterCanvasLines, GroupedColumnsFillExactlyTheirStrokesPixels) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> drift(-6, 6), length(0, 30), pick(0, 19);
+    std::vector<TPoint> ends;
+    int x = -4, middle = 30;
+    for (int i = 0; i < 300; ++i) {
+        const int kind = pick(random);
+        x = kind == 0 ? x + 3 : kind == 1 ? x : x + 1;
+        if (x > 68) x = -4;
+        middle = std::clamp(middle + drift(random), -5, 70);
+        const TPoint top{x, middle - length(random)}, bottom{x, middle + length(random)};
+        if (kind == 2)
+            ends.insert(ends.end(), {top, TPoint{x + 5, middle}});
+        else if (kind % 2)
+            ends.insert(ends.end(), {bottom, top});
+        else
+            ends.insert(ends.end(), {top, bottom});
+    }
+    const QImage grouped = DrawLines(ends, psSolid, 0, pmCopy, true);
+    EXPECT_EQ(grouped, DrawLines(ends, psSolid, 0, pmCopy, false));
+    int drawn = 0;
+    for (int y = 0; y < grouped.height(); ++y)
+        for (int x = 0; x < grouped.width(); ++x)
+            drawn += grouped.pixel(x, y) != qRgb(255, 255, 255);
+    EXPECT_GT(drawn, 1000);
 }
 
 // Small ellipses are placed as stamps: every pixel must be the toolkit's own ellipse's, in any
