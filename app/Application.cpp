@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include "platform/Dialogs.h"
+
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 // An exception must not unwind through the toolkit's event dispatch: it stops here, is shown,

@@ -2,8 +2,6 @@
 // message box and the loop goes on; one that escapes start-up is shown the same way.
 #pragma once
 
-#include "platform/Dialogs.h"
-
 #include <QApplication>
 
 class TApplication : public QApplication {

@@ -2,6 +2,7 @@
 // exit code is 0 even when start-up failed, once the failure has been shown.
 #include "app/Application.h"
 #include "app/Form1.h"
+#include "platform/Dialogs.h"
 
 int main(int argc, char** argv) {
     TApplication application(argc, argv);

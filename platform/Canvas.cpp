@@ -86,6 +86,24 @@ void TCanvas::Ellipse(const TRect& r) {
     if (!normal.IsEmpty()) DoEllipse(normal);
 }
 
+// Rectangles that need no normalizing (all that are not empty) go to DoEllipses in runs, the
+// others one by one, so that nothing is copied.
+void TCanvas::Ellipses(std::span<const TRect> rects) {
+    std::size_t first = 0;
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        if (!rects[i].IsEmpty()) continue;
+        if (i > first) DoEllipses(rects.subspan(first, i - first));
+        Ellipse(rects[i]);
+        first = i + 1;
+    }
+    if (rects.size() > first) DoEllipses(rects.subspan(first));
+}
+
+void TCanvas::DoEllipses(std::span<const TRect> rects) {
+    for (const TRect& r : rects)
+        DoEllipse(r);
+}
+
 void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
     const TRect normal = NormalizedRect(Rect(x1, y1, x2, y2));
     if (!normal.IsEmpty()) DoArc(normal, {x3, y3}, {x4, y4});

@@ -93,6 +93,9 @@ public:
     void FrameRect(const TRect& r);
     void Ellipse(int left, int top, int right, int bottom);
     void Ellipse(const TRect& r);
+    // Ellipses of one pen and brush, each as Ellipse draws it; many in one call, as a plot's
+    // markers are.
+    void Ellipses(std::span<const TRect> rects);
     // The part of the ellipse inscribed in (x1, y1, x2, y2) from the ray through (x3, y3)
     // counter-clockwise to the ray through (x4, y4); the same two rays give the whole ellipse.
     void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
@@ -170,6 +173,8 @@ protected:
     virtual void DoFillRect(const TRect& r) = 0;
     virtual void DoFrameRect(const TRect& r) = 0;
     virtual void DoEllipse(const TRect& r) = 0;
+    // Normalized, none empty; by default a DoEllipse each.
+    virtual void DoEllipses(std::span<const TRect> rects);
     virtual void DoArc(const TRect& r, const TPoint& start, const TPoint& end) = 0;
     virtual TColor DoGetPixel(int x, int y) const = 0;
     virtual void DoSetPixel(int x, int y, TColor color) = 0;

@@ -210,6 +210,7 @@ void TPainterCanvas::ApplyState() {
     if (const std::optional<TRect> clip = DeviceClip())
         painter_->setClipRect(ToQRect(*clip), baseClipping_ ? Qt::IntersectClip : Qt::ReplaceClip);
     painter_->translate(-WindowOrigin().X, -WindowOrigin().Y);
+    FindPixelMove();
 }
 
 void TPainterCanvas::DoStateChanged() {
@@ -448,56 +449,155 @@ void TPainterCanvas::DoFrameRect(const TRect& r) {
 }
 
 void TPainterCanvas::DoEllipse(const TRect& r) {
+    DoEllipses(std::span<const TRect>(&r, 1));
+}
+
+// Ellipses of one size share a stamp, looked up once per run of that size; the image is made
+// writable once for all of them.
+void TPainterCanvas::DoEllipses(std::span<const TRect> rects) {
     if (!Ready()) return;
-    const TRect outline = InsideFrame(r);
-    // A stamp that could not be made leaves the ellipse to the toolkit.
-    if (EllipseStampable(outline)) {
-        if (const QImage& stamp = EllipseStamp(outline.Width(), outline.Height());
-            !stamp.isNull()) {
-            painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
-            painter_->drawImage(QPoint(outline.Left - StampMargin, outline.Top - StampMargin),
-                                stamp);
-            return;
-        }
+    const std::optional<TPixelTarget> target = DirectTarget();
+    const TKeptStamp* stamp = nullptr;
+    for (const TRect& r : rects) {
+        const TRect outline = InsideFrame(r);
+        if (!stamp || stamp->Width != outline.Width() || stamp->Height != outline.Height())
+            stamp = StampFor(outline);
+        if (stamp)
+            PlaceStamp(*stamp, QPoint(outline.Left - StampMargin, outline.Top - StampMargin),
+                       target);
+        else
+            DrawEllipseOutline(outline);
     }
+}
+
+void TPainterCanvas::DrawEllipseOutline(const TRect& outline) {
     UsePen();
     UseBrush();
     UseMode();
     painter_->drawEllipse(OutlineRect(outline));
 }
 
-// The toolkit draws such an ellipse by whole pixels from its rectangle alone; its pixels are
-// opaque, so the stamp's transparent rest leaves what lies below as the ellipse would.
+// Null when the ellipse cannot be stamped or its stamp could not be made: the toolkit draws
+// it then.
+const TPainterCanvas::TKeptStamp* TPainterCanvas::StampFor(const TRect& outline) {
+    if (!EllipseStampable(outline)) return nullptr;
+    const TKeptStamp& stamp = EllipseStamp(outline.Width(), outline.Height());
+    return stamp.Image.isNull() ? nullptr : &stamp;
+}
+
+// Such an ellipse is drawn by whole pixels of opaque colour, so the stamp's transparent rest
+// leaves what lies below as the ellipse would.
 bool TPainterCanvas::EllipseStampable(const TRect& r) const {
     const TPenStyle pen = Pen()->Style();
     const TBrushStyle brush = Brush()->Style();
-    if (!image_ || Pen()->Mode() != pmCopy || Pen()->Width() > 1 ||
-        (pen != psSolid && pen != psInsideFrame && pen != psClear) ||
-        (brush != bsSolid && brush != bsClear) || r.Width() > MaxStampSize ||
-        r.Height() > MaxStampSize)
-        return false;
-    const QTransform device = painter_->deviceTransform();
-    return device.type() <= QTransform::TxTranslate && device.dx() == std::floor(device.dx()) &&
-           device.dy() == std::floor(device.dy());
+    return pixelMove_ && Pen()->Mode() == pmCopy && Pen()->Width() <= 1 &&
+           (pen == psSolid || pen == psInsideFrame || pen == psClear) &&
+           (brush == bsSolid || brush == bsClear) && r.Width() <= MaxStampSize &&
+           r.Height() <= MaxStampSize;
 }
 
-const QImage& TPainterCanvas::EllipseStamp(int width, int height) {
+void TPainterCanvas::FindPixelMove() {
+    pixelMove_.reset();
+    directArea_.reset();
+    const QTransform device = painter_->deviceTransform();
+    if (!image_ || device.type() > QTransform::TxTranslate ||
+        device.dx() != std::floor(device.dx()) || device.dy() != std::floor(device.dy()))
+        return;
+    pixelMove_ = QPoint(int(device.dx()), int(device.dy()));
+    const QImage::Format format = image_->format();
+    if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+         format != QImage::Format_ARGB32_Premultiplied) ||
+        baseClipping_ || painter_->opacity() != 1)
+        return;
+    directArea_ = image_->rect();
+    // The clip is set under the base transform, which a whole-pixel move leaves a move too.
+    if (const std::optional<TRect> clip = DeviceClip())
+        *directArea_ &=
+            ToQRect(*clip).translated(int(baseTransform_.dx()), int(baseTransform_.dy()));
+}
+
+std::optional<std::vector<TPainterCanvas::TStampRun>>
+TPainterCanvas::OpaqueRuns(const QImage& stamp) {
+    std::vector<TStampRun> runs;
+    for (int y = 0; y < stamp.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(stamp.constScanLine(y));
+        for (int x = 0, end = 0; x < stamp.width(); x = end) {
+            end = x + 1;
+            const int alpha = qAlpha(row[x]);
+            if (alpha == 0) continue;
+            if (alpha != 255) return std::nullopt;
+            while (end < stamp.width() && row[end] == row[x])
+                ++end;
+            runs.push_back({y, x, end - x, row[x]});
+        }
+    }
+    return runs;
+}
+
+const TPainterCanvas::TKeptStamp& TPainterCanvas::EllipseStamp(int width, int height) {
     const TPenKey pen{ColorToRGB(Pen()->Color()), Pen()->Width(), Pen()->Style()};
     const TBrushKey brush{ColorToRGB(Brush()->Color()), Brush()->Style()};
     for (const TKeptStamp& kept : stamps_)
         if (kept.Width == width && kept.Height == height && kept.Pen == pen && kept.Brush == brush)
-            return kept.Image;
+            return kept;
     TKeptStamp& kept = stamps_[nextStamp_];
     nextStamp_ = (nextStamp_ + 1) % stamps_.size();
-    kept = {width, height, pen, brush,
+    kept = {width,
+            height,
+            pen,
+            brush,
             QImage(width + 2 * StampMargin, height + 2 * StampMargin,
-                   QImage::Format_ARGB32_Premultiplied)};
+                   QImage::Format_ARGB32_Premultiplied),
+            false,
+            {}};
+    if (kept.Image.isNull()) return kept;
     kept.Image.fill(Qt::transparent);
-    QPainter stamp(&kept.Image);
-    stamp.setPen(CurrentQPen());
-    stamp.setBrush(CurrentQBrush());
-    stamp.drawEllipse(OutlineRect(Bounds(StampMargin, StampMargin, width, height)));
-    return kept.Image;
+    {
+        QPainter stamp(&kept.Image);
+        stamp.setPen(CurrentQPen());
+        stamp.setBrush(CurrentQBrush());
+        stamp.drawEllipse(OutlineRect(Bounds(StampMargin, StampMargin, width, height)));
+    }
+    if (std::optional<std::vector<TStampRun>> runs = OpaqueRuns(kept.Image)) {
+        kept.Opaque = true;
+        kept.Runs = std::move(*runs);
+    }
+    return kept;
+}
+
+// An image shared with a copy is left to the painter, which detaches it.
+std::optional<TPainterCanvas::TPixelTarget> TPainterCanvas::DirectTarget() {
+    if (!directArea_ || !image_->isDetached()) return std::nullopt;
+    return TPixelTarget{reinterpret_cast<QRgb*>(image_->bits()),
+                        image_->bytesPerLine() / qsizetype(sizeof(QRgb)), *directArea_,
+                        *pixelMove_};
+}
+
+// Opaque pixels replace what lies below whatever the image's 32-bit format, so they are
+// written straight into it: a small stamp has far fewer pixels than the toolkit's image
+// drawing costs per call, and a plot places thousands.
+void TPainterCanvas::PlaceStamp(const TKeptStamp& stamp, const QPoint& at,
+                                const std::optional<TPixelTarget>& target) {
+    if (!stamp.Opaque || !target) {
+        painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter_->drawImage(at, stamp.Image);
+        return;
+    }
+    const QPoint origin = at + target->Move;
+    const QRect& area = target->Area;
+    const bool inside = area.contains(QRect(origin, stamp.Image.size()));
+    for (const TStampRun& run : stamp.Runs) {
+        const int y = origin.y() + run.Y;
+        int from = origin.x() + run.X;
+        int to = from + run.Length;
+        if (!inside) {
+            from = std::max(from, area.left());
+            to = std::min(to, area.right() + 1);
+            if (y < area.top() || y > area.bottom() || from >= to) continue;
+        }
+        QRgb* const row = target->Bits + y * target->Stride;
+        std::fill(row + from, row + to, run.Color);
+    }
 }
 
 void TPainterCanvas::DoArc(const TRect& r, const TPoint& start, const TPoint& end) {

@@ -10,6 +10,7 @@
 #include <QPainterPath>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QImage;
@@ -51,6 +52,7 @@ protected:
     void DoFillRect(const TRect& r) override;
     void DoFrameRect(const TRect& r) override;
     void DoEllipse(const TRect& r) override;
+    void DoEllipses(std::span<const TRect> rects) override;
     void DoArc(const TRect& r, const TPoint& start, const TPoint& end) override;
     TColor DoGetPixel(int x, int y) const override;
     void DoSetPixel(int x, int y, TColor color) override;
@@ -136,21 +138,54 @@ private:
     TColor textRGB_ = clNone;
     mutable TFontMeasures fontMeasures_;
     mutable bool fontStale_ = true;
+    void DrawEllipseOutline(const TRect& outline);
     // A small ellipse in copy mode, with a thin solid or clear pen and a solid or clear brush,
-    // covers the same pixels wherever it lies on an unscaled image: drawn once into a stamp,
-    // it is placed as an image, several times faster than the toolkit draws an ellipse (a
-    // plot's markers are thousands of them).
+    // is drawn once into a stamp and placed wherever it lies on an unscaled image, several
+    // times faster than the toolkit draws an ellipse (a plot's markers are thousands of them).
+    // The toolkit's own ellipse of a size may differ by a pixel from one place to another; the
+    // stamps keep every copy alike.
     bool EllipseStampable(const TRect& r) const;
-    const QImage& EllipseStamp(int width, int height);
     static constexpr int MaxStampSize = 64;
     static constexpr int StampMargin = 2;
+    // An opaque stamp's pixels as runs of one colour along a row, from its top-left.
+    struct TStampRun {
+        int Y;
+        int X;
+        int Length;
+        QRgb Color;
+    };
     struct TKeptStamp {
         int Width = 0;
         int Height = 0;
         TPenKey Pen;
         TBrushKey Brush;
         QImage Image;
+        // Every pixel is opaque or transparent: Runs hold all the opaque ones.
+        bool Opaque = false;
+        std::vector<TStampRun> Runs;
     };
+    // Empty when a pixel is neither opaque nor transparent.
+    static std::optional<std::vector<TStampRun>> OpaqueRuns(const QImage& stamp);
+    const TKeptStamp& EllipseStamp(int width, int height);
+    const TKeptStamp* StampFor(const TRect& outline);
+    // The image's pixels for direct writing, Stride pixels a row, within Area, at painter
+    // coordinates moved by Move.
+    struct TPixelTarget {
+        QRgb* Bits;
+        qsizetype Stride;
+        QRect Area;
+        QPoint Move;
+    };
+    std::optional<TPixelTarget> DirectTarget();
+    void PlaceStamp(const TKeptStamp& stamp, const QPoint& at,
+                    const std::optional<TPixelTarget>& target);
+    // Found again whenever the canvas sets the painter's state: the move from painter to
+    // image pixels when it is whole pixels, and the image pixels that may then be written
+    // directly, bypassing the painter (a 32-bit image under the canvas's own clip only, at
+    // full opacity).
+    void FindPixelMove();
+    std::optional<QPoint> pixelMove_;
+    std::optional<QRect> directArea_;
     std::array<TKeptStamp, 4> stamps_;
     std::size_t nextStamp_ = 0;
     QPolygon polygon_;

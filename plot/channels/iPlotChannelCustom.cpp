@@ -11,6 +11,7 @@
 
 #include <QPointer>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <exception>
@@ -805,11 +806,30 @@ void TiPlotChannelCustom::DrawMarkers(TCanvas& Canvas, bool Reversed) {
     if (i <= stopIndex_) ForEachListPoint(*list_, dataStyle_, i, stopIndex_ - i + 1, marker);
     if (!skipRepeats) return;
     markersReadTo_ = stopIndex_ + 1;
-    // Markers that may be skipped look alike for every point (neither individual nor
-    // characters), so the first point's index draws each of them.
+    DrawKeptMarkers(Canvas, Reversed);
+}
+
+// Markers that may be skipped look alike for every point (neither individual nor characters),
+// so the look is set once, from the first point's index. Circles, the common marker, go to
+// the canvas in batches of a bounded size.
+void TiPlotChannelCustom::DrawKeptMarkers(TCanvas& Canvas, bool Reversed) {
+    const TMarkerLook look = UseMarkerLook(Canvas, startIndex_);
+    if (look.Style != ipmsCircle) {
+        drawnMarkers_.ForEachPosition([&](int column, int row) {
+            DrawMarkerShape(Canvas, startIndex_, look, ScreenPoint(Reversed, column, row));
+        });
+        return;
+    }
+    std::array<TRect, 256> circles;
+    std::size_t count = 0;
     drawnMarkers_.ForEachPosition([&](int column, int row) {
-        DrawMarker(Canvas, startIndex_, ScreenPoint(Reversed, column, row));
+        const TPoint p = ScreenPoint(Reversed, column, row);
+        circles[count++] = Rect(p.X - look.Size, p.Y - look.Size, p.X + look.Size, p.Y + look.Size);
+        if (count < circles.size()) return;
+        Canvas.Ellipses(circles);
+        count = 0;
     });
+    Canvas.Ellipses(std::span<const TRect>(circles.data(), count));
 }
 
 // The positions kept from earlier paints stay while the points up to where they were read
@@ -848,6 +868,10 @@ bool TiPlotChannelCustom::MarkersRepeatUnseen(const TCanvas& Canvas) const {
 
 void TiPlotChannelCustom::DrawMarker(TCanvas& Canvas, int Index, TPoint P) {
     if (!MarkersVisible()) return;
+    DrawMarkerShape(Canvas, Index, UseMarkerLook(Canvas, Index), P);
+}
+
+TiPlotChannelCustom::TMarkerLook TiPlotChannelCustom::UseMarkerLook(TCanvas& Canvas, int Index) {
     const bool legend = Index == -1;
     const bool individual = !legend && markersAllowIndividual_;
     const TiPlotMarkerStyle style = individual ? list_->GetMarkerStyle(Index) : MarkersStyle();
@@ -863,6 +887,12 @@ void TiPlotChannelCustom::DrawMarker(TCanvas& Canvas, int Index, TPoint P) {
     Canvas.Brush()->SetColor(markersBrushUseChannelColor_ ? Color()
                              : individual                 ? list_->GetMarkerBrushColor(Index)
                                                           : MarkersBrushColor());
+    return {style, s};
+}
+
+void TiPlotChannelCustom::DrawMarkerShape(TCanvas& Canvas, int Index, TMarkerLook Look, TPoint P) {
+    const int s = Look.Size;
+    const TiPlotMarkerStyle style = Look.Style;
     const int x = P.X, y = P.Y;
     const auto line = [&](int x1, int y1, int x2, int y2) {
         Canvas.MoveTo(x1, y1);
@@ -908,7 +938,7 @@ void TiPlotChannelCustom::DrawMarker(TCanvas& Canvas, int Index, TPoint P) {
         line(x - s, y, x + s, y);
         break;
     case ipmsCharacter: {
-        const char c = legend ? Defaults().MarkerCharacter : list_->GetMarkerCharacter(Index);
+        const char c = Index == -1 ? Defaults().MarkerCharacter : list_->GetMarkerCharacter(Index);
         if (c == 0) break;
         const QString text(QChar::fromLatin1(c));
         Canvas.Brush()->SetStyle(bsClear);

@@ -402,6 +402,15 @@ protected:
     static void SetTracePen(TCanvas& Canvas, TColor Color, TiPlotLineStyle Style, int Width);
 
 private:
+    // A marker's style and size, with the canvas's pen and brush set for it.
+    struct TMarkerLook {
+        TiPlotMarkerStyle Style;
+        int Size;
+    };
+    TMarkerLook UseMarkerLook(TCanvas& Canvas, int Index);
+    void DrawMarkerShape(TCanvas& Canvas, int Index, TMarkerLook Look, TPoint P);
+    // The markers at the positions kept in drawnMarkers_.
+    void DrawKeptMarkers(TCanvas& Canvas, bool Reversed);
     void ChangedPoint();
     QString DataFileRow(int Index) const;
     void Track(int Index, double X, double Y);

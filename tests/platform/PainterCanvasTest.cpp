@@ -467,46 +467,124 @@ TEST(PainterCanvasLines, GroupedColumnsFillExactlyTheirStrokesPixels) {
     EXPECT_GT(drawn, 1000);
 }
 
+namespace {
+
+const TRect EllipseClip = Rect(3, 5, 60, 50);
+const TPoint EllipseOrigin{-2, 1};
+
+struct TEllipseLook {
+    TPenStyle Pen;
+    TBrushStyle Brush;
+    TColor PenColor;
+};
+
+// The toolkit's own ellipses for what the canvas draws with this look, clip and origin.
+void ToolkitEllipses(QPainter& painter, const std::vector<TRect>& rects, TEllipseLook look) {
+    QPen pen(ToQColor(look.PenColor));
+    pen.setWidth(0);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(look.Pen == psClear ? QPen(Qt::NoPen) : pen);
+    painter.setBrush(look.Brush == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(clRed)));
+    painter.setClipRect(ToQRect(EllipseClip), Qt::IntersectClip);
+    painter.translate(-EllipseOrigin.X, -EllipseOrigin.Y);
+    for (const TRect& r : rects)
+        if (const TRect n = NormalizedRect(r); !n.IsEmpty())
+            painter.drawEllipse(QRect(n.Left, n.Top, n.Width() - 1, n.Height() - 1));
+}
+
+void CanvasEllipses(TPainterCanvas& canvas, const std::vector<TRect>& rects, TEllipseLook look,
+                    bool batched) {
+    canvas.Pen()->SetColor(look.PenColor);
+    canvas.Pen()->SetStyle(look.Pen);
+    canvas.Brush()->SetColor(clRed);
+    canvas.Brush()->SetStyle(look.Brush);
+    canvas.IntersectClipRect(EllipseClip);
+    canvas.SetWindowOrigin(EllipseOrigin);
+    if (batched) {
+        canvas.Ellipses(rects);
+    } else {
+        for (const TRect& r : rects)
+            canvas.Ellipse(r);
+    }
+}
+
+std::vector<TRect> RandomRects(unsigned seed, int minSize, int maxSize) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> place(-12, 70), size(minSize, maxSize);
+    std::vector<TRect> rects;
+    for (int i = 0; i < 300; ++i) {
+        const int left = place(random), top = place(random);
+        rects.push_back(Rect(left, top, left + size(random), top + size(random)));
+    }
+    return rects;
+}
+
+} // namespace
+
 // Small ellipses are placed as stamps: every pixel must be the toolkit's own ellipse's, in any
 // place (partly off the picture, under a clip and an origin), size and pen and brush mix.
 TEST(PainterCanvasEllipses, StampedEllipsesMatchTheToolkitsPixelForPixel) {
-    std::mt19937 random(11);
-    std::uniform_int_distribution<int> place(-12, 70), size(1, 14);
-    std::vector<TRect> rects;
-    for (int i = 0; i < 300; ++i)
-        rects.push_back(Bounds(place(random), place(random), size(random), size(random)));
-    const TRect clip = Rect(3, 5, 60, 50);
-    const TPoint origin{-2, 1};
-    const auto paint = [&](TPenStyle pen, TBrushStyle brush, TColor penColor, bool stamped) {
+    const std::vector<TRect> rects = RandomRects(11, 1, 14);
+    const auto paint = [&](TEllipseLook look, bool stamped) {
         QImage image(64, 64, QImage::Format_RGB32);
         image.fill(Qt::white);
         if (stamped) {
             TPainterCanvas canvas(image);
-            canvas.Pen()->SetColor(penColor);
-            canvas.Pen()->SetStyle(pen);
-            canvas.Brush()->SetColor(clRed);
-            canvas.Brush()->SetStyle(brush);
-            canvas.IntersectClipRect(clip);
-            canvas.SetWindowOrigin(origin);
-            for (const TRect& r : rects)
-                canvas.Ellipse(r);
-            return image;
+            CanvasEllipses(canvas, rects, look, false);
+        } else {
+            QPainter painter(&image);
+            ToolkitEllipses(painter, rects, look);
         }
-        QPainter painter(&image);
-        QPen qtPen(ToQColor(penColor));
-        qtPen.setWidth(0);
-        qtPen.setCapStyle(Qt::FlatCap);
-        painter.setPen(pen == psClear ? QPen(Qt::NoPen) : qtPen);
-        painter.setBrush(brush == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(clRed)));
-        painter.setClipRect(ToQRect(clip));
-        painter.translate(-origin.X, -origin.Y);
-        for (const TRect& r : rects)
-            painter.drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
         return image;
     };
     for (const TPenStyle pen : {psSolid, psClear})
         for (const TBrushStyle brush : {bsSolid, bsClear})
-            for (const TColor penColor : {clRed, clBlue})
-                EXPECT_EQ(paint(pen, brush, penColor, true), paint(pen, brush, penColor, false))
+            for (const TColor penColor : {clRed, clBlue}) {
+                const TEllipseLook look{pen, brush, penColor};
+                EXPECT_EQ(paint(look, true), paint(look, false))
                     << pen << " " << brush << " " << penColor;
+            }
+}
+
+// Many ellipses in one call, empty and upside-down rectangles among them, paint as one by one
+// on every kind of target: images whose pixels the canvas writes itself (two 32-bit formats),
+// an image a copy still shares (left to the toolkit, which places the stamps; the copy keeps
+// its pixels) and a painter lent with its own clip region and move. Written directly, the
+// stamps' pixels are those the toolkit places.
+TEST(PainterCanvasEllipses, ManyInOneCallPaintAsOneByOneOnEveryTarget) {
+    const std::vector<TRect> rects = RandomRects(17, -3, 12);
+    const TEllipseLook look{psSolid, bsSolid, clBlue};
+    enum class Target { Plain, Premultiplied, Shared, Lent };
+    const auto paint = [&](Target target, bool batched) {
+        QImage image(64, 64,
+                     target == Target::Premultiplied ? QImage::Format_ARGB32_Premultiplied
+                                                     : QImage::Format_RGB32);
+        image.fill(Qt::white);
+        const QImage held = target == Target::Shared ? image : QImage();
+        if (target == Target::Lent) {
+            QPainter painter(&image);
+            painter.setClipRegion(QRegion(0, 0, 40, 64) + QRegion(0, 20, 64, 20));
+            painter.translate(3, -2);
+            TPainterCanvas canvas(painter);
+            CanvasEllipses(canvas, rects, look, batched);
+        } else {
+            TPainterCanvas canvas(image);
+            CanvasEllipses(canvas, rects, look, batched);
+        }
+        if (target == Target::Shared) {
+            EXPECT_TRUE(std::all_of(held.constBits(), held.constBits() + held.sizeInBytes(),
+                                    [](uchar b) { return b == 0xFF; }));
+        }
+        return image.convertToFormat(QImage::Format_RGB32);
+    };
+    for (const Target target : {Target::Plain, Target::Premultiplied, Target::Shared, Target::Lent})
+        EXPECT_EQ(paint(target, true), paint(target, false)) << int(target);
+    const QImage direct = paint(Target::Plain, true);
+    EXPECT_EQ(direct, paint(Target::Premultiplied, true));
+    EXPECT_EQ(direct, paint(Target::Shared, true));
+    int coloured = 0;
+    for (int y = 0; y < direct.height(); ++y)
+        for (int x = 0; x < direct.width(); ++x)
+            coloured += direct.pixel(x, y) != qRgb(255, 255, 255);
+    EXPECT_GT(coloured, 500);
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <set>
 
 namespace {
 
@@ -162,6 +163,22 @@ TEST_F(XYPlotChannelTest, MarkersRepeatedOnOnePixelDrawOnceAndLookTheSame) {
     EXPECT_EQ(paint(), once);
     Draw();
     EXPECT_EQ(canvas.Count(TCanvasOperation::Ellipse), int(distinct.size()));
+}
+
+// Kept markers go to the canvas in batches: more distinct positions than one batch holds are
+// all drawn, each once.
+TEST_F(XYPlotChannelTest, ManyKeptMarkersAreAllDrawnOnce) {
+    channel->SetMarkersVisible(true);
+    channel->SetTraceVisible(false);
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 600; ++i)
+            channel->AddXY(-0.95 + i % 30 * 0.06, -0.95 + i / 30 * 0.09);
+    Draw();
+    std::set<std::pair<int, int>> corners;
+    for (const TCanvasRecord& record : canvas.RecordsOf(TCanvasOperation::Ellipse))
+        corners.emplace(record.Rect.Left, record.Rect.Top);
+    EXPECT_EQ(canvas.Count(TCanvasOperation::Ellipse), 600);
+    EXPECT_EQ(corners.size(), 600u);
 }
 
 // The markers kept from earlier paints are those a first paint of the same points draws, in
