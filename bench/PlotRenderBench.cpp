@@ -270,11 +270,15 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
+    // Two seconds each: shorter runs of these millisecond repaints move by a tenth between
+    // runs on a shared machine.
     benchmark::RegisterBenchmark("Render/WholePlot/1e6/TiPlot", RenderWholePlot<WholePlot>)
-        ->Unit(benchmark::kMillisecond);
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(2);
     benchmark::RegisterBenchmark("Render/WholePlot/1e6/QCustomPlot",
                                  RenderWholePlot<WholeCustomPlot>)
-        ->Unit(benchmark::kMillisecond);
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(2);
     // In this order: the hour continues the minute's window.
     benchmark::RegisterBenchmark("Demonstrator/Repaint", DemonstratorRepaint)
         ->ArgName("ticks")
@@ -283,8 +287,9 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond);
     BenchReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintTimeComparison("Render/WholePlot/1e6", "Render/WholePlot/1e6/TiPlot",
-                                 "Render/WholePlot/1e6/QCustomPlot");
+    reporter.PrintTimeComparison("Render/WholePlot/1e6",
+                                 "Render/WholePlot/1e6/TiPlot/min_time:2.000",
+                                 "Render/WholePlot/1e6/QCustomPlot/min_time:2.000");
     PrintHourOverMinute(reporter);
     Kept<WholePlot>().reset();
     Kept<WholeCustomPlot>().reset();
