@@ -174,7 +174,6 @@ void TiPlotLayoutManager::AddSorted(std::vector<TiPlotLayoutObject*>& List,
 }
 
 void TiPlotLayoutManager::DoLayoutChange(QObject*) {
-    layoutValid_ = false;
     if (!enabled_) return;
     for (auto* list : {&top_, &bottom_, &left_, &right_})
         list->clear();
@@ -344,12 +343,6 @@ void TiPlotLayoutManager::CalcLayout(TCanvas& Canvas) {
             PlaceCartesianAxis(object, *axis);
     }
     NarrowDataView(Canvas);
-    lastFrame_ = frame;
-    layoutValid_ = true;
-}
-
-void TiPlotLayoutManager::UpdateLayout(TCanvas& Canvas) {
-    if (!layoutValid_ || !(BoundedFrame(Owner()->LayoutFrame()) == lastFrame_)) CalcLayout(Canvas);
 }
 
 void TiPlotLayoutManager::PlaceBands(const TiPlotLayoutFrame& Frame, int T0, bool PinnedToolBar) {

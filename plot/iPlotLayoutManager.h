@@ -53,10 +53,6 @@ public:
 
     // The layout pass: every object's rectangle and stacking, and the data view's.
     void CalcLayout(TCanvas& Canvas);
-    // The pass, only when a layout change, an object change or a new size has come since the
-    // last one.
-    void UpdateLayout(TCanvas& Canvas);
-    void InvalidateLayout() { layoutValid_ = false; }
     // Never of negative size.
     TRect DataViewRect() const { return dataViewRect_; }
 
@@ -105,6 +101,4 @@ private:
     std::vector<TiPlotLayoutObject*> top_, bottom_, left_, right_;
     TBandList visibleTop_, visibleBottom_, visibleLeft_, visibleRight_;
     TRect dataViewRect_;
-    bool layoutValid_ = false;
-    TiPlotLayoutFrame lastFrame_;
 };

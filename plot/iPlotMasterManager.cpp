@@ -224,8 +224,6 @@ void TiPlotMasterManager::NotificationSetFocus(QObject* Object) {
 
 void TiPlotMasterManager::NotificationChange(QObject* Object) {
     if (shuttingDown_) return;
-    // Any change may alter what an object needs across its band.
-    if (layoutManager_) layoutManager_->InvalidateLayout();
     plot_->MasterChange(Object);
 }
 

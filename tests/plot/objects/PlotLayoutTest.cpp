@@ -231,19 +231,6 @@ TEST_F(PlotLayoutTest, SideListsSortBandsAsNumbers) {
     EXPECT_EQ(layout.LeftList()[1], Object(K::Legend, 2));
 }
 
-TEST_F(PlotLayoutTest, LayoutOnceReadTwice) {
-    TestAxis* x = Axis(K::XAxis, 0);
-    layout.UpdateLayout(canvas);
-    layout.UpdateLayout(canvas);
-    EXPECT_EQ(x->TickCalculations, 1);
-    Object(K::Legend, 0)->SetVisible(false);
-    layout.UpdateLayout(canvas);
-    EXPECT_EQ(x->TickCalculations, 2);
-    plot.Host.Frame.Width = 300;
-    layout.UpdateLayout(canvas);
-    EXPECT_EQ(x->TickCalculations, 3);
-}
-
 TEST_F(PlotLayoutTest, StoredToolBarLeavesTheTitleBand) {
     Object(K::ToolBar, 0)->SetZOrder(2);
     master.SeparateToolBarFromTitle();

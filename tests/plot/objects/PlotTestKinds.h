@@ -79,14 +79,13 @@ public:
     int PositionToPixels(double Value) const override;
     void CalcScaleRect(TCanvas&) override;
     TRect ScaleRect() const override { return scale_; }
-    void CalcTicks(TCanvas&) override { ++TickCalculations; }
+    void CalcTicks(TCanvas&) override {}
     void NotificationRemove(QObject* Object) override;
     void NotificationRename(QObject* Object) override;
 
     TiPlotCartesianStyle Cartesian = ipcsNone;
     double ChildRefValue = 0;
     TiPlotNameReference CartesianRef;
-    int TickCalculations = 0;
 
 private:
     QString title_;
