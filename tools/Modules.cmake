@@ -28,6 +28,8 @@ function(modulation_tests name folder)
     cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS
          ${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/tests/${folder}/*.h)
+    # A test server's npm packages are no test sources, whatever files they ship.
+    list(FILTER sources EXCLUDE REGEX "/node_modules/")
     if(NOT sources)
         return()
     endif()

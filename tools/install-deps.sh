@@ -4,8 +4,10 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 missing=()
-while read -r pkg; do
+while read -r pkg command; do
   [[ -z "$pkg" || "$pkg" == \#* ]] && continue
+  # A package named with a command is there when the command is, whatever installed it.
+  [[ -n "$command" ]] && command -v "$command" >/dev/null && continue
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
 done <"$here/packages.txt"
 [ ${#missing[@]} -eq 0 ] && exit 0
