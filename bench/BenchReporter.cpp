@@ -37,3 +37,8 @@ void BenchReporter::PrintRate(const std::string& name) const {
     const auto a = rates_.find(name);
     if (a != rates_.end()) std::printf("%s: %.1f M points/s\n", name.c_str(), a->second / 1e6);
 }
+
+double BenchReporter::NanosecondsPerItem(const std::string& name) const {
+    const auto a = rates_.find(name);
+    return a == rates_.end() || a->second <= 0 ? 0 : 1e9 / a->second;
+}

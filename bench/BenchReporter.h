@@ -17,6 +17,8 @@ public:
     bool PrintTimeComparison(const std::string& name, const std::string& ours,
                              const std::string& theirs) const;
     void PrintRate(const std::string& name) const;
+    // Processor nanoseconds per item of the named run; 0 when it was not run.
+    double NanosecondsPerItem(const std::string& name) const;
 
 private:
     std::map<std::string, double> rates_;

@@ -1,6 +1,7 @@
 // Uses a few controls of the installed library; prints what it read back.
 #include "instruments/controls/iKnob.h"
 #include "instruments/controls/iModeComboBox.h"
+#include "opcua/UaDataAccess.h"
 #include "plot/channels/iPlotChannel.h"
 #include "plot/iPlot.h"
 
@@ -17,7 +18,9 @@ int main(int argc, char** argv) {
     TiPlot plot;
     plot.GetChannel(0)->AddXY(1, 2);
     const bool drawn = !knob.grab().isNull() && !plot.grab().isNull();
-    std::printf("ItemIndex %d drawn %d points %d\n", modes.ItemIndex(), drawn ? 1 : 0,
-                plot.GetChannel(0)->GetCount());
-    return modes.ItemIndex() == 1 && drawn && plot.GetChannel(0)->GetCount() == 1 ? 0 : 1;
+    InstallUaDataAccess();
+    const bool live = dynamic_cast<UaDataAccess*>(&DataAccess()) != nullptr;
+    std::printf("ItemIndex %d drawn %d points %d live data %d\n", modes.ItemIndex(), drawn ? 1 : 0,
+                plot.GetChannel(0)->GetCount(), live ? 1 : 0);
+    return modes.ItemIndex() == 1 && drawn && plot.GetChannel(0)->GetCount() == 1 && live ? 0 : 1;
 }
