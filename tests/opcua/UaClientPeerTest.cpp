@@ -1,6 +1,6 @@
 #include "EventLoopWatch.h"
 #include "UaRecordingProxy.h"
-#include "UaTestPeer.h"
+#include "UaSharedPeer.h"
 #include "opcua/UaChunkReader.h"
 #include "opcua/UaClient.h"
 #include "opcua/UaDiscovery.h"
@@ -15,30 +15,12 @@
 
 namespace {
 
-UaNodeId Peer(const char* name) {
-    return UaNodeId::String(1, QString::fromUtf8(name));
-}
-
-// One peer for the suite: it takes seconds to start.
-class UaClientPeer : public testing::Test {
+class UaClientPeer : public UaSharedPeerTest {
 protected:
-    static void SetUpTestSuite() {
-        QString why;
-        if (!UaTestPeer::Available(&why)) {
-            skipped_ = why;
-            return;
-        }
-        peer_ = new UaTestPeer;
-        if (!peer_->Start()) skipped_ = peer_->Error();
-    }
-    static void TearDownTestSuite() {
-        delete peer_;
-        peer_ = nullptr;
-    }
     void SetUp() override {
-        if (!skipped_.isEmpty()) GTEST_SKIP() << skipped_.toStdString();
-        ASSERT_TRUE(peer_ && peer_->Running()) << peer_->Error().toStdString();
-        client_.Connect(*UaEndpointUrl::Parse(peer_->EndpointUrl()));
+        UaSharedPeerTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        client_.Connect(*UaEndpointUrl::Parse(Peer().EndpointUrl()));
         ASSERT_TRUE(watch_.RunUntil([&] { return client_.IsConnected(); }, 10000))
             << (client_.LastError() ? client_.LastError()->Message.toStdString() : "");
     }
@@ -58,12 +40,10 @@ protected:
     }
 
     QVariant ReadValue(const char* name) {
-        const UaReadResponse response = Read({Peer(name)});
+        const UaReadResponse response = Read({PeerNode(name)});
         return response.Results.empty() ? QVariant() : response.Results.front().Value.Value();
     }
 
-    static inline UaTestPeer* peer_ = nullptr;
-    static inline QString skipped_;
     UaClient client_;
     EventLoopWatch watch_;
 };
@@ -93,11 +73,11 @@ TEST_F(UaClientPeer, BrowsesTheTreeFromTheObjectsFolder) {
     const QStringList top = children(UaNodeId::Numeric(0, UaNodeIds::ObjectsFolder));
     EXPECT_TRUE(top.contains(QStringLiteral("Tree"))) << top.join(',').toStdString();
     EXPECT_TRUE(top.contains(QStringLiteral("Server")));
-    const QStringList tree = children(Peer("Tree"));
+    const QStringList tree = children(PeerNode("Tree"));
     for (const char* name : {"A", "B", "Level", "Name", "Value"})
         EXPECT_TRUE(tree.contains(QString::fromLatin1(name))) << name;
-    EXPECT_TRUE(children(Peer("Tree.A")).contains(QStringLiteral("C")));
-    EXPECT_TRUE(children(Peer("Tree.A.C")).contains(QStringLiteral("Level")));
+    EXPECT_TRUE(children(PeerNode("Tree.A")).contains(QStringLiteral("C")));
+    EXPECT_TRUE(children(PeerNode("Tree.A.C")).contains(QStringLiteral("Level")));
 }
 
 TEST_F(UaClientPeer, ReadsEveryBuiltInTypeAsTheServerHoldsIt) {
@@ -119,7 +99,7 @@ TEST_F(UaClientPeer, ReadsEveryBuiltInTypeAsTheServerHoldsIt) {
               QUuid(QStringLiteral("72962B91-FA75-4AE6-8D28-B404DC7DAF63")));
     EXPECT_EQ(ReadValue("Scalar.ByteString").toByteArray(), QByteArray::fromHex("00017F80FF"));
     EXPECT_EQ(ReadValue("Scalar.XmlElement").toByteArray(), QByteArray("<a b=\"1\">x</a>"));
-    EXPECT_EQ(ReadValue("Scalar.NodeId").value<UaNodeId>(), Peer("Tree.A"));
+    EXPECT_EQ(ReadValue("Scalar.NodeId").value<UaNodeId>(), PeerNode("Tree.A"));
     EXPECT_EQ(ReadValue("Scalar.ExpandedNodeId").value<UaExpandedNodeId>().ToString(),
               QStringLiteral("svr=2;nsu=urn:modulation:other;i=1234"));
     EXPECT_EQ(ReadValue("Scalar.StatusCode").value<quint32>(), 0x40900000u);
@@ -133,7 +113,7 @@ TEST_F(UaClientPeer, ReadsEveryBuiltInTypeAsTheServerHoldsIt) {
               (QVariantList{qint32(-2147483647 - 1), qint32(0), qint32(2147483647)}));
     EXPECT_EQ(ReadValue("Array.String").toList(),
               (QVariantList{QStringLiteral("alpha"), QStringLiteral(""), QString::fromUtf8("γ")}));
-    const UaReadResponse types = Read({Peer("Writable.Double")}, UaAttributeId::DataType);
+    const UaReadResponse types = Read({PeerNode("Writable.Double")}, UaAttributeId::DataType);
     EXPECT_EQ(types.Results.at(0).Value.Value().value<UaNodeId>(),
               UaNodeId::Numeric(0, UaNodeIds::Double));
 }
@@ -142,7 +122,7 @@ TEST_F(UaClientPeer, WritesAndReadsBack) {
     auto write = [&](const char* name, UaVariant value) {
         UaWriteRequest request;
         UaWriteValue& item = request.NodesToWrite.emplace_back();
-        item.NodeId = Peer(name);
+        item.NodeId = PeerNode(name);
         item.AttributeId = UaAttributeId::Value;
         item.Value.Value = value;
         std::optional<quint32> status;
@@ -179,7 +159,7 @@ TEST_F(UaClientPeer, SubscriptionDeliversChangesAndSuspendStopsThem) {
                                         ++sines;
                                     }
                                 });
-    subscription.AddItem(7, Peer("Dynamic.Sine"), 10);
+    subscription.AddItem(7, PeerNode("Dynamic.Sine"), 10);
     ASSERT_TRUE(watch_.RunUntil([&] { return sines >= 10; }, 5000)) << sines;
 
     subscription.SetPublishingEnabled(false);
@@ -198,13 +178,13 @@ TEST_F(UaClientPeer, BadStatusReachesTheSubscriberAndGoodComesBack) {
                                     for (const auto& value : values)
                                         statuses.push_back(value.Value.Status);
                                 });
-    subscription.AddItem(1, Peer("Dynamic.Status"), 10);
+    subscription.AddItem(1, PeerNode("Dynamic.Status"), 10);
     ASSERT_TRUE(watch_.RunUntil([&] { return !statuses.empty(); }, 5000));
-    peer_->Send(QStringLiteral("bad"));
+    Peer().Send(QStringLiteral("bad"));
     EXPECT_TRUE(watch_.RunUntil([&] { return statuses.back() == 0x808C0000u; }, 5000));
-    peer_->Send(QStringLiteral("good"));
+    Peer().Send(QStringLiteral("good"));
     EXPECT_TRUE(watch_.RunUntil([&] { return statuses.back() == 0u; }, 5000));
-    peer_->Send(QStringLiteral("auto"));
+    Peer().Send(QStringLiteral("auto"));
 }
 
 TEST_F(UaClientPeer, UnknownNodeIsRefusedItemByItem) {
@@ -213,8 +193,8 @@ TEST_F(UaClientPeer, UnknownNodeIsRefusedItemByItem) {
     subscription.SetItemResultHandler([&](quint32 handle, quint32 status) {
         results.push_back({handle, status});
     });
-    subscription.AddItem(1, Peer("No.Such.Node"), 100);
-    subscription.AddItem(2, Peer("Dynamic.Sine"), 100);
+    subscription.AddItem(1, PeerNode("No.Such.Node"), 100);
+    subscription.AddItem(2, PeerNode("Dynamic.Sine"), 100);
     ASSERT_TRUE(watch_.RunUntil([&] { return results.size() == 2; }, 5000));
     EXPECT_EQ(results[0], (std::pair<quint32, quint32>{1, 0x80340000u})); // BadNodeIdUnknown
     EXPECT_EQ(results[1], (std::pair<quint32, quint32>{2, 0u}));
@@ -225,7 +205,7 @@ TEST_F(UaClientPeer, SecuredOnlyEndpointIsRefusedNotWeakened) {
     std::optional<UaError> failure;
     QObject::connect(&secured, &UaClient::ConnectionFailed,
                      [&](const UaError& error) { failure = error; });
-    secured.Connect(*UaEndpointUrl::Parse(peer_->SecureEndpointUrl()));
+    secured.Connect(*UaEndpointUrl::Parse(Peer().SecureEndpointUrl()));
     ASSERT_TRUE(watch_.RunUntil([&] { return failure.has_value(); }, 10000));
     EXPECT_EQ(failure->StatusCode, UaLocalStatus::BadSecurityPolicyRejected);
     EXPECT_EQ(failure->Message, QStringLiteral("The server accepts no unsecured connection"));
@@ -257,7 +237,9 @@ TEST_F(UaClientPeer, ThousandItemsForAMinuteLoseNothingAndKeepTheLoopResponsive)
     for (int i = 0; i < Items; ++i)
         subscription.AddItem(
             quint32(i),
-            Peer(QStringLiteral("Many.%1").arg(i, 4, 10, QLatin1Char('0')).toUtf8().constData()), 0,
+            PeerNode(
+                QStringLiteral("Many.%1").arg(i, 4, 10, QLatin1Char('0')).toUtf8().constData()),
+            0,
             4); // every change, queued between publishes
 
     ASSERT_TRUE(watch_.RunUntil(
@@ -280,7 +262,7 @@ TEST_F(UaClientPeer, ThousandItemsForAMinuteLoseNothingAndKeepTheLoopResponsive)
 // chunk by chunk and message by message. With MODULATION_FUZZ_SEEDS set to a folder, the
 // stream and the response bodies are written there as seeds for the fuzz targets.
 TEST_F(UaClientPeer, ServerBytesRecordedOffTheWireDecodeAgain) {
-    UaRecordingProxy proxy(peer_->Port());
+    UaRecordingProxy proxy(Peer().Port());
     UaClient client;
     client.Connect(
         *UaEndpointUrl::Parse(QStringLiteral("opc.tcp://127.0.0.1:%1").arg(proxy.Port())));
@@ -288,16 +270,16 @@ TEST_F(UaClientPeer, ServerBytesRecordedOffTheWireDecodeAgain) {
     int changes = 0;
     UaSubscription subscription(client, 50,
                                 [&](const auto& values) { changes += int(values.size()); });
-    subscription.AddItem(1, Peer("Dynamic.Sine"), 10);
-    subscription.AddItem(2, Peer("No.Such.Node"), 10);
+    subscription.AddItem(1, PeerNode("Dynamic.Sine"), 10);
+    subscription.AddItem(2, PeerNode("No.Such.Node"), 10);
     UaReadRequest read;
     for (const char* name :
          {"Scalar.String", "Scalar.Guid", "Array.Double", "Scalar.LocalizedText"})
-        read.NodesToRead.push_back({Peer(name), UaAttributeId::Value, {}, {}});
+        read.NodesToRead.push_back({PeerNode(name), UaAttributeId::Value, {}, {}});
     client.Read(read, [](const auto&, const auto&) {});
     UaBrowseRequest browse;
     browse.NodesToBrowse.push_back({});
-    browse.NodesToBrowse.back().NodeId = Peer("Tree");
+    browse.NodesToBrowse.back().NodeId = PeerNode("Tree");
     browse.NodesToBrowse.back().ResultMask = 0x3F;
     client.Browse(browse, [](const auto&, const auto&) {});
     bool found = false;

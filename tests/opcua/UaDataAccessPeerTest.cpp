@@ -1,5 +1,5 @@
 #include "EventLoopWatch.h"
-#include "UaTestPeer.h"
+#include "UaSharedPeer.h"
 #include "opcua/UaDataAccess.h"
 
 #include <QCoreApplication>
@@ -37,28 +37,13 @@ public:
     QStringList reasons;
 };
 
-// One peer for the suite, as it takes seconds to start; a test that stops its server starts
-// one of its own.
-class UaDataAccessPeer : public testing::Test {
+// A test that stops its server starts one of its own.
+class UaDataAccessPeer : public UaSharedPeerTest {
 protected:
-    static void SetUpTestSuite() {
-        QString why;
-        if (!UaTestPeer::Available(&why)) {
-            skipped_ = why;
-            return;
-        }
-        shared_ = new UaTestPeer;
-        if (!shared_->Start()) skipped_ = shared_->Error();
-    }
-    static void TearDownTestSuite() {
-        delete shared_;
-        shared_ = nullptr;
-    }
     void SetUp() override {
-        if (!skipped_.isEmpty()) GTEST_SKIP() << skipped_.toStdString();
+        UaSharedPeerTest::SetUp();
         layer_.SetKeepAliveInterval(500);
     }
-    UaTestPeer& Shared() { return *shared_; }
     void StartOwn() { ASSERT_TRUE(own_.Start()) << own_.Error().toStdString(); }
     void TearDown() override {
         group_.reset();
@@ -95,8 +80,6 @@ protected:
             ms);
     }
 
-    static inline UaTestPeer* shared_ = nullptr;
-    static inline QString skipped_;
     UaTestPeer own_;
     UaDataAccess layer_;
     EventLoopWatch watch_;
@@ -109,7 +92,7 @@ protected:
 } // namespace
 
 TEST_F(UaDataAccessPeer, ItemsDeliverValuesWithQualityAndTimeAndWritesComeBack) {
-    Subscribe(QStringLiteral("Local"), Shared().EndpointUrl(),
+    Subscribe(QStringLiteral("Local"), Peer().EndpointUrl(),
               {QStringLiteral("ns=1;s=Dynamic.Sine"), QStringLiteral("ns=1;s=Writable.Double"),
                QStringLiteral("not a node id")});
     ASSERT_EQ(results_.size(), 3u);
@@ -133,7 +116,7 @@ TEST_F(UaDataAccessPeer, ItemsDeliverValuesWithQualityAndTimeAndWritesComeBack) 
 }
 
 TEST_F(UaDataAccessPeer, InactiveGroupSendsNothingUntilActiveAgain) {
-    Subscribe(QString(), Shared().EndpointUrl(), {QStringLiteral("ns=1;s=Dynamic.Sine")});
+    Subscribe(QString(), Peer().EndpointUrl(), {QStringLiteral("ns=1;s=Dynamic.Sine")});
     ASSERT_TRUE(WaitForQuality(1, TDataAccessQuality::Good, 10000));
     group_->SetActive(false);
     watch_.Run(300);
@@ -145,13 +128,13 @@ TEST_F(UaDataAccessPeer, InactiveGroupSendsNothingUntilActiveAgain) {
 }
 
 TEST_F(UaDataAccessPeer, BadStatusBecomesTheQualityOfItsReason) {
-    Subscribe(QString(), Shared().EndpointUrl(),
+    Subscribe(QString(), Peer().EndpointUrl(),
               {QStringLiteral("ns=1;s=Dynamic.Status"), QStringLiteral("ns=1;s=No.Such.Node")});
-    Shared().Send(QStringLiteral("bad"));
+    Peer().Send(QStringLiteral("bad"));
     EXPECT_TRUE(WaitForQuality(1, TDataAccessQuality::BadSensorFailure, 10000));
-    Shared().Send(QStringLiteral("good"));
+    Peer().Send(QStringLiteral("good"));
     EXPECT_TRUE(WaitForQuality(1, TDataAccessQuality::Good, 5000));
-    Shared().Send(QStringLiteral("auto"));
+    Peer().Send(QStringLiteral("auto"));
     EXPECT_TRUE(WaitForQuality(2, TDataAccessQuality::BadConfigurationError, 5000));
 }
 
@@ -185,7 +168,7 @@ TEST_F(UaDataAccessPeer, ServerLeavingTheRunningStateAsksItsClientsToLetGo) {
 }
 
 TEST_F(UaDataAccessPeer, SecuredOnlyServerIsRefusedWithTheReason) {
-    Subscribe(QString(), Shared().SecureEndpointUrl(), {QStringLiteral("ns=1;s=Dynamic.Sine")});
+    Subscribe(QString(), Peer().SecureEndpointUrl(), {QStringLiteral("ns=1;s=Dynamic.Sine")});
     ASSERT_TRUE(WaitForQuality(1, TDataAccessQuality::BadNotConnected, 10000));
     ASSERT_TRUE(server_->ConnectionError());
     EXPECT_EQ(server_->ConnectionError()->Message(),
@@ -193,7 +176,7 @@ TEST_F(UaDataAccessPeer, SecuredOnlyServerIsRefusedWithTheReason) {
 }
 
 TEST_F(UaDataAccessPeer, ServerNamedByItsApplicationUriIsFoundOnTheComputer) {
-    const QString computer = QStringLiteral("127.0.0.1:%1").arg(Shared().Port());
+    const QString computer = QStringLiteral("127.0.0.1:%1").arg(Peer().Port());
     const auto list = layer_.CreateServerList(computer);
     ASSERT_TRUE(list);
     std::optional<QStringList> servers;
@@ -216,7 +199,7 @@ TEST_F(UaDataAccessPeer, ServerNamedByItsApplicationUriIsFoundOnTheComputer) {
 }
 
 TEST_F(UaDataAccessPeer, BrowserWalksTheTreeAndNamesItems) {
-    server_ = layer_.CreateServer(QString(), Shared().EndpointUrl());
+    server_ = layer_.CreateServer(QString(), Peer().EndpointUrl());
     const auto browser = server_->CreateBrowser();
     EXPECT_EQ(browser->QueryOrganization(), TDataAccessBrowser::Organization::Hierarchical);
     EXPECT_FALSE(browser->MoveUp()); // the Objects folder is the top

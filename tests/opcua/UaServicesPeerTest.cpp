@@ -1,5 +1,5 @@
 #include "EventLoopWatch.h"
-#include "UaTestPeer.h"
+#include "UaSharedPeer.h"
 #include "opcua/UaClient.h"
 #include "opcua/UaStatusCodes.h"
 #include "opcua/UaSubscription.h"
@@ -12,10 +12,6 @@ namespace {
 
 constexpr int WaitMs = 10000;
 
-UaNodeId Peer(const QString& id) {
-    return UaNodeId::String(1, id);
-}
-
 UaReadValueId ValueOf(const UaNodeId& node) {
     UaReadValueId id;
     id.NodeId = node;
@@ -24,26 +20,14 @@ UaReadValueId ValueOf(const UaNodeId& node) {
 
 // The messages of each service, as the independent server understands and answers them. The
 // server is started once for all the tests, which only read what it serves or write their own.
-class UaServicesPeer : public ::testing::Test {
+class UaServicesPeer : public UaSharedPeerTest {
 protected:
-    static void SetUpTestSuite() {
-        available_ = UaTestPeer::Available(&unavailable_);
-        if (!available_) return;
-        peer_ = new UaTestPeer;
-        started_ = peer_->Start();
-    }
-
-    static void TearDownTestSuite() {
-        delete peer_;
-        peer_ = nullptr;
-    }
-
     void SetUp() override {
-        if (!available_) GTEST_SKIP() << unavailable_.toStdString();
-        ASSERT_TRUE(started_) << peer_->Error().toStdString();
+        UaSharedPeerTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         bool connected = false;
         QObject::connect(&client_, &UaClient::Connected, [&] { connected = true; });
-        client_.Connect(*UaEndpointUrl::Parse(peer_->EndpointUrl()));
+        client_.Connect(*UaEndpointUrl::Parse(Peer().EndpointUrl()));
         ASSERT_TRUE(watch_.RunUntil([&] { return connected; }, WaitMs))
             << (client_.LastError() ? client_.LastError()->Message.toStdString() : "");
     }
@@ -69,23 +53,19 @@ protected:
         return Call<UaReadResponse>(&UaClient::Read, std::move(request)).Results;
     }
 
-    static inline bool available_ = false;
-    static inline QString unavailable_;
-    static inline UaTestPeer* peer_ = nullptr;
-    static inline bool started_ = false;
     UaClient client_;
     EventLoopWatch watch_;
 };
 
 TEST_F(UaServicesPeer, ReadAnswersEveryNodeInOrderWithItsValueOrItsError) {
-    UaReadValueId name = ValueOf(Peer("Tree.A"));
+    UaReadValueId name = ValueOf(PeerNode("Tree.A"));
     name.AttributeId = UaAttributeId::BrowseName;
     const std::vector<UaDataValue> results =
-        Read({ValueOf(Peer("Scalar.Double")), ValueOf(Peer("Scalar.String")),
-              ValueOf(Peer("Scalar.Int64")), ValueOf(Peer("Scalar.LocalizedText")),
-              ValueOf(Peer("Array.String")), name,
+        Read({ValueOf(PeerNode("Scalar.Double")), ValueOf(PeerNode("Scalar.String")),
+              ValueOf(PeerNode("Scalar.Int64")), ValueOf(PeerNode("Scalar.LocalizedText")),
+              ValueOf(PeerNode("Array.String")), name,
               ValueOf(UaNodeId::Numeric(0, UaNodeIds::Server_ServerStatus_State)),
-              ValueOf(Peer("No.Such.Node"))});
+              ValueOf(PeerNode("No.Such.Node"))});
     ASSERT_EQ(results.size(), 8u);
     EXPECT_EQ(results[0].Value.ToDouble(), -1234.5625);
     EXPECT_EQ(results[1].Value.Value().toString(), QStringLiteral("Grüße, 世界"));
@@ -99,14 +79,14 @@ TEST_F(UaServicesPeer, ReadAnswersEveryNodeInOrderWithItsValueOrItsError) {
 
 TEST_F(UaServicesPeer, WrittenValueIsReadBack) {
     UaWriteValue value;
-    value.NodeId = Peer("Writable.Double");
+    value.NodeId = PeerNode("Writable.Double");
     value.Value.Value = UaVariant::Scalar(UaBuiltInType::Double, 2.75);
     UaWriteRequest request;
     request.NodesToWrite = {value};
     const UaWriteResponse written = Call<UaWriteResponse>(&UaClient::Write, request);
     ASSERT_EQ(written.Results.size(), 1u);
     EXPECT_EQ(written.Results[0], UaStatusCodes::Good);
-    const std::vector<UaDataValue> results = Read({ValueOf(Peer("Writable.Double"))});
+    const std::vector<UaDataValue> results = Read({ValueOf(PeerNode("Writable.Double"))});
     ASSERT_EQ(results.size(), 1u);
     EXPECT_EQ(results[0].Value.ToDouble(), 2.75);
 }
@@ -147,7 +127,7 @@ TEST_F(UaServicesPeer, PublishedChangesReachTheirClientHandles) {
         });
     for (quint32 handle = 0; handle < Items; ++handle)
         subscription.AddItem(
-            handle, Peer(QStringLiteral("Many.%1").arg(handle, 4, 10, QLatin1Char('0'))), 100);
+            handle, PeerNode(QStringLiteral("Many.%1").arg(handle, 4, 10, QLatin1Char('0'))), 100);
     ASSERT_TRUE(watch_.RunUntil([&] { return last.size() == Items; }, WaitMs));
     for (const auto& [handle, value] : last)
         EXPECT_EQ(std::fmod(value, 1000), handle) << "value " << value;
