@@ -11,6 +11,7 @@
 namespace {
 
 constexpr int MaxReconnectDelayMs = 30000;
+constexpr int MaxConnectTimeoutMs = 5000;
 // Publish requests kept at the server: one more than the subscriptions, so that a response
 // in transit never leaves a subscription without a request to answer.
 constexpr int MaxPublishInFlight = 8;
@@ -140,7 +141,9 @@ void UaClient::StartAttempt() {
     state_ = State::Connecting;
     authenticationToken_ = UaNodeId();
     channel_ = new UaSecureChannel(this);
-    channel_->SetConnectTimeout(requestTimeoutMs_);
+    // A silent server is given up on within seconds, so its items soon say they are not
+    // connected, whatever time a slow request may take later.
+    channel_->SetConnectTimeout(std::min(requestTimeoutMs_, MaxConnectTimeoutMs));
     connect(channel_, &UaSecureChannel::Opened, this, &UaClient::OnChannelOpened);
     connect(channel_, &UaSecureChannel::Failed, this, &UaClient::Lose);
     channel_->Open(url_);

@@ -5,7 +5,9 @@
 #include "opcua/UaClient.h"
 #include "opcua/UaDiscovery.h"
 #include "opcua/UaNodeIds.h"
+#include "opcua/UaSecureChannel.h"
 #include "opcua/UaSecureConversation.h"
+#include "opcua/UaServiceCall.h"
 #include "opcua/UaSubscription.h"
 
 #include <QDir>
@@ -332,4 +334,33 @@ TEST_F(UaClientPeer, ServerBytesRecordedOffTheWireDecodeAgain) {
     for (const auto& [type, target] : targets)
         if (bodies.contains(type))
             save(QString::fromLatin1(target), QStringLiteral("peer.bin"), bodies[type]);
+}
+
+// A channel asking for a short token lifetime renews it before it runs out and goes on
+// answering under the new token.
+TEST_F(UaClientPeer, ChannelRenewsItsTokenBeforeItRunsOut) {
+    UaSecureChannel channel;
+    channel.SetRequestedLifetime(1000);
+    bool opened = false;
+    std::optional<UaError> failure;
+    QObject::connect(&channel, &UaSecureChannel::Opened, [&] { opened = true; });
+    QObject::connect(&channel, &UaSecureChannel::Failed,
+                     [&](const UaError& error) { failure = error; });
+    channel.Open(*UaEndpointUrl::Parse(Peer().EndpointUrl()));
+    ASSERT_TRUE(watch_.RunUntil([&] { return opened; }, 10000));
+    const quint32 first = channel.TokenId();
+    ASSERT_TRUE(watch_.RunUntil([&] { return channel.TokenId() != first; }, 15000));
+    EXPECT_FALSE(failure);
+    UaGetEndpointsRequest request;
+    request.EndpointUrl = Peer().EndpointUrl();
+    std::optional<UaGetEndpointsResponse> response;
+    channel.Send(EncodeBody(request), 5000,
+                 [&](const QByteArray& body, const std::optional<UaError>& error) {
+                     ASSERT_FALSE(error) << error->Message.toStdString();
+                     UaGetEndpointsResponse decoded;
+                     EXPECT_FALSE(UaDecodeAnswer(body, decoded));
+                     response = decoded;
+                 });
+    ASSERT_TRUE(watch_.RunUntil([&] { return response.has_value(); }, 5000));
+    EXPECT_FALSE(response->Endpoints.empty());
 }
