@@ -19,6 +19,16 @@ UaDataAccessGroup::~UaDataAccessGroup() {
     server_->Unregister(this);
 }
 
+// A callback may unadvise others, or end the group, while it runs.
+template <class Call> void UaDataAccessGroup::EachCallback(Call&& call) {
+    const auto callbacks = callbacks_;
+    const std::weak_ptr<bool> alive = alive_;
+    for (const auto& entry : callbacks) {
+        if (alive.expired()) return;
+        if (callbacks_.contains(entry.first)) RunGuarded([&] { call(entry.second); });
+    }
+}
+
 void UaDataAccessGroup::OnClientReady() {
     if (!subscription_) MakeSubscription();
 }
@@ -111,14 +121,9 @@ void UaDataAccessGroup::Write(quint32 serverHandle, const QVariant& value) {
                                                         : response.Results.front(),
                                                     QStringLiteral("The server refused the value"))
                                           .Message);
-        const auto callbacks = callbacks_;
-        for (const auto& [cookie, callback] : callbacks) {
-            if (alive.expired()) return;
-            if (callbacks_.contains(cookie))
-                RunGuarded([&] {
-                    callback->OnWriteComplete(definition_.ClientHandle, clientHandle, failed);
-                });
-        }
+        EachCallback([&](TDataAccessDataCallback* callback) {
+            callback->OnWriteComplete(definition_.ClientHandle, clientHandle, failed);
+        });
     });
 }
 
@@ -204,11 +209,7 @@ void UaDataAccessGroup::OnConnectionLost(quint16 quality) {
 
 void UaDataAccessGroup::Deliver(const std::vector<TDataAccessItemValue>& values) {
     if (values.empty() || !definition_.Active) return;
-    const auto callbacks = callbacks_;
-    const std::weak_ptr<bool> alive = alive_;
-    for (const auto& [cookie, callback] : callbacks) {
-        if (alive.expired()) return;
-        if (callbacks_.contains(cookie))
-            RunGuarded([&] { callback->OnDataChange(definition_.ClientHandle, values); });
-    }
+    EachCallback([&](TDataAccessDataCallback* callback) {
+        callback->OnDataChange(definition_.ClientHandle, values);
+    });
 }

@@ -50,6 +50,7 @@ private:
     void OnItemResult(quint32 serverHandle, quint32 status);
     void Deliver(const std::vector<TDataAccessItemValue>& values);
     Item& Find(quint32 serverHandle);
+    template <class Call> void EachCallback(Call&& call);
 
     std::shared_ptr<UaDataAccessServer> server_;
     quint32 serverHandle_;

@@ -115,11 +115,12 @@ void UaDataAccessServer::OnServerState(qint32 state) {
     running_ = false;
     const auto callbacks = shutdown_;
     const auto alive = weak_from_this();
-    for (const auto& [cookie, callback] : callbacks) {
+    for (const auto& entry : callbacks) {
         if (alive.expired()) return;
-        if (!shutdown_.contains(cookie)) continue;
-        RunGuarded(
-            [&] { callback->ShutdownRequest(QStringLiteral("The server is no longer running")); });
+        if (!shutdown_.contains(entry.first)) continue;
+        RunGuarded([&] {
+            entry.second->ShutdownRequest(QStringLiteral("The server is no longer running"));
+        });
     }
 }
 

@@ -243,8 +243,7 @@ void UaSecureChannel::FailPending(const UaError& error) {
     std::map<quint32, Pending> failed;
     failed.swap(pending_);
     tick_.stop();
-    for (auto& [requestId, pending] : failed)
-        RunGuarded([&] { pending.Callback({}, error); });
+    for (auto& entry : failed) RunGuarded([&] { entry.second.Callback({}, error); });
 }
 
 void UaSecureChannel::Write(const QList<QByteArray>& chunks) {
