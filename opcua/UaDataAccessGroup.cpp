@@ -74,6 +74,11 @@ void UaDataAccessGroup::RemoveItems(const std::vector<quint32>& serverHandles) {
     }
 }
 
+quint16 UaDataAccessGroup::CanonicalType(quint32 serverHandle) const {
+    const auto found = items_.find(serverHandle);
+    return found == items_.end() ? quint16(vtEmpty) : found->second.CanonicalType;
+}
+
 void UaDataAccessGroup::SetActive(bool active) {
     definition_.Active = active;
     if (subscription_) subscription_->SetPublishingEnabled(active);
@@ -168,8 +173,9 @@ void UaDataAccessGroup::ReadDataTypes() {
             const auto found = items_.find(handles[i]);
             const QVariant& type = response.Results[i].Value.Value();
             if (found == items_.end() || !type.canConvert<UaNodeId>()) continue;
-            if (auto builtIn = UaBuiltInTypeOfDataType(type.value<UaNodeId>()))
-                found->second.Type = builtIn;
+            const UaNodeId dataType = type.value<UaNodeId>();
+            found->second.CanonicalType = UaVarTypeOfDataType(dataType);
+            if (auto builtIn = UaBuiltInTypeOfDataType(dataType)) found->second.Type = builtIn;
         }
     });
 }

@@ -24,6 +24,7 @@ public:
     std::vector<TDataAccessItemResult>
     AddItems(const std::vector<TDataAccessItemDefinition>& items) override;
     void RemoveItems(const std::vector<quint32>& serverHandles) override;
+    quint16 CanonicalType(quint32 serverHandle) const override;
     void SetActive(bool active) override;
     void Write(quint32 serverHandle, const QVariant& value) override;
     quint32 AdviseDataCallback(TDataAccessDataCallback* callback) override;
@@ -41,6 +42,7 @@ private:
         quint32 ClientHandle = 0;
         UaNodeId Node;
         std::optional<UaBuiltInType> Type; // from the node's DataType, else its last value
+        quint16 CanonicalType = vtEmpty;   // from the node's DataType
         QVariant LastValue;
     };
 

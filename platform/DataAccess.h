@@ -129,6 +129,9 @@ public:
     virtual std::vector<TDataAccessItemResult>
     AddItems(const std::vector<TDataAccessItemDefinition>& items) = 0;
     virtual void RemoveItems(const std::vector<quint32>& serverHandles) = 0;
+    // The item's data type as the server reports it; vtEmpty until the server has told it
+    // (AddItems answers before the server does).
+    virtual quint16 CanonicalType(quint32 serverHandle) const = 0;
     // Only the active flag: an inactive group sends no values.
     virtual void SetActive(bool active) = 0;
     // Sends the value; the server's answer comes through OnWriteComplete. Raises when the value

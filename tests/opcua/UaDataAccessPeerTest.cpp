@@ -107,6 +107,8 @@ TEST_F(UaDataAccessPeer, ItemsDeliverValuesWithQualityAndTimeAndWritesComeBack) 
 
     // The first value of the writable item also tells its type, so the write converts.
     ASSERT_TRUE(WaitForQuality(2, TDataAccessQuality::Good, 5000));
+    EXPECT_TRUE(watch_.RunUntil(
+        [&] { return group_->CanonicalType(results_[1].ServerHandle) == vtR8; }, 5000));
     group_->Write(results_[1].ServerHandle, QStringLiteral("2.75"));
     ASSERT_TRUE(watch_.RunUntil([&] { return !callback_.writes.empty(); }, 5000));
     EXPECT_EQ(callback_.writes.front(), (std::pair<quint32, QString>{2, QString()}));
