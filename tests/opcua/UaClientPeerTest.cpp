@@ -364,3 +364,22 @@ TEST_F(UaClientPeer, ChannelRenewsItsTokenBeforeItRunsOut) {
     ASSERT_TRUE(watch_.RunUntil([&] { return response.has_value(); }, 5000));
     EXPECT_FALSE(response->Endpoints.empty());
 }
+
+TEST_F(UaClientPeer, RemovedItemFallsSilentWhileTheOthersGoOn) {
+    std::map<quint32, int> counts;
+    UaSubscription subscription(client_, 50,
+                                [&](const std::vector<UaMonitoredItemNotification>& values) {
+                                    for (const auto& value : values)
+                                        ++counts[value.ClientHandle];
+                                });
+    subscription.AddItem(1, PeerNode("Dynamic.Sine"), 10);
+    subscription.AddItem(2, PeerNode("Dynamic.Sine"), 10);
+    ASSERT_TRUE(watch_.RunUntil([&] { return counts[1] > 3 && counts[2] > 3; }, 5000));
+    subscription.RemoveItem(1);
+    watch_.Run(300); // what was in transit
+    const int removed = counts[1], kept = counts[2];
+    watch_.Run(700);
+    EXPECT_EQ(counts[1], removed);
+    EXPECT_GT(counts[2], kept + 3);
+    EXPECT_EQ(subscription.PendingItems(), 0u);
+}
