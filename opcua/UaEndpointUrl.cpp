@@ -64,6 +64,7 @@ bool UaEndpointUrl::IsLocalComputer(const QString& computer) {
 }
 
 std::optional<UaEndpointUrl> UaEndpointUrl::OfComputer(const QString& computer) {
-    if (IsLocalComputer(computer)) return UaEndpointUrl{QStringLiteral("localhost"), DefaultPort, QString()};
+    if (IsLocalComputer(computer))
+        return UaEndpointUrl{QStringLiteral("localhost"), DefaultPort, QString()};
     return ParseAuthority(computer.trimmed());
 }

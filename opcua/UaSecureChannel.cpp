@@ -243,7 +243,8 @@ void UaSecureChannel::FailPending(const UaError& error) {
     std::map<quint32, Pending> failed;
     failed.swap(pending_);
     tick_.stop();
-    for (auto& entry : failed) RunGuarded([&] { entry.second.Callback({}, error); });
+    for (auto& entry : failed)
+        RunGuarded([&] { entry.second.Callback({}, error); });
 }
 
 void UaSecureChannel::Write(const QList<QByteArray>& chunks) {
