@@ -38,18 +38,18 @@ QString UaDataAccess::ClassIdFromProgId(const QString& progId) {
     return name;
 }
 
-std::shared_ptr<UaClient> UaDataAccess::ClientFor(const UaEndpointUrl& endpoint) {
+std::shared_ptr<UaClient> UaDataAccess::Clients::For(const UaEndpointUrl& endpoint) {
     const QString key = endpoint.ToString();
-    if (std::shared_ptr<UaClient> client = clients_.value(key).lock()) return client;
+    if (std::shared_ptr<UaClient> client = ByEndpoint.value(key).lock()) return client;
     // Released later from the event loop: the last holder may let go from inside one of the
     // client's own notifications.
     std::shared_ptr<UaClient> client(new UaClient, [](UaClient* client) {
         client->Disconnect();
         client->deleteLater();
     });
-    client->SetKeepAliveInterval(keepAliveMs_);
+    client->SetKeepAliveInterval(KeepAliveMs);
     client->Connect(endpoint);
-    clients_.insert(key, client);
+    ByEndpoint.insert(key, client);
     return client;
 }
 
@@ -57,7 +57,11 @@ std::shared_ptr<TDataAccessServer> UaDataAccess::CreateServer(const QString& com
                                                               const QString& classId) {
     auto server = std::make_shared<UaDataAccessServer>(
         DiscoveryOf(computer), ClassIdFromProgId(classId),
-        [this](const UaEndpointUrl& endpoint) { return ClientFor(endpoint); });
+        [clients = std::weak_ptr<Clients>(clients_)](const UaEndpointUrl& endpoint) {
+            // A server outliving its layer still connects, on a client of its own.
+            const std::shared_ptr<Clients> pool = clients.lock();
+            return pool ? pool->For(endpoint) : Clients().For(endpoint);
+        });
     server->Start();
     return server;
 }

@@ -26,14 +26,18 @@ public:
     void EnumerateNetwork(const TNetworkResource& container, NetworkAnswer answer) override;
 
     // How often clients check their server is alive; tests shorten it.
-    void SetKeepAliveInterval(int ms) { keepAliveMs_ = ms; }
+    void SetKeepAliveInterval(int ms) { clients_->KeepAliveMs = ms; }
 
 private:
-    std::shared_ptr<UaClient> ClientFor(const UaEndpointUrl& endpoint);
+    // The clients in use, by endpoint. Servers hold it weakly: they may outlive the layer.
+    struct Clients {
+        std::shared_ptr<UaClient> For(const UaEndpointUrl& endpoint);
+        QHash<QString, std::weak_ptr<UaClient>> ByEndpoint;
+        int KeepAliveMs = 1000;
+    };
 
-    QHash<QString, std::weak_ptr<UaClient>> clients_;
+    std::shared_ptr<Clients> clients_ = std::make_shared<Clients>();
     QObject context_;
-    int keepAliveMs_ = 1000;
 };
 
 // Makes OPC UA the process's data-access layer: one call at start-up.

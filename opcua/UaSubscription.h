@@ -1,6 +1,6 @@
 // A subscription the client keeps for its owner: the monitored items it asked for, created on
 // the server whenever a session is made (again after every reconnection), and the data
-// changes that arrive for them.
+// changes that arrive for them. The client outlives its subscriptions.
 #pragma once
 
 #include "opcua/UaNodeId.h"

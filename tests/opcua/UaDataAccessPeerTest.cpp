@@ -251,3 +251,22 @@ TEST_F(UaDataAccessPeer, NetworkHoldsThisComputerWhenNoDiscoveryServerAnswers) {
     EXPECT_EQ(computers->front().RemoteName, QString());
     EXPECT_FALSE(computers->front().IsContainer);
 }
+
+TEST_F(UaDataAccessPeer, ServerOutlivingItsLayerStillResolvesAndConnects) {
+    const QString computer = QStringLiteral("127.0.0.1:%1").arg(Peer().Port());
+    {
+        // Named, not addressed: its client is made once the name is resolved, after the
+        // layer is gone.
+        UaDataAccess layer;
+        server_ = layer.CreateServer(computer, QStringLiteral("urn:modulation:test-peer"));
+    }
+    TDataAccessGroupDefinition definition;
+    definition.UpdateRate = 100;
+    group_ = server_->AddGroup(definition);
+    TDataAccessItemDefinition item;
+    item.ItemId = QStringLiteral("ns=1;s=Dynamic.Sine");
+    item.ClientHandle = 1;
+    group_->AddItems({item});
+    group_->AdviseDataCallback(&callback_);
+    EXPECT_TRUE(WaitForQuality(1, TDataAccessQuality::Good, 10000));
+}
