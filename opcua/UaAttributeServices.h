@@ -22,8 +22,13 @@ struct UaReadValueId {
     QString IndexRange;
     UaQualifiedName DataEncoding;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaReadValueId Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.NodeId, self.AttributeId, self.IndexRange, self.DataEncoding);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaReadValueId Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaReadValueId>(reader);
+    }
 };
 
 struct UaReadRequest {
@@ -33,8 +38,13 @@ struct UaReadRequest {
     UaTimestampsToReturn TimestampsToReturn = UaTimestampsToReturn::Both;
     std::vector<UaReadValueId> NodesToRead;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaReadRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.MaxAge, self.TimestampsToReturn, self.NodesToRead);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaReadRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaReadRequest>(reader);
+    }
 };
 
 struct UaReadResponse {
@@ -43,8 +53,13 @@ struct UaReadResponse {
     std::vector<UaDataValue> Results;
     std::vector<UaDiagnosticInfo> DiagnosticInfos;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaReadResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.Results, self.DiagnosticInfos);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaReadResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaReadResponse>(reader);
+    }
 };
 
 struct UaWriteValue {
@@ -56,8 +71,13 @@ struct UaWriteValue {
     QString IndexRange;
     UaDataValue Value;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaWriteValue Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.NodeId, self.AttributeId, self.IndexRange, self.Value);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaWriteValue Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaWriteValue>(reader);
+    }
 };
 
 struct UaWriteRequest {
@@ -65,8 +85,13 @@ struct UaWriteRequest {
     UaRequestHeader RequestHeader;
     std::vector<UaWriteValue> NodesToWrite;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaWriteRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.NodesToWrite);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaWriteRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaWriteRequest>(reader);
+    }
 };
 
 struct UaWriteResponse {
@@ -75,6 +100,11 @@ struct UaWriteResponse {
     std::vector<quint32> Results;
     std::vector<UaDiagnosticInfo> DiagnosticInfos;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaWriteResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.Results, self.DiagnosticInfos);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaWriteResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaWriteResponse>(reader);
+    }
 };

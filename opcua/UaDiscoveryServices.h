@@ -30,8 +30,14 @@ struct UaApplicationDescription {
     QString DiscoveryProfileUri;
     std::vector<QString> DiscoveryUrls;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaApplicationDescription Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ApplicationUri, self.ProductUri, self.ApplicationName, self.ApplicationType,
+           self.GatewayServerUri, self.DiscoveryProfileUri, self.DiscoveryUrls);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaApplicationDescription Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaApplicationDescription>(reader);
+    }
 };
 
 struct UaUserTokenPolicy {
@@ -43,8 +49,14 @@ struct UaUserTokenPolicy {
     QString IssuerEndpointUrl;
     QString SecurityPolicyUri;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaUserTokenPolicy Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.PolicyId, self.TokenType, self.IssuedTokenType, self.IssuerEndpointUrl,
+           self.SecurityPolicyUri);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaUserTokenPolicy Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaUserTokenPolicy>(reader);
+    }
 };
 
 struct UaEndpointDescription {
@@ -60,8 +72,15 @@ struct UaEndpointDescription {
     QString TransportProfileUri;
     quint8 SecurityLevel = 0;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaEndpointDescription Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.EndpointUrl, self.Server, self.ServerCertificate, self.SecurityMode,
+           self.SecurityPolicyUri, self.UserIdentityTokens, self.TransportProfileUri,
+           self.SecurityLevel);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaEndpointDescription Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaEndpointDescription>(reader);
+    }
 };
 
 struct UaGetEndpointsRequest {
@@ -71,8 +90,13 @@ struct UaGetEndpointsRequest {
     std::vector<QString> LocaleIds;
     std::vector<QString> ProfileUris;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaGetEndpointsRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.EndpointUrl, self.LocaleIds, self.ProfileUris);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaGetEndpointsRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaGetEndpointsRequest>(reader);
+    }
 };
 
 struct UaGetEndpointsResponse {
@@ -80,8 +104,13 @@ struct UaGetEndpointsResponse {
     UaResponseHeader ResponseHeader;
     std::vector<UaEndpointDescription> Endpoints;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaGetEndpointsResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.Endpoints);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaGetEndpointsResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaGetEndpointsResponse>(reader);
+    }
 };
 
 struct UaFindServersRequest {
@@ -91,8 +120,13 @@ struct UaFindServersRequest {
     std::vector<QString> LocaleIds;
     std::vector<QString> ServerUris;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaFindServersRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.EndpointUrl, self.LocaleIds, self.ServerUris);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaFindServersRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaFindServersRequest>(reader);
+    }
 };
 
 struct UaFindServersResponse {
@@ -100,8 +134,13 @@ struct UaFindServersResponse {
     UaResponseHeader ResponseHeader;
     std::vector<UaApplicationDescription> Servers;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaFindServersResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.Servers);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaFindServersResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaFindServersResponse>(reader);
+    }
 };
 
 struct UaServerOnNetwork {
@@ -112,8 +151,13 @@ struct UaServerOnNetwork {
     QString DiscoveryUrl;
     std::vector<QString> ServerCapabilities;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaServerOnNetwork Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RecordId, self.ServerName, self.DiscoveryUrl, self.ServerCapabilities);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaServerOnNetwork Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaServerOnNetwork>(reader);
+    }
 };
 
 struct UaFindServersOnNetworkRequest {
@@ -123,8 +167,14 @@ struct UaFindServersOnNetworkRequest {
     quint32 MaxRecordsToReturn = 0;
     std::vector<QString> ServerCapabilityFilter;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaFindServersOnNetworkRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.StartingRecordId, self.MaxRecordsToReturn,
+           self.ServerCapabilityFilter);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaFindServersOnNetworkRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaFindServersOnNetworkRequest>(reader);
+    }
 };
 
 struct UaFindServersOnNetworkResponse {
@@ -133,6 +183,11 @@ struct UaFindServersOnNetworkResponse {
     qint64 LastCounterResetTime = 0;
     std::vector<UaServerOnNetwork> Servers;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaFindServersOnNetworkResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.LastCounterResetTime, self.Servers);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaFindServersOnNetworkResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaFindServersOnNetworkResponse>(reader);
+    }
 };

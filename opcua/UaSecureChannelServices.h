@@ -15,8 +15,13 @@ struct UaChannelSecurityToken {
     qint64 CreatedAt = 0;
     quint32 RevisedLifetime = 0;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaChannelSecurityToken Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ChannelId, self.TokenId, self.CreatedAt, self.RevisedLifetime);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaChannelSecurityToken Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaChannelSecurityToken>(reader);
+    }
 };
 
 struct UaOpenSecureChannelRequest {
@@ -28,8 +33,14 @@ struct UaOpenSecureChannelRequest {
     QByteArray ClientNonce;
     quint32 RequestedLifetime = 0;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaOpenSecureChannelRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.ClientProtocolVersion, self.RequestType, self.SecurityMode,
+           self.ClientNonce, self.RequestedLifetime);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaOpenSecureChannelRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaOpenSecureChannelRequest>(reader);
+    }
 };
 
 struct UaOpenSecureChannelResponse {
@@ -39,22 +50,37 @@ struct UaOpenSecureChannelResponse {
     UaChannelSecurityToken SecurityToken;
     QByteArray ServerNonce;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaOpenSecureChannelResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.ServerProtocolVersion, self.SecurityToken, self.ServerNonce);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaOpenSecureChannelResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaOpenSecureChannelResponse>(reader);
+    }
 };
 
 struct UaCloseSecureChannelRequest {
     static constexpr quint32 BinaryEncodingId = 452;
     UaRequestHeader RequestHeader;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaCloseSecureChannelRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaCloseSecureChannelRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaCloseSecureChannelRequest>(reader);
+    }
 };
 
 struct UaCloseSecureChannelResponse {
     static constexpr quint32 BinaryEncodingId = 455;
     UaResponseHeader ResponseHeader;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaCloseSecureChannelResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaCloseSecureChannelResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaCloseSecureChannelResponse>(reader);
+    }
 };

@@ -2,94 +2,10 @@
 
 #include "opcua/UaStatusCodes.h"
 
-void UaRequestHeader::Encode(UaBinaryWriter& writer) const {
-    writer.WriteNodeId(AuthenticationToken);
-    writer.WriteDateTime(Timestamp);
-    writer.WriteUInt32(RequestHandle);
-    writer.WriteUInt32(ReturnDiagnostics);
-    writer.WriteString(AuditEntryId);
-    writer.WriteUInt32(TimeoutHint);
-    writer.WriteExtensionObject(AdditionalHeader);
-}
-
-UaRequestHeader UaRequestHeader::Decode(UaBinaryReader& reader) {
-    UaRequestHeader header;
-    header.AuthenticationToken = reader.ReadNodeId();
-    header.Timestamp = reader.ReadDateTime();
-    header.RequestHandle = reader.ReadUInt32();
-    header.ReturnDiagnostics = reader.ReadUInt32();
-    header.AuditEntryId = reader.ReadString();
-    header.TimeoutHint = reader.ReadUInt32();
-    header.AdditionalHeader = reader.ReadExtensionObject();
-    return header;
-}
-
-void UaResponseHeader::Encode(UaBinaryWriter& writer) const {
-    writer.WriteDateTime(Timestamp);
-    writer.WriteUInt32(RequestHandle);
-    writer.WriteStatusCode(ServiceResult);
-    writer.WriteDiagnosticInfo(ServiceDiagnostics);
-    UaWriteStrings(writer, StringTable);
-    writer.WriteExtensionObject(AdditionalHeader);
-}
-
-UaResponseHeader UaResponseHeader::Decode(UaBinaryReader& reader) {
-    UaResponseHeader header;
-    header.Timestamp = reader.ReadDateTime();
-    header.RequestHandle = reader.ReadUInt32();
-    header.ServiceResult = reader.ReadStatusCode();
-    header.ServiceDiagnostics = reader.ReadDiagnosticInfo();
-    header.StringTable = UaReadStrings(reader);
-    header.AdditionalHeader = reader.ReadExtensionObject();
-    return header;
-}
-
-void UaServiceFault::Encode(UaBinaryWriter& writer) const {
-    ResponseHeader.Encode(writer);
-}
-
-UaServiceFault UaServiceFault::Decode(UaBinaryReader& reader) {
-    return {UaResponseHeader::Decode(reader)};
-}
-
 UaServiceFaultError::UaServiceFaultError(quint32 serviceResult, quint32 requestHandle)
     : Exception(QStringLiteral("The server refused the request: %1.")
                     .arg(UaStatusCodes::Name(serviceResult))),
       serviceResult_(serviceResult), requestHandle_(requestHandle) {}
-
-std::vector<QString> UaReadStrings(UaBinaryReader& reader) {
-    return UaReadVector<QString>(reader, UaMinimumSize::String, &UaBinaryReader::ReadString);
-}
-
-void UaWriteStrings(UaBinaryWriter& writer, const std::vector<QString>& items) {
-    UaWriteVector(writer, items, &UaBinaryWriter::WriteString);
-}
-
-std::vector<quint32> UaReadUInt32s(UaBinaryReader& reader) {
-    return UaReadVector<quint32>(reader, UaMinimumSize::UInt32, &UaBinaryReader::ReadUInt32);
-}
-
-void UaWriteUInt32s(UaBinaryWriter& writer, const std::vector<quint32>& items) {
-    UaWriteVector(writer, items, &UaBinaryWriter::WriteUInt32);
-}
-
-std::vector<UaDiagnosticInfo> UaReadDiagnosticInfos(UaBinaryReader& reader) {
-    return UaReadVector<UaDiagnosticInfo>(reader, UaMinimumSize::DiagnosticInfo,
-                                          &UaBinaryReader::ReadDiagnosticInfo);
-}
-
-void UaWriteDiagnosticInfos(UaBinaryWriter& writer, const std::vector<UaDiagnosticInfo>& items) {
-    UaWriteVector(writer, items, &UaBinaryWriter::WriteDiagnosticInfo);
-}
-
-std::vector<UaDataValue> UaReadDataValues(UaBinaryReader& reader) {
-    return UaReadVector<UaDataValue>(reader, UaMinimumSize::DataValue,
-                                     &UaBinaryReader::ReadDataValue);
-}
-
-void UaWriteDataValues(UaBinaryWriter& writer, const std::vector<UaDataValue>& values) {
-    UaWriteVector(writer, values, &UaBinaryWriter::WriteDataValue);
-}
 
 UaNodeId ReadBodyTypeId(UaBinaryReader& reader) {
     const qsizetype at = reader.Position();

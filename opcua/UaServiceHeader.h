@@ -1,5 +1,5 @@
-// The headers every service request and response carries, the ServiceFault a server sends in
-// place of any response, and the framing of a message body: its encoding's NodeId, then its fields.
+// The headers every service request and response carries, the ServiceFault sent in place of any
+// response, the framing of a message body, and the field walk every service structure goes through.
 #pragma once
 
 #include "opcua/UaBinaryReader.h"
@@ -11,7 +11,7 @@
 
 #include <QByteArray>
 #include <QString>
-#include <functional>
+#include <type_traits>
 #include <vector>
 
 // Encoded sizes of the smallest possible element, which bound a received array's count before
@@ -27,6 +27,125 @@ inline constexpr qsizetype DataValue = 1;
 inline constexpr qsizetype DiagnosticInfo = 1;
 } // namespace UaMinimumSize
 
+// How a field of type T travels: Read, Write and, for the elements of arrays, MinimumSize.
+template <class T> struct UaFieldCodec;
+
+template <auto ReadOne, auto WriteOne, qsizetype Minimum> struct UaBuiltInCodec {
+    static auto Read(UaBinaryReader& reader) { return (reader.*ReadOne)(); }
+    template <class T> static void Write(UaBinaryWriter& writer, const T& value) {
+        (writer.*WriteOne)(value);
+    }
+    static constexpr qsizetype MinimumSize() { return Minimum; }
+};
+
+template <>
+struct UaFieldCodec<bool> : UaBuiltInCodec<&UaBinaryReader::ReadBoolean,
+                                           &UaBinaryWriter::WriteBoolean, UaMinimumSize::Boolean> {
+};
+template <>
+struct UaFieldCodec<quint8>
+    : UaBuiltInCodec<&UaBinaryReader::ReadByte, &UaBinaryWriter::WriteByte, 1> {};
+// UInt32 and StatusCode share their encoding, as do Int64 and DateTime.
+template <>
+struct UaFieldCodec<quint32> : UaBuiltInCodec<&UaBinaryReader::ReadUInt32,
+                                              &UaBinaryWriter::WriteUInt32, UaMinimumSize::UInt32> {
+};
+template <>
+struct UaFieldCodec<qint64>
+    : UaBuiltInCodec<&UaBinaryReader::ReadInt64, &UaBinaryWriter::WriteInt64, 8> {};
+template <>
+struct UaFieldCodec<double>
+    : UaBuiltInCodec<&UaBinaryReader::ReadDouble, &UaBinaryWriter::WriteDouble, 8> {};
+template <>
+struct UaFieldCodec<QString> : UaBuiltInCodec<&UaBinaryReader::ReadString,
+                                              &UaBinaryWriter::WriteString, UaMinimumSize::String> {
+};
+template <>
+struct UaFieldCodec<QByteArray>
+    : UaBuiltInCodec<&UaBinaryReader::ReadByteString, &UaBinaryWriter::WriteByteString,
+                     UaMinimumSize::String> {};
+template <>
+struct UaFieldCodec<UaNodeId>
+    : UaBuiltInCodec<&UaBinaryReader::ReadNodeId, &UaBinaryWriter::WriteNodeId,
+                     UaMinimumSize::NodeId> {};
+template <>
+struct UaFieldCodec<UaExpandedNodeId>
+    : UaBuiltInCodec<&UaBinaryReader::ReadExpandedNodeId, &UaBinaryWriter::WriteExpandedNodeId,
+                     UaMinimumSize::NodeId> {};
+template <>
+struct UaFieldCodec<UaQualifiedName>
+    : UaBuiltInCodec<&UaBinaryReader::ReadQualifiedName, &UaBinaryWriter::WriteQualifiedName,
+                     UaMinimumSize::QualifiedName> {};
+template <>
+struct UaFieldCodec<UaLocalizedText>
+    : UaBuiltInCodec<&UaBinaryReader::ReadLocalizedText, &UaBinaryWriter::WriteLocalizedText, 1> {};
+template <>
+struct UaFieldCodec<UaExtensionObject>
+    : UaBuiltInCodec<&UaBinaryReader::ReadExtensionObject, &UaBinaryWriter::WriteExtensionObject,
+                     UaMinimumSize::ExtensionObject> {};
+template <>
+struct UaFieldCodec<UaDataValue>
+    : UaBuiltInCodec<&UaBinaryReader::ReadDataValue, &UaBinaryWriter::WriteDataValue,
+                     UaMinimumSize::DataValue> {};
+template <>
+struct UaFieldCodec<UaDiagnosticInfo>
+    : UaBuiltInCodec<&UaBinaryReader::ReadDiagnosticInfo, &UaBinaryWriter::WriteDiagnosticInfo,
+                     UaMinimumSize::DiagnosticInfo> {};
+
+// Enumerations travel as Int32; a value this side does not know is kept as it came.
+template <class E>
+requires std::is_enum_v<E>
+struct UaFieldCodec<E> {
+    static E Read(UaBinaryReader& reader) { return E(reader.ReadInt32()); }
+    static void Write(UaBinaryWriter& writer, E value) { writer.WriteInt32(qint32(value)); }
+};
+
+// A structure nested in another goes through its own Encode and Decode; one that travels in
+// arrays names its smallest encoding MinimumSize.
+template <class T>
+requires requires(UaBinaryReader& reader) {
+    T::Decode(reader);
+}
+struct UaFieldCodec<T> {
+    static T Read(UaBinaryReader& reader) { return T::Decode(reader); }
+    static void Write(UaBinaryWriter& writer, const T& value) { value.Encode(writer); }
+    static constexpr qsizetype MinimumSize() { return T::MinimumSize; }
+};
+
+// A received count goes through the reader's bounded length check before the vector is
+// reserved, once.
+template <class T> struct UaFieldCodec<std::vector<T>> {
+    static std::vector<T> Read(UaBinaryReader& reader) {
+        const qint32 count = reader.ReadArrayLength(UaFieldCodec<T>::MinimumSize());
+        std::vector<T> items;
+        items.reserve(size_t(count));
+        for (qint32 i = 0; i < count; ++i)
+            items.push_back(UaFieldCodec<T>::Read(reader));
+        return items;
+    }
+    static void Write(UaBinaryWriter& writer, const std::vector<T>& items) {
+        writer.WriteArray(items,
+                          [&writer](const T& item) { UaFieldCodec<T>::Write(writer, item); });
+    }
+};
+
+// A structure lists its fields once, in the order they travel, in
+//     template <class Self, class Io> static void Fields(Self& self, Io&& io)
+// which calls io with them; Encode and Decode walk that one list, so the two cannot disagree.
+template <class Structure> void UaEncodeFields(UaBinaryWriter& writer, const Structure& structure) {
+    Structure::Fields(structure, [&writer]<class... Field>(const Field&... fields) {
+        (UaFieldCodec<Field>::Write(writer, fields), ...);
+    });
+}
+
+template <class Structure> Structure UaDecodeFields(UaBinaryReader& reader) {
+    Structure structure;
+    Structure::Fields(structure, [&reader]<class... Field>(Field&... fields) {
+        ((fields = UaFieldCodec<Field>::Read(reader)), ...);
+    });
+    return structure;
+}
+
 struct UaRequestHeader {
     UaNodeId AuthenticationToken;
     qint64 Timestamp = 0;
@@ -36,8 +155,14 @@ struct UaRequestHeader {
     quint32 TimeoutHint = 0;
     UaExtensionObject AdditionalHeader;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaRequestHeader Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.AuthenticationToken, self.Timestamp, self.RequestHandle, self.ReturnDiagnostics,
+           self.AuditEntryId, self.TimeoutHint, self.AdditionalHeader);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaRequestHeader Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaRequestHeader>(reader);
+    }
 };
 
 struct UaResponseHeader {
@@ -48,16 +173,27 @@ struct UaResponseHeader {
     std::vector<QString> StringTable;
     UaExtensionObject AdditionalHeader;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaResponseHeader Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.Timestamp, self.RequestHandle, self.ServiceResult, self.ServiceDiagnostics,
+           self.StringTable, self.AdditionalHeader);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaResponseHeader Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaResponseHeader>(reader);
+    }
 };
 
 struct UaServiceFault {
     static constexpr quint32 BinaryEncodingId = 397;
     UaResponseHeader ResponseHeader;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaServiceFault Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaServiceFault Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaServiceFault>(reader);
+    }
 };
 
 // A server answered a request with a ServiceFault: the request failed as a whole.
@@ -71,51 +207,6 @@ private:
     quint32 serviceResult_;
     quint32 requestHandle_;
 };
-
-// Arrays. A received count goes through the reader's bounded length check before the vector
-// is reserved, once.
-template <class T, class ReadOne>
-std::vector<T> UaReadVector(UaBinaryReader& reader, qsizetype minimumElementSize,
-                            ReadOne&& readOne) {
-    const qint32 count = reader.ReadArrayLength(minimumElementSize);
-    std::vector<T> items;
-    items.reserve(size_t(count));
-    for (qint32 i = 0; i < count; ++i)
-        items.push_back(std::invoke(readOne, reader));
-    return items;
-}
-
-template <class T, class WriteOne>
-void UaWriteVector(UaBinaryWriter& writer, const std::vector<T>& items, WriteOne&& writeOne) {
-    writer.WriteArray(items, [&](const T& item) { std::invoke(writeOne, writer, item); });
-}
-
-// Structures of this library name their smallest encoding MinimumSize.
-template <class T> std::vector<T> UaReadStructures(UaBinaryReader& reader) {
-    return UaReadVector<T>(reader, T::MinimumSize, &T::Decode);
-}
-
-template <class T> void UaWriteStructures(UaBinaryWriter& writer, const std::vector<T>& items) {
-    UaWriteVector(writer, items, [](UaBinaryWriter& w, const T& item) { item.Encode(w); });
-}
-
-std::vector<QString> UaReadStrings(UaBinaryReader& reader);
-void UaWriteStrings(UaBinaryWriter& writer, const std::vector<QString>& items);
-// UInt32 and StatusCode arrays share their encoding.
-std::vector<quint32> UaReadUInt32s(UaBinaryReader& reader);
-void UaWriteUInt32s(UaBinaryWriter& writer, const std::vector<quint32>& items);
-std::vector<UaDiagnosticInfo> UaReadDiagnosticInfos(UaBinaryReader& reader);
-void UaWriteDiagnosticInfos(UaBinaryWriter& writer, const std::vector<UaDiagnosticInfo>& items);
-std::vector<UaDataValue> UaReadDataValues(UaBinaryReader& reader);
-void UaWriteDataValues(UaBinaryWriter& writer, const std::vector<UaDataValue>& values);
-
-// Enumerations travel as Int32; a value this side does not know is kept as it came.
-template <class E> E UaReadEnum(UaBinaryReader& reader) {
-    return E(reader.ReadInt32());
-}
-template <class E> void UaWriteEnum(UaBinaryWriter& writer, E value) {
-    writer.WriteInt32(qint32(value));
-}
 
 // Message bodies.
 template <class Message> QByteArray EncodeBody(const Message& message) {

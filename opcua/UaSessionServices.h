@@ -10,8 +10,13 @@ struct UaSignatureData {
     QString Algorithm;
     QByteArray Signature;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaSignatureData Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.Algorithm, self.Signature);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaSignatureData Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaSignatureData>(reader);
+    }
 };
 
 struct UaSignedSoftwareCertificate {
@@ -20,8 +25,13 @@ struct UaSignedSoftwareCertificate {
     QByteArray CertificateData;
     QByteArray Signature;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaSignedSoftwareCertificate Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.CertificateData, self.Signature);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaSignedSoftwareCertificate Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaSignedSoftwareCertificate>(reader);
+    }
 };
 
 // Identity tokens travel as ExtensionObject bodies (ToExtensionObject, FromExtensionObject).
@@ -29,8 +39,11 @@ struct UaAnonymousIdentityToken {
     static constexpr quint32 BinaryEncodingId = 321;
     QString PolicyId;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaAnonymousIdentityToken Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) { io(self.PolicyId); }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaAnonymousIdentityToken Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaAnonymousIdentityToken>(reader);
+    }
 };
 
 struct UaUserNameIdentityToken {
@@ -40,8 +53,13 @@ struct UaUserNameIdentityToken {
     QByteArray Password;
     QString EncryptionAlgorithm;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaUserNameIdentityToken Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.PolicyId, self.UserName, self.Password, self.EncryptionAlgorithm);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaUserNameIdentityToken Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaUserNameIdentityToken>(reader);
+    }
 };
 
 struct UaCreateSessionRequest {
@@ -56,8 +74,15 @@ struct UaCreateSessionRequest {
     double RequestedSessionTimeout = 0;
     quint32 MaxResponseMessageSize = 0;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaCreateSessionRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.ClientDescription, self.ServerUri, self.EndpointUrl,
+           self.SessionName, self.ClientNonce, self.ClientCertificate, self.RequestedSessionTimeout,
+           self.MaxResponseMessageSize);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaCreateSessionRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaCreateSessionRequest>(reader);
+    }
 };
 
 struct UaCreateSessionResponse {
@@ -73,8 +98,16 @@ struct UaCreateSessionResponse {
     UaSignatureData ServerSignature;
     quint32 MaxRequestMessageSize = 0;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaCreateSessionResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.SessionId, self.AuthenticationToken,
+           self.RevisedSessionTimeout, self.ServerNonce, self.ServerCertificate,
+           self.ServerEndpoints, self.ServerSoftwareCertificates, self.ServerSignature,
+           self.MaxRequestMessageSize);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaCreateSessionResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaCreateSessionResponse>(reader);
+    }
 };
 
 struct UaActivateSessionRequest {
@@ -86,8 +119,14 @@ struct UaActivateSessionRequest {
     UaExtensionObject UserIdentityToken;
     UaSignatureData UserTokenSignature;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaActivateSessionRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.ClientSignature, self.ClientSoftwareCertificates,
+           self.LocaleIds, self.UserIdentityToken, self.UserTokenSignature);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaActivateSessionRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaActivateSessionRequest>(reader);
+    }
 };
 
 struct UaActivateSessionResponse {
@@ -97,8 +136,13 @@ struct UaActivateSessionResponse {
     std::vector<quint32> Results;
     std::vector<UaDiagnosticInfo> DiagnosticInfos;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaActivateSessionResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.ServerNonce, self.Results, self.DiagnosticInfos);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaActivateSessionResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaActivateSessionResponse>(reader);
+    }
 };
 
 struct UaCloseSessionRequest {
@@ -106,14 +150,24 @@ struct UaCloseSessionRequest {
     UaRequestHeader RequestHeader;
     bool DeleteSubscriptions = true;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaCloseSessionRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.DeleteSubscriptions);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaCloseSessionRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaCloseSessionRequest>(reader);
+    }
 };
 
 struct UaCloseSessionResponse {
     static constexpr quint32 BinaryEncodingId = 476;
     UaResponseHeader ResponseHeader;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaCloseSessionResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaCloseSessionResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaCloseSessionResponse>(reader);
+    }
 };

@@ -20,8 +20,13 @@ struct UaDataChangeFilter {
     UaDeadbandType DeadbandType = UaDeadbandType::None;
     double DeadbandValue = 0;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaDataChangeFilter Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.Trigger, self.DeadbandType, self.DeadbandValue);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaDataChangeFilter Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaDataChangeFilter>(reader);
+    }
 };
 
 struct UaMonitoringParameters {
@@ -34,8 +39,14 @@ struct UaMonitoringParameters {
     quint32 QueueSize = 1;
     bool DiscardOldest = true;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaMonitoringParameters Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ClientHandle, self.SamplingInterval, self.Filter, self.QueueSize,
+           self.DiscardOldest);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaMonitoringParameters Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaMonitoringParameters>(reader);
+    }
 };
 
 struct UaMonitoredItemCreateRequest {
@@ -46,8 +57,13 @@ struct UaMonitoredItemCreateRequest {
     UaMonitoringMode MonitoringMode = UaMonitoringMode::Reporting;
     UaMonitoringParameters RequestedParameters;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaMonitoredItemCreateRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ItemToMonitor, self.MonitoringMode, self.RequestedParameters);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaMonitoredItemCreateRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaMonitoredItemCreateRequest>(reader);
+    }
 };
 
 struct UaMonitoredItemCreateResult {
@@ -59,8 +75,14 @@ struct UaMonitoredItemCreateResult {
     quint32 RevisedQueueSize = 0;
     UaExtensionObject FilterResult;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaMonitoredItemCreateResult Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.StatusCode, self.MonitoredItemId, self.RevisedSamplingInterval,
+           self.RevisedQueueSize, self.FilterResult);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaMonitoredItemCreateResult Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaMonitoredItemCreateResult>(reader);
+    }
 };
 
 struct UaCreateSubscriptionRequest {
@@ -73,8 +95,15 @@ struct UaCreateSubscriptionRequest {
     bool PublishingEnabled = true;
     quint8 Priority = 0;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaCreateSubscriptionRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.RequestedPublishingInterval, self.RequestedLifetimeCount,
+           self.RequestedMaxKeepAliveCount, self.MaxNotificationsPerPublish, self.PublishingEnabled,
+           self.Priority);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaCreateSubscriptionRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaCreateSubscriptionRequest>(reader);
+    }
 };
 
 struct UaCreateSubscriptionResponse {
@@ -85,8 +114,14 @@ struct UaCreateSubscriptionResponse {
     quint32 RevisedLifetimeCount = 0;
     quint32 RevisedMaxKeepAliveCount = 0;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaCreateSubscriptionResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.SubscriptionId, self.RevisedPublishingInterval,
+           self.RevisedLifetimeCount, self.RevisedMaxKeepAliveCount);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaCreateSubscriptionResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaCreateSubscriptionResponse>(reader);
+    }
 };
 
 struct UaModifySubscriptionRequest {
@@ -99,8 +134,15 @@ struct UaModifySubscriptionRequest {
     quint32 MaxNotificationsPerPublish = 0;
     quint8 Priority = 0;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaModifySubscriptionRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.SubscriptionId, self.RequestedPublishingInterval,
+           self.RequestedLifetimeCount, self.RequestedMaxKeepAliveCount,
+           self.MaxNotificationsPerPublish, self.Priority);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaModifySubscriptionRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaModifySubscriptionRequest>(reader);
+    }
 };
 
 struct UaModifySubscriptionResponse {
@@ -110,8 +152,14 @@ struct UaModifySubscriptionResponse {
     quint32 RevisedLifetimeCount = 0;
     quint32 RevisedMaxKeepAliveCount = 0;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaModifySubscriptionResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.RevisedPublishingInterval, self.RevisedLifetimeCount,
+           self.RevisedMaxKeepAliveCount);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaModifySubscriptionResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaModifySubscriptionResponse>(reader);
+    }
 };
 
 struct UaSetPublishingModeRequest {
@@ -120,8 +168,13 @@ struct UaSetPublishingModeRequest {
     bool PublishingEnabled = true;
     std::vector<quint32> SubscriptionIds;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaSetPublishingModeRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.PublishingEnabled, self.SubscriptionIds);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaSetPublishingModeRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaSetPublishingModeRequest>(reader);
+    }
 };
 
 struct UaSetPublishingModeResponse {
@@ -130,8 +183,13 @@ struct UaSetPublishingModeResponse {
     std::vector<quint32> Results;
     std::vector<UaDiagnosticInfo> DiagnosticInfos;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaSetPublishingModeResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.Results, self.DiagnosticInfos);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaSetPublishingModeResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaSetPublishingModeResponse>(reader);
+    }
 };
 
 struct UaDeleteSubscriptionsRequest {
@@ -139,8 +197,13 @@ struct UaDeleteSubscriptionsRequest {
     UaRequestHeader RequestHeader;
     std::vector<quint32> SubscriptionIds;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaDeleteSubscriptionsRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.SubscriptionIds);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaDeleteSubscriptionsRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaDeleteSubscriptionsRequest>(reader);
+    }
 };
 
 struct UaDeleteSubscriptionsResponse {
@@ -149,8 +212,13 @@ struct UaDeleteSubscriptionsResponse {
     std::vector<quint32> Results;
     std::vector<UaDiagnosticInfo> DiagnosticInfos;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaDeleteSubscriptionsResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.Results, self.DiagnosticInfos);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaDeleteSubscriptionsResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaDeleteSubscriptionsResponse>(reader);
+    }
 };
 
 struct UaCreateMonitoredItemsRequest {
@@ -160,8 +228,13 @@ struct UaCreateMonitoredItemsRequest {
     UaTimestampsToReturn TimestampsToReturn = UaTimestampsToReturn::Both;
     std::vector<UaMonitoredItemCreateRequest> ItemsToCreate;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaCreateMonitoredItemsRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.SubscriptionId, self.TimestampsToReturn, self.ItemsToCreate);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaCreateMonitoredItemsRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaCreateMonitoredItemsRequest>(reader);
+    }
 };
 
 struct UaCreateMonitoredItemsResponse {
@@ -170,8 +243,13 @@ struct UaCreateMonitoredItemsResponse {
     std::vector<UaMonitoredItemCreateResult> Results;
     std::vector<UaDiagnosticInfo> DiagnosticInfos;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaCreateMonitoredItemsResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.Results, self.DiagnosticInfos);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaCreateMonitoredItemsResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaCreateMonitoredItemsResponse>(reader);
+    }
 };
 
 struct UaDeleteMonitoredItemsRequest {
@@ -180,8 +258,13 @@ struct UaDeleteMonitoredItemsRequest {
     quint32 SubscriptionId = 0;
     std::vector<quint32> MonitoredItemIds;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaDeleteMonitoredItemsRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.SubscriptionId, self.MonitoredItemIds);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaDeleteMonitoredItemsRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaDeleteMonitoredItemsRequest>(reader);
+    }
 };
 
 struct UaDeleteMonitoredItemsResponse {
@@ -190,8 +273,13 @@ struct UaDeleteMonitoredItemsResponse {
     std::vector<quint32> Results;
     std::vector<UaDiagnosticInfo> DiagnosticInfos;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaDeleteMonitoredItemsResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.Results, self.DiagnosticInfos);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaDeleteMonitoredItemsResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaDeleteMonitoredItemsResponse>(reader);
+    }
 };
 
 struct UaMonitoredItemNotification {
@@ -200,8 +288,13 @@ struct UaMonitoredItemNotification {
     quint32 ClientHandle = 0;
     UaDataValue Value;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaMonitoredItemNotification Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ClientHandle, self.Value);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaMonitoredItemNotification Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaMonitoredItemNotification>(reader);
+    }
 };
 
 struct UaDataChangeNotification {
@@ -209,8 +302,13 @@ struct UaDataChangeNotification {
     std::vector<UaMonitoredItemNotification> MonitoredItems;
     std::vector<UaDiagnosticInfo> DiagnosticInfos;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaDataChangeNotification Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.MonitoredItems, self.DiagnosticInfos);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaDataChangeNotification Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaDataChangeNotification>(reader);
+    }
 };
 
 struct UaStatusChangeNotification {
@@ -218,8 +316,13 @@ struct UaStatusChangeNotification {
     quint32 Status = 0;
     UaDiagnosticInfo DiagnosticInfo;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaStatusChangeNotification Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.Status, self.DiagnosticInfo);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaStatusChangeNotification Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaStatusChangeNotification>(reader);
+    }
 };
 
 // The notifications this client reads, in the order the server sent them.
@@ -245,8 +348,13 @@ struct UaSubscriptionAcknowledgement {
     quint32 SubscriptionId = 0;
     quint32 SequenceNumber = 0;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaSubscriptionAcknowledgement Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.SubscriptionId, self.SequenceNumber);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaSubscriptionAcknowledgement Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaSubscriptionAcknowledgement>(reader);
+    }
 };
 
 struct UaPublishRequest {
@@ -254,8 +362,13 @@ struct UaPublishRequest {
     UaRequestHeader RequestHeader;
     std::vector<UaSubscriptionAcknowledgement> SubscriptionAcknowledgements;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaPublishRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.SubscriptionAcknowledgements);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaPublishRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaPublishRequest>(reader);
+    }
 };
 
 struct UaPublishResponse {
@@ -268,8 +381,14 @@ struct UaPublishResponse {
     std::vector<quint32> Results;
     std::vector<UaDiagnosticInfo> DiagnosticInfos;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaPublishResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.SubscriptionId, self.AvailableSequenceNumbers,
+           self.MoreNotifications, self.NotificationMessage, self.Results, self.DiagnosticInfos);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaPublishResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaPublishResponse>(reader);
+    }
 };
 
 struct UaRepublishRequest {
@@ -278,8 +397,13 @@ struct UaRepublishRequest {
     quint32 SubscriptionId = 0;
     quint32 RetransmitSequenceNumber = 0;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaRepublishRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.SubscriptionId, self.RetransmitSequenceNumber);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaRepublishRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaRepublishRequest>(reader);
+    }
 };
 
 struct UaRepublishResponse {
@@ -287,6 +411,11 @@ struct UaRepublishResponse {
     UaResponseHeader ResponseHeader;
     UaNotificationMessage NotificationMessage;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaRepublishResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.NotificationMessage);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaRepublishResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaRepublishResponse>(reader);
+    }
 };

@@ -37,8 +37,13 @@ struct UaViewDescription {
     qint64 Timestamp = 0;
     quint32 ViewVersion = 0;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaViewDescription Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ViewId, self.Timestamp, self.ViewVersion);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaViewDescription Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaViewDescription>(reader);
+    }
 };
 
 struct UaBrowseDescription {
@@ -51,8 +56,14 @@ struct UaBrowseDescription {
     quint32 NodeClassMask = 0;
     quint32 ResultMask = UaBrowseResultMask::All;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaBrowseDescription Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.NodeId, self.BrowseDirection, self.ReferenceTypeId, self.IncludeSubtypes,
+           self.NodeClassMask, self.ResultMask);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaBrowseDescription Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaBrowseDescription>(reader);
+    }
 };
 
 struct UaReferenceDescription {
@@ -67,8 +78,14 @@ struct UaReferenceDescription {
     UaNodeClass NodeClass = UaNodeClass::Unspecified;
     UaExpandedNodeId TypeDefinition;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaReferenceDescription Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ReferenceTypeId, self.IsForward, self.NodeId, self.BrowseName, self.DisplayName,
+           self.NodeClass, self.TypeDefinition);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaReferenceDescription Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaReferenceDescription>(reader);
+    }
 };
 
 struct UaBrowseResult {
@@ -78,8 +95,13 @@ struct UaBrowseResult {
     QByteArray ContinuationPoint;
     std::vector<UaReferenceDescription> References;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaBrowseResult Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.StatusCode, self.ContinuationPoint, self.References);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaBrowseResult Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaBrowseResult>(reader);
+    }
 };
 
 struct UaBrowseRequest {
@@ -89,8 +111,13 @@ struct UaBrowseRequest {
     quint32 RequestedMaxReferencesPerNode = 0;
     std::vector<UaBrowseDescription> NodesToBrowse;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaBrowseRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.View, self.RequestedMaxReferencesPerNode, self.NodesToBrowse);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaBrowseRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaBrowseRequest>(reader);
+    }
 };
 
 struct UaBrowseResponse {
@@ -99,8 +126,13 @@ struct UaBrowseResponse {
     std::vector<UaBrowseResult> Results;
     std::vector<UaDiagnosticInfo> DiagnosticInfos;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaBrowseResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.Results, self.DiagnosticInfos);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaBrowseResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaBrowseResponse>(reader);
+    }
 };
 
 struct UaBrowseNextRequest {
@@ -109,8 +141,13 @@ struct UaBrowseNextRequest {
     bool ReleaseContinuationPoints = false;
     std::vector<QByteArray> ContinuationPoints;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaBrowseNextRequest Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.RequestHeader, self.ReleaseContinuationPoints, self.ContinuationPoints);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaBrowseNextRequest Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaBrowseNextRequest>(reader);
+    }
 };
 
 struct UaBrowseNextResponse {
@@ -119,6 +156,11 @@ struct UaBrowseNextResponse {
     std::vector<UaBrowseResult> Results;
     std::vector<UaDiagnosticInfo> DiagnosticInfos;
 
-    void Encode(UaBinaryWriter& writer) const;
-    static UaBrowseNextResponse Decode(UaBinaryReader& reader);
+    template <class Self, class Io> static void Fields(Self& self, Io&& io) {
+        io(self.ResponseHeader, self.Results, self.DiagnosticInfos);
+    }
+    void Encode(UaBinaryWriter& writer) const { UaEncodeFields(writer, *this); }
+    static UaBrowseNextResponse Decode(UaBinaryReader& reader) {
+        return UaDecodeFields<UaBrowseNextResponse>(reader);
+    }
 };
