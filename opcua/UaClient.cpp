@@ -15,8 +15,6 @@ constexpr int MaxConnectTimeoutMs = 5000;
 // Publish requests kept at the server: one more than the subscriptions, so that a response
 // in transit never leaves a subscription without a request to answer.
 constexpr int MaxPublishInFlight = 8;
-constexpr quint32 BadNoSubscription = 0x80790000;
-constexpr quint32 BadTooManyPublishRequests = 0x80780000;
 
 const UaUserTokenPolicy* AnonymousPolicy(const UaEndpointDescription& endpoint) {
     for (const UaUserTokenPolicy& policy : endpoint.UserIdentityTokens)
@@ -48,7 +46,7 @@ void UaClient::Call(Request request, Reply<Response> reply, int timeoutMs) {
     if (timeoutMs < 0) timeoutMs = requestTimeoutMs_;
     if (!channel_ || !channel_->IsOpen()) {
         QTimer::singleShot(0, this, [reply = std::move(reply)] {
-            reply(Response{}, UaError{UaLocalStatus::BadNotConnected,
+            reply(Response{}, UaError{UaStatusCodes::BadNotConnected,
                                       QStringLiteral("Not connected to the server")});
         });
         return;
@@ -171,7 +169,7 @@ void UaClient::CheckEndpoints(const UaGetEndpointsResponse& response) {
         if (const UaUserTokenPolicy* anonymous = AnonymousPolicy(endpoint))
             return CreateSession(anonymous->PolicyId);
     }
-    Lose({UaLocalStatus::BadSecurityPolicyRejected,
+    Lose({UaStatusCodes::BadSecurityPolicyRejected,
           QStringLiteral("The server accepts no unsecured connection")});
 }
 
@@ -306,11 +304,14 @@ void UaClient::TopUpPublish() {
 void UaClient::OnPublishResponse(const UaPublishResponse& response,
                                  const std::optional<UaError>& error) {
     if (error) {
-        // Without subscriptions the server has nothing to answer with: stop asking.
-        if (error->StatusCode == BadNoSubscription) return;
-        if (error->StatusCode == BadTooManyPublishRequests) return;
-        if (error->StatusCode != UaLocalStatus::BadTimeout) return;
-        return TopUpPublish();
+        // A session the server no longer knows is made anew, with its subscriptions.
+        if (error->StatusCode == UaStatusCodes::BadSessionIdInvalid ||
+            error->StatusCode == UaStatusCodes::BadSessionClosed)
+            return Lose(*error);
+        // Without subscriptions the server has nothing to answer with: stop asking; a request
+        // that timed out in transit is asked again.
+        if (error->StatusCode == UaStatusCodes::BadTimeout) TopUpPublish();
+        return;
     }
     const UaNotificationMessage& message = response.NotificationMessage;
     // A keep-alive carries no notification and no sequence number to acknowledge.
@@ -329,7 +330,7 @@ void UaClient::OnPublishResponse(const UaPublishResponse& response,
         if (alive.expired()) return;
         if (const auto* change = std::get_if<UaDataChangeNotification>(&data))
             subscription->Deliver(*change);
-        else if (UaIsBad(std::get<UaStatusChangeNotification>(data).Status))
+        else if (UaStatusCodes::IsBad(std::get<UaStatusChangeNotification>(data).Status))
             subscription->OnServerDropped();
     }
 }

@@ -119,10 +119,10 @@ void UaDataAccessGroup::Write(quint32 serverHandle, const QVariant& value) {
         std::optional<EDataAccessError> failed;
         if (error)
             failed = EDataAccessError(TDataAccessCode::Refused, error->Message);
-        else if (response.Results.empty() || UaIsBad(response.Results.front()))
+        else if (response.Results.empty() || UaStatusCodes::IsBad(response.Results.front()))
             failed = EDataAccessError(TDataAccessCode::Refused,
                                       UaStatusError(response.Results.empty()
-                                                        ? UaLocalStatus::BadUnexpectedError
+                                                        ? UaStatusCodes::BadUnexpectedError
                                                         : response.Results.front(),
                                                     QStringLiteral("The server refused the value"))
                                           .Message);
@@ -198,7 +198,7 @@ void UaDataAccessGroup::OnDataChange(const std::vector<UaMonitoredItemNotificati
 }
 
 void UaDataAccessGroup::OnItemResult(quint32 serverHandle, quint32 status) {
-    if (!UaIsBad(status)) return;
+    if (!UaStatusCodes::IsBad(status)) return;
     const auto found = items_.find(serverHandle);
     if (found == items_.end()) return;
     Deliver({{found->second.ClientHandle, found->second.LastValue, UaQualityOfStatus(status),

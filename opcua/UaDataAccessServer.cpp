@@ -11,10 +11,9 @@ namespace {
 
 constexpr int DiscoveryTimeoutMs = 5000;
 constexpr int MaxResolveDelayMs = 30000;
-constexpr quint32 BadNotFound = 0x803E0000;
 
 EDataAccessError ToDataAccessError(const UaError& error) {
-    const bool timeout = error.StatusCode == UaLocalStatus::BadTimeout;
+    const bool timeout = error.StatusCode == UaStatusCodes::BadTimeout;
     return EDataAccessError(timeout ? TDataAccessCode::Timeout : TDataAccessCode::NotConnected,
                             error.Message);
 }
@@ -58,8 +57,8 @@ void UaDataAccessServer::Resolve() {
                     continue;
                 if (auto endpoint = DiscoveryUrlOf(server)) return UseEndpoint(*endpoint);
             }
-            Fail({BadNotFound, QStringLiteral("No server named \"%1\" at %2")
-                                   .arg(serverName_, discovery_.ToString())});
+            Fail({UaStatusCodes::BadNotFound, QStringLiteral("No server named \"%1\" at %2")
+                                                  .arg(serverName_, discovery_.ToString())});
         });
 }
 

@@ -19,7 +19,7 @@ qint64 NowMs() {
 }
 
 UaError ClosedError() {
-    return {UaLocalStatus::BadConnectionClosed, QStringLiteral("The connection was closed")};
+    return {UaStatusCodes::BadConnectionClosed, QStringLiteral("The connection was closed")};
 }
 
 } // namespace
@@ -31,7 +31,7 @@ UaSecureChannel::UaSecureChannel(QObject* parent) : QObject(parent) {
     connect(&renew_, &QTimer::timeout, this, [this] { SendOpen(true); });
     connectTimer_.setSingleShot(true);
     connect(&connectTimer_, &QTimer::timeout, this, [this] {
-        Fail({UaLocalStatus::BadTimeout, QStringLiteral("No answer from %1 within %2 ms")
+        Fail({UaStatusCodes::BadTimeout, QStringLiteral("No answer from %1 within %2 ms")
                                              .arg(url_.ToString())
                                              .arg(connectTimeoutMs_)});
     });
@@ -95,7 +95,7 @@ void UaSecureChannel::OnReadyRead() {
             HandleChunk(*chunk);
         }
     } catch (const Exception& error) {
-        if (alive) Fail({UaLocalStatus::BadDecodingError, error.Message()});
+        if (alive) Fail({UaStatusCodes::BadDecodingError, error.Message()});
     }
 }
 
@@ -141,7 +141,7 @@ void UaSecureChannel::SendOpen(bool renew) {
 void UaSecureChannel::HandleOpenResponse(const QByteArray& body) {
     UaBinaryReader reader(body);
     const auto response = DecodeResponse<UaOpenSecureChannelResponse>(reader);
-    if (response.ResponseHeader.ServiceResult & 0x80000000u) {
+    if (UaStatusCodes::IsBad(response.ResponseHeader.ServiceResult)) {
         Fail({response.ResponseHeader.ServiceResult,
               QStringLiteral("The server refused to open a secure channel")});
         return;
@@ -190,7 +190,7 @@ void UaSecureChannel::Send(const QByteArray& body, int timeoutMs, Answer answer)
         Write(writer_.Encode("MSG", channelId_, tokenId_, requestId, body));
     } catch (const Exception& error) {
         QTimer::singleShot(0, this, [this, requestId, message = error.Message()] {
-            Reply(requestId, {}, UaError{UaLocalStatus::BadCommunicationError, message});
+            Reply(requestId, {}, UaError{UaStatusCodes::BadCommunicationError, message});
         });
     }
 }
@@ -205,7 +205,7 @@ void UaSecureChannel::OnTick() {
         if (!alive) return;
         const bool open = state_ == State::Open;
         Reply(requestId, {},
-              UaError{open ? UaLocalStatus::BadTimeout : UaLocalStatus::BadNotConnected,
+              UaError{open ? UaStatusCodes::BadTimeout : UaStatusCodes::BadNotConnected,
                       open ? QStringLiteral("The server did not answer in time")
                            : QStringLiteral("Not connected to the server")});
     }
@@ -222,7 +222,7 @@ void UaSecureChannel::Reply(quint32 requestId, const QByteArray& body,
 }
 
 void UaSecureChannel::OnSocketError() {
-    Fail({UaLocalStatus::BadCommunicationError, socket_->errorString()});
+    Fail({UaStatusCodes::BadCommunicationError, socket_->errorString()});
 }
 
 void UaSecureChannel::Fail(const UaError& error) {

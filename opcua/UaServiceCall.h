@@ -18,10 +18,6 @@ inline UaError UaStatusError(quint32 status, const QString& what) {
             QStringLiteral("%1 (status 0x%2)").arg(what).arg(status, 8, 16, QLatin1Char('0'))};
 }
 
-inline bool UaIsBad(quint32 status) {
-    return (status & 0x80000000u) != 0;
-}
-
 template <class Response>
 std::optional<UaAnswerError> UaDecodeAnswer(const QByteArray& body, Response& response) {
     try {
@@ -30,10 +26,10 @@ std::optional<UaAnswerError> UaDecodeAnswer(const QByteArray& body, Response& re
     } catch (const UaServiceFaultError& fault) {
         return UaAnswerError{UaStatusError(fault.ServiceResult(), QStringLiteral("Service fault"))};
     } catch (const Exception& malformed) {
-        return UaAnswerError{{UaLocalStatus::BadDecodingError, malformed.Message()}, true};
+        return UaAnswerError{{UaStatusCodes::BadDecodingError, malformed.Message()}, true};
     }
     const quint32 result = response.ResponseHeader.ServiceResult;
-    if (UaIsBad(result))
+    if (UaStatusCodes::IsBad(result))
         return UaAnswerError{UaStatusError(result, QStringLiteral("Request failed"))};
     return std::nullopt;
 }

@@ -98,7 +98,9 @@ void UaSubscription::CreateOnServer() {
                                             const std::optional<UaError>& error) {
         if (alive.expired() || !creating_) return;
         creating_ = false;
-        if (error) return; // the client reconnects, and this comes again
+        // A refusal reaches every item, so none waits for values in silence; after a lost
+        // connection the next session makes the subscription again.
+        if (error) return ReportToItems(error->StatusCode);
         serverId_ = response.SubscriptionId;
         CreateItems();
         client_.TopUpPublish();
@@ -137,8 +139,8 @@ void UaSubscription::CreateItems() {
                 const quint32 status =
                     error ? error->StatusCode
                           : (i < response.Results.size() ? response.Results[i].StatusCode
-                                                         : UaLocalStatus::BadUnexpectedError);
-                if (status & 0x80000000u) {
+                                                         : UaStatusCodes::BadUnexpectedError);
+                if (UaStatusCodes::IsBad(status)) {
                     if (error) found->second.Requested = false; // asked again on the next session
                 } else {
                     found->second.ServerId = response.Results[i].MonitoredItemId;
@@ -147,6 +149,16 @@ void UaSubscription::CreateItems() {
                 if (alive.expired()) return;
             }
         });
+}
+
+void UaSubscription::ReportToItems(quint32 status) {
+    if (!itemResult_) return;
+    const std::weak_ptr<bool> alive = alive_;
+    std::vector<quint32> handles;
+    for (const auto& entry : items_)
+        handles.push_back(entry.first);
+    for (quint32 handle : handles)
+        if (!alive.expired()) itemResult_(handle, status);
 }
 
 void UaSubscription::Deliver(const UaDataChangeNotification& notification) {

@@ -57,6 +57,7 @@ private:
     void CreateOnServer();
     void CreateItems();
     void Deliver(const UaDataChangeNotification& notification);
+    void ReportToItems(quint32 status);
 
     UaClient& client_;
     double publishingIntervalMs_;

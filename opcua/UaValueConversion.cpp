@@ -1,6 +1,7 @@
 #include "opcua/UaValueConversion.h"
 
 #include "opcua/UaNodeIds.h"
+#include "opcua/UaStatusCodes.h"
 
 #include <QLocale>
 #include <QUuid>
@@ -193,38 +194,32 @@ std::optional<UaVariant> UaFromItemValue(const QVariant& value, UaBuiltInType ty
 
 quint16 UaQualityOfStatus(quint32 status) {
     namespace Q = TDataAccessQuality;
+    namespace S = UaStatusCodes;
     switch (status & 0xFFFF0000u) {
-    case 0x80890000:
+    case S::BadConfigurationError:
+    case S::BadNodeIdUnknown:
         return Q::BadConfigurationError;
-    case 0x80340000:
-        return Q::BadConfigurationError; // node id unknown
-    case 0x808A0000:
+    case S::BadNotConnected:
         return Q::BadNotConnected;
-    case 0x808B0000:
+    case S::BadDeviceFailure:
         return Q::BadDeviceFailure;
-    case 0x808C0000:
+    case S::BadSensorFailure:
         return Q::BadSensorFailure;
-    case 0x80050000: // communication error
-    case 0x80310000: // no communication
-    case 0x80AE0000:
-        return Q::BadCommFailure; // connection closed
-    case 0x808D0000:
+    case S::BadCommunicationError:
+    case S::BadNoCommunication:
+    case S::BadConnectionClosed:
+        return Q::BadCommFailure;
+    case S::BadOutOfService:
         return Q::BadOutOfService;
-    case 0x40900000:
+    case S::UncertainLastUsableValue:
         return Q::UncertainLastUsableValue;
-    case 0x00960000:
+    case S::GoodLocalOverride:
         return Q::GoodLocalOverride;
     default:
         break;
     }
-    switch (status >> 30) {
-    case 0:
-        return Q::Good;
-    case 1:
-        return Q::Uncertain;
-    default:
-        return Q::Bad;
-    }
+    if (S::IsGood(status)) return Q::Good;
+    return S::IsUncertain(status) ? Q::Uncertain : Q::Bad;
 }
 
 TDataAccessItemValue UaItemValue(quint32 clientHandle, const UaDataValue& value) {

@@ -30,7 +30,7 @@ TEST(UaClientConnect, ClosedPortFailsAtOnceAndBacksOffWithoutFreezingTheLoop) {
     client.Connect(Local(ClosedPort()));
     EXPECT_TRUE(failures.empty()) << "failures are told from the event loop";
     ASSERT_TRUE(watch.RunUntil([&] { return failures.size() >= 2; }, 5000));
-    EXPECT_EQ(failures.front().StatusCode, UaLocalStatus::BadCommunicationError);
+    EXPECT_EQ(failures.front().StatusCode, UaStatusCodes::BadCommunicationError);
     EXPECT_EQ(client.ReconnectDelayMs(), 4000); // 1 s, then 2 s, then 4 s
     EXPECT_EQ(client.CurrentState(), UaClient::State::WaitingToReconnect);
     EXPECT_LT(watch.longestGapMs, 100);
@@ -49,7 +49,7 @@ TEST(UaClientConnect, SilentServerTimesOutWithoutFreezingTheLoop) {
     EventLoopWatch watch;
     client.Connect(Local(silent.serverPort()));
     ASSERT_TRUE(watch.RunUntil([&] { return failure.has_value(); }, 5000));
-    EXPECT_EQ(failure->StatusCode, UaLocalStatus::BadTimeout);
+    EXPECT_EQ(failure->StatusCode, UaStatusCodes::BadTimeout);
     EXPECT_LT(watch.longestGapMs, 100);
 }
 
@@ -69,7 +69,7 @@ TEST(UaClientConnect, ServerSpeakingNonsenseIsDroppedWithADecodingError) {
                      [&](const UaError& error) { failure = error; });
     client.Connect(Local(server.serverPort()));
     ASSERT_TRUE(EventLoopWatch().RunUntil([&] { return failure.has_value(); }, 5000));
-    EXPECT_EQ(failure->StatusCode, UaLocalStatus::BadDecodingError);
+    EXPECT_EQ(failure->StatusCode, UaStatusCodes::BadDecodingError);
 }
 
 TEST(UaClientConnect, UnresolvableHostFailsWithoutFreezingTheLoop) {

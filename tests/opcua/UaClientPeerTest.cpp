@@ -133,7 +133,7 @@ TEST_F(UaClientPeer, WritesAndReadsBack) {
                           status = error ? error->StatusCode : response.Results.at(0);
                       });
         EXPECT_TRUE(watch_.RunUntil([&] { return status.has_value(); }, 5000));
-        return status.value_or(UaLocalStatus::BadTimeout);
+        return status.value_or(UaStatusCodes::BadTimeout);
     };
     EXPECT_EQ(write("Writable.Double", UaVariant::Scalar(UaBuiltInType::Double, 3.5)), 0u);
     EXPECT_EQ(ReadValue("Writable.Double"), QVariant(3.5));
@@ -209,7 +209,7 @@ TEST_F(UaClientPeer, SecuredOnlyEndpointIsRefusedNotWeakened) {
                      [&](const UaError& error) { failure = error; });
     secured.Connect(*UaEndpointUrl::Parse(Peer().SecureEndpointUrl()));
     ASSERT_TRUE(watch_.RunUntil([&] { return failure.has_value(); }, 10000));
-    EXPECT_EQ(failure->StatusCode, UaLocalStatus::BadSecurityPolicyRejected);
+    EXPECT_EQ(failure->StatusCode, UaStatusCodes::BadSecurityPolicyRejected);
     EXPECT_EQ(failure->Message, QStringLiteral("The server accepts no unsecured connection"));
     EXPECT_FALSE(secured.IsConnected());
 }
