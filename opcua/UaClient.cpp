@@ -30,10 +30,9 @@ UaClient::UaClient(QObject* parent) : QObject(parent) {
     connect(&keepAlive_, &QTimer::timeout, this, &UaClient::KeepAlive);
 }
 
+// Closes its session, so that a server with a few session slots does not run out of them.
 UaClient::~UaClient() {
-    for (UaSubscription* subscription : subscriptions_)
-        subscription->OnSessionLost();
-    delete channel_;
+    Disconnect();
 }
 
 void UaClient::SetKeepAliveInterval(int ms) {

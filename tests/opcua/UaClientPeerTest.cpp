@@ -383,3 +383,13 @@ TEST_F(UaClientPeer, RemovedItemFallsSilentWhileTheOthersGoOn) {
     EXPECT_GT(counts[2], kept + 3);
     EXPECT_EQ(subscription.PendingItems(), 0u);
 }
+
+// A client ending closes its session: a server with a few session slots never runs out.
+TEST_F(UaClientPeer, EndedClientsLetTheirSessionsGo) {
+    for (int i = 0; i < 12; ++i) {
+        UaClient client;
+        client.Connect(*UaEndpointUrl::Parse(Peer().EndpointUrl()));
+        ASSERT_TRUE(watch_.RunUntil([&] { return client.IsConnected(); }, 5000))
+            << i << ": " << (client.LastError() ? client.LastError()->Message.toStdString() : "");
+    }
+}
