@@ -1,6 +1,7 @@
 #include "plot/iPlotComponent.h"
 
 #include "instruments/framework/Igpfunctions.h"
+#include "platform/Bitmap.h"
 #include "platform/Clock.h"
 #include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
@@ -1027,6 +1028,7 @@ std::unique_ptr<TiPlotTimer> TiPlotComponent::CreateTimer() {
 void TiPlotComponent::ObjectInserted(QObject* Object) {
     auto* axis = qobject_cast<TiPlotAxis*>(Object);
     if (!axis) return;
+    axis->KeepLabelTexts();
     axis->OnMinChange = [this](QObject* sender, double oldMin, double newMin) {
         DoAxesMinChange(static_cast<TiPlotAxis*>(sender), oldMin, newMin);
     };
@@ -1308,6 +1310,7 @@ void TiPlotComponent::iMouseDown(TMouseButton Button, TShiftState Shift, int X, 
     data.X = X;
     data.Y = Y;
     UpdateAxisPixels(data);
+    EnsureScreenLayout();
     setFocus();
     KillHint();
     const TPoint screen = ScreenPoint(X, Y);
@@ -1358,6 +1361,7 @@ void TiPlotComponent::iMouseMove(TShiftState Shift, int X, int Y) {
 void TiPlotComponent::MoveWithoutButton(TShiftState Shift, int X, int Y, TPoint Screen) {
     // A release the control never saw ends the drag now.
     if (pressedObject_) ReleaseObjects(mbLeft, Shift, X, Y, Screen);
+    EnsureScreenLayout();
     TiPlotMouseData data;
     data.X = X;
     data.Y = Y;
@@ -1482,13 +1486,8 @@ void TiPlotComponent::PreparePaint(TCanvas& Canvas) {
             cursor->ChannelShowAllInLegend())
             legend->SetCursorValuesMode(true);
     }
-    LayoutManager()->CalcLayout(Canvas);
-    LayoutManager()->CalcLayout(Canvas);
+    LayOut(Canvas);
     UpdateDataCursors();
-    for (K kind : {K::XAxis, K::YAxis})
-        ForEachObject(kind, [&](TiPlotObject* axis) {
-            if (TiPlotLayoutAxis* layout = LayoutAxisOf(axis)) layout->CalcTicks(Canvas);
-        });
     for (K kind : {K::Channel, K::XAxis, K::YAxis})
         ForEachObject(kind, [&](TiPlotObject* object) { object->DrawSetup(Canvas); });
     TiPlotDataView* dataView = DataViewCount() > 0 ? GetDataView(0) : nullptr;
@@ -1500,6 +1499,27 @@ void TiPlotComponent::PreparePaint(TCanvas& Canvas) {
     });
     for (int i = 0; i < DataCursorCount(); ++i)
         GetDataCursor(i)->SetDataView(dataView);
+}
+
+void TiPlotComponent::LayOut(TCanvas& Canvas) {
+    TiPlotLayoutManager* layout = LayoutManager();
+    if (PaintingExport()) {
+        layout->Layout(Canvas);
+        return;
+    }
+    if (!screenLayout_.CurrentFor(LayoutFrame(), master_->ChangeCount()) ||
+        !screenLayout_.MeasuredOn(Canvas))
+        screenLayout_ = layout->Layout(Canvas);
+}
+
+void TiPlotComponent::EnsureScreenLayout() {
+    TiPlotLayoutManager* layout = LayoutManager();
+    if (!layout || screenLayout_.CurrentFor(LayoutFrame(), master_->ChangeCount())) return;
+    // Measured on a canvas of the frame's kind, so that the next paint keeps it.
+    TBitmap measure;
+    measure.SetDevicePixelRatio(ScreenPixelRatio());
+    measure.SetSize(1, 1);
+    screenLayout_ = layout->Layout(*measure.Canvas());
 }
 
 void TiPlotComponent::DrawPlotBackground(TCanvas& Canvas) {
@@ -1574,6 +1594,16 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
     // simply not drawn, instead of the whole plot staying blank.
     collisions_.clear();
     layers_.clear();
+    // An export lays the objects out for its own canvas; the screen's layout goes back into
+    // them however the paint ends.
+    struct TScreenLayoutBack {
+        TiPlotComponent& Plot;
+        ~TScreenLayoutBack() {
+            TiPlotLayoutManager* layout = Plot.LayoutManager();
+            if (layout && Plot.PaintingExport() && Plot.screenLayout_.Serial > 0)
+                layout->Apply(Plot.screenLayout_);
+        }
+    } screenLayoutBack{*this};
     PreparePaint(Canvas);
     DrawPlotBackground(Canvas);
     BuildLayerList();

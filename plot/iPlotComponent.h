@@ -6,6 +6,7 @@
 #include "platform/Brush.h"
 #include "platform/Font.h"
 #include "platform/Pen.h"
+#include "plot/iPlotFrameLayout.h"
 #include "plot/iPlotHost.h"
 #include "plot/iPlotManagers.h"
 #include "plot/iPlotMasterManager.h"
@@ -434,6 +435,9 @@ public:
     // Sorted by key; an entry goes in front of the entries with an equal key.
     void AddLayerObject(const QString& Key, TiPlotObject* Object);
     const std::vector<QPair<QString, TiPlotObject*>>& LayerList() const { return layers_; }
+    // The layout the screen shows and hit-testing reads, kept until the control's measures
+    // or the master's change count move on; exports lay out for their own canvas.
+    const TiPlotFrameLayout& ScreenLayout() const { return screenLayout_; }
 
     // The pointer as the objects see it: the axis-direction pixels exchanged when X axes run
     // vertically.
@@ -540,6 +544,10 @@ private:
     // Steps of the paint.
     void UpdateDataCursors();
     void PreparePaint(TCanvas& Canvas);
+    void LayOut(TCanvas& Canvas);
+    // Lays the screen out anew when it is stale, so that input finds objects where the next
+    // paint shows them.
+    void EnsureScreenLayout();
     void DrawPlotBackground(TCanvas& Canvas);
     void BuildLayerList();
     void DrawLayers(TCanvas& Canvas);
@@ -574,6 +582,7 @@ private:
     std::unique_ptr<TFont> ownFont_;
     std::vector<TRect> collisions_;
     std::vector<QPair<QString, TiPlotObject*>> layers_;
+    TiPlotFrameLayout screenLayout_;
 
     int outerMarginLeft_ = 5;
     int outerMarginTop_ = 5;
