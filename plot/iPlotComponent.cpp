@@ -11,13 +11,14 @@
 #include "plot/iPlotAnnotationFile.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotButton.h"
-#include "plot/iPlotCollectionText.h"
 #include "plot/iPlotConfigurationFile.h"
 #include "plot/iPlotDataArray.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataFile.h"
 #include "plot/iPlotDataLog.h"
 #include "plot/iPlotDataView.h"
+#include "plot/iPlotDescription.h"
+#include "plot/iPlotHintBox.h"
 #include "plot/iPlotImageLists.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
@@ -94,22 +95,6 @@ const PropertyDefaults::Registration
                  {"TabStop", false},
              });
 
-// The collections of the stored description, in the order they are defined and read.
-constexpr K streamedKinds[] = {K::ToolBar, K::Legend,   K::Table,      K::XAxis, K::YAxis,
-                               K::Channel, K::DataView, K::DataCursor, K::Limit, K::Label};
-const QString translationStreamName = QStringLiteral("TranslationManager");
-const QString dataViewZHorzName = QStringLiteral("DataViewZHorz");
-const QString dataViewZVertName = QStringLiteral("DataViewZVert");
-
-int ZOrderFromText(const QMap<QString, QString>& Texts, const QString& Name, int Current) {
-    const auto text = Texts.constFind(Name);
-    if (text == Texts.cend()) return Current;
-    bool ok = false;
-    const int value = text->trimmed().toInt(&ok);
-    if (!ok) throw Exception(QStringLiteral("'%1' is not a valid integer value").arg(*text));
-    return value;
-}
-
 constexpr int maxPenWidth = 100;
 
 // Removes a clip restriction however the drawing inside it ends.
@@ -159,7 +144,8 @@ TiPlotComponent::TiPlotComponent(QWidget* parent)
     imageLists_ = std::make_unique<TiPlotImageLists>();
     imageLists_->OnChange = [this] { InvalidateChange(); };
     output_ = std::make_unique<TiPlotOutput>(*this);
-    OnInternalTimer = [this](QObject*) { HintTimer(); };
+    description_ = std::make_unique<TiPlotDescription>(*this, *imageLists_);
+    OnInternalTimer = [this](QObject*) { hint_.Tick(); };
 }
 
 TiPlotComponent::~TiPlotComponent() {
@@ -625,7 +611,7 @@ void TiPlotComponent::AddDefaultObjects() {
 }
 
 void TiPlotComponent::EndConstruction() {
-    if (GetLoading()) BeginDefinition();
+    if (GetLoading()) description_->Begin();
 }
 
 // Application operations.
@@ -832,138 +818,36 @@ void TiPlotComponent::ImageListLoadFromResourceName(int Index, const QString& Mo
 
 // The stored description.
 
-void TiPlotComponent::BeginDefinition() {
-    LayoutManager()->SetEnabled(false);
-    BeginUpdate();
-}
-
-void TiPlotComponent::EndDefinition() {
-    if (TiPlotLayoutManager* layout = LayoutManager()) layout->SetEnabled(true);
-    EndUpdate();
-}
-
 TiPlotDefinedProperties TiPlotComponent::WriteDefinedProperties() {
-    BeginDefinition();
-    TiPlotDefinedProperties defined;
-    try {
-        defined.DataViewZHorz = DataViewZHorz();
-        defined.DataViewZVert = DataViewZVert();
-        for (int i = 0; i < TiPlotImageLists::ListCount; ++i)
-            if (!imageLists_->List(i).Empty())
-                defined.ImageLists.insert(TiPlotImageLists::StreamName(i),
-                                          imageLists_->List(i).WriteToStream());
-        for (K kind : streamedKinds) {
-            const TiPlotObjectOwnedManager* manager = master_->GetManager(kind);
-            if (manager->DoWriteToStream())
-                defined.Collections.insert(manager->StreamName(), manager->WriteToStream());
-        }
-        defined.Collections.insert(translationStreamName,
-                                   master_->GetTranslationManager()->WriteToStream());
-    } catch (...) {
-        EndDefinition();
-        throw;
-    }
-    // A write is no load: no Loaded follows, so the plot must not stay suspended.
-    EndDefinition();
-    return defined;
+    return description_->Write();
 }
 
 void TiPlotComponent::ReadDefinedProperties(const TiPlotDefinedProperties& Defined) {
-    BeginDefinition();
-    try {
-        SetDataViewZHorz(Defined.DataViewZHorz);
-        SetDataViewZVert(Defined.DataViewZVert);
-        for (int i = 0; i < TiPlotImageLists::ListCount; ++i) {
-            const auto stored = Defined.ImageLists.constFind(TiPlotImageLists::StreamName(i));
-            if (stored != Defined.ImageLists.cend()) imageLists_->List(i).ReadFromStream(*stored);
-        }
-        for (K kind : streamedKinds) {
-            TiPlotObjectOwnedManager* manager = master_->GetManager(kind);
-            const auto stored = Defined.Collections.constFind(manager->StreamName());
-            if (stored != Defined.Collections.cend()) manager->ReadFromStream(&*stored);
-        }
-        const auto translations = Defined.Collections.constFind(translationStreamName);
-        if (translations != Defined.Collections.cend())
-            master_->GetTranslationManager()->ReadFromStream(&*translations);
-        master_->SeparateToolBarFromTitle();
-    } catch (...) {
-        // A form that fails to load tells no control Loaded.
-        EndDefinition();
-        throw;
-    }
-    if (!GetLoading()) EndDefinition();
+    description_->Read(Defined);
 }
 
 QStringList TiPlotComponent::DefinedCollectionNames() const {
-    QStringList names;
-    for (K kind : streamedKinds)
-        names.append(master_->GetManager(kind)->StreamName());
-    names.append(translationStreamName);
-    return names;
+    return description_->CollectionNames();
 }
 
 QMap<QString, QString> TiPlotComponent::WriteDefinedPropertiesText() {
-    const TiPlotDefinedProperties defined = WriteDefinedProperties();
-    QMap<QString, QString> texts;
-    texts.insert(dataViewZHorzName, QString::number(defined.DataViewZHorz));
-    texts.insert(dataViewZVertName, QString::number(defined.DataViewZVert));
-    for (auto it = defined.Collections.cbegin(); it != defined.Collections.cend(); ++it)
-        texts.insert(it.key(), PlotCollectionToText(it.value()));
-    for (auto it = defined.ImageLists.cbegin(); it != defined.ImageLists.cend(); ++it)
-        texts.insert(it.key(), TiPlotImageList::ToText(it.value()));
-    return texts;
+    return description_->WriteTexts();
 }
 
 void TiPlotComponent::ReadDefinedPropertiesText(const QMap<QString, QString>& Texts) {
-    TiPlotDefinedProperties defined;
-    defined.DataViewZHorz = ZOrderFromText(Texts, dataViewZHorzName, DataViewZHorz());
-    defined.DataViewZVert = ZOrderFromText(Texts, dataViewZVertName, DataViewZVert());
-    for (const QString& name : DefinedCollectionNames()) {
-        const auto text = Texts.constFind(name);
-        if (text != Texts.cend()) defined.Collections.insert(name, PlotCollectionFromText(*text));
-    }
-    for (const QString& name : TiPlotImageLists::StreamNames()) {
-        const auto text = Texts.constFind(name);
-        if (text != Texts.cend()) defined.ImageLists.insert(name, TiPlotImageList::FromText(*text));
-    }
-    // Objects may refuse a stored value halfway through; the plot then gets its own back,
-    // its empty image lists included.
-    TiPlotDefinedProperties before = WriteDefinedProperties();
-    for (int i = 0; i < TiPlotImageLists::ListCount; ++i)
-        before.ImageLists.insert(TiPlotImageLists::StreamName(i),
-                                 imageLists_->List(i).WriteToStream());
-    try {
-        ReadDefinedProperties(defined);
-    } catch (...) {
-        ReadDefinedProperties(before);
-        throw;
-    }
-}
-
-// uic leaves a form's collection texts as dynamic properties; they are read once, then
-// dropped so that they cannot go stale against the objects.
-QMap<QString, QString> TiPlotComponent::TakeDescribedTexts() {
-    QMap<QString, QString> texts;
-    for (const QString& name : DefinedCollectionNames() + TiPlotImageLists::StreamNames()) {
-        const QByteArray key = name.toLatin1();
-        const QVariant value = property(key.constData());
-        if (!value.isValid()) continue;
-        texts.insert(name, value.toString());
-        setProperty(key.constData(), QVariant());
-    }
-    return texts;
+    description_->ReadTexts(Texts);
 }
 
 void TiPlotComponent::Loaded() {
     TiCustomComponent::Loaded();
     try {
-        const QMap<QString, QString> texts = TakeDescribedTexts();
+        const QMap<QString, QString> texts = description_->TakeDescribedTexts();
         if (!texts.isEmpty()) ReadDefinedPropertiesText(texts);
     } catch (...) {
-        EndDefinition();
+        description_->End();
         throw;
     }
-    EndDefinition();
+    description_->End();
 }
 
 // Plot files.
@@ -1050,121 +934,52 @@ void TiPlotComponent::ObjectInserted(QObject* Object) {
 
 // Events.
 
-std::optional<std::pair<K, int>> TiPlotComponent::Locate(const QObject* Object) const {
-    if (!master_ || !Object) return std::nullopt;
-    const std::optional<K> kind = master_->KindOf(Object);
-    if (!kind) return std::nullopt;
-    const int index = master_->GetManager(*kind)->GetIndex(Object);
-    if (index < 0) return std::nullopt;
-    return std::pair{*kind, index};
-}
-
-TiPlotComponent::TKindEvents TiPlotComponent::EventsOf(K Kind) {
-    switch (Kind) {
-    case K::Channel:
-        return {&OnClickChannel, &OnDblClickChannel, &OnGotFocusChannel, &OnLostFocusChannel,
-                &OnPopupMenuChannel};
-    case K::XAxis:
-        return {&OnClickXAxis, &OnDblClickXAxis, &OnGotFocusXAxis, &OnLostFocusXAxis,
-                &OnPopupMenuXAxis};
-    case K::YAxis:
-        return {&OnClickYAxis, &OnDblClickYAxis, &OnGotFocusYAxis, &OnLostFocusYAxis,
-                &OnPopupMenuYAxis};
-    case K::DataCursor:
-        return {&OnClickDataCursor, &OnDblClickDataCursor, &OnGotFocusDataCursor,
-                &OnLostFocusDataCursor, &OnPopupMenuDataCursor};
-    case K::DataView:
-        return {&OnClickDataView, &OnDblClickDataView, &OnGotFocusDataView, &OnLostFocusDataView,
-                &OnPopupMenuDataView};
-    case K::Legend:
-        return {&OnClickLegend, &OnDblClickLegend, &OnGotFocusLegend, &OnLostFocusLegend,
-                &OnPopupMenuLegend};
-    case K::Limit:
-        return {&OnClickLimit, &OnDblClickLimit, nullptr, nullptr, &OnPopupMenuLimit};
-    case K::Annotation:
-        return {&OnClickAnnotation, &OnDblClickAnnotation, &OnGotFocusAnnotation,
-                &OnLostFocusAnnotation, &OnPopupMenuAnnotation};
-    case K::ToolBar:
-    case K::Table:
-    case K::Label:
-        break;
-    }
-    return {};
-}
-
-void TiPlotComponent::FireObjectEvent(const QObject* Object,
-                                      TiPlotObjectEvent* TKindEvents::*Pick) {
-    const auto located = Locate(Object);
-    if (!located) return;
-    const TiPlotObjectEvent* event = EventsOf(located->first).*Pick;
-    if (event && *event) RunGuarded([&] { (*event)(located->second); });
-}
-
-template <class Event, class... Args>
-void TiPlotComponent::FireIndexEvent(const QObject* Object, Event& Handler, Args&&... args) {
-    const auto located = Locate(Object);
-    if (located && Handler)
-        RunGuarded([&] { Handler(located->second, std::forward<Args>(args)...); });
-}
-
-template <class Event, class... Args>
-void TiPlotComponent::FireAxisEvent(const QObject* Axis, Event& XEvent, Event& YEvent,
-                                    Args&&... args) {
-    const auto located = Locate(Axis);
-    if (!located || (located->first != K::XAxis && located->first != K::YAxis)) return;
-    Event& handler = located->first == K::XAxis ? XEvent : YEvent;
-    if (handler) RunGuarded([&] { handler(located->second, std::forward<Args>(args)...); });
-}
-
 void TiPlotComponent::DoObjectClick(TiPlotObject* Object) {
-    FireObjectEvent(Object, dblClickActive_ ? &TKindEvents::DblClick : &TKindEvents::Click);
+    events_.Click(Object, dblClickActive_);
     dblClickActive_ = false;
 }
 
 void TiPlotComponent::DoObjectGotFocus(TiPlotObject* Object) {
-    FireObjectEvent(Object, &TKindEvents::GotFocus);
+    events_.GotFocus(Object);
 }
 
 void TiPlotComponent::DoObjectLostFocus(TiPlotObject* Object) {
-    FireObjectEvent(Object, &TKindEvents::LostFocus);
+    events_.LostFocus(Object);
 }
 
 void TiPlotComponent::DoPopUpMenuEvent(TiPlotObject* Object, bool& Cancel, int ScreenX,
                                        int ScreenY) {
-    const auto located = Locate(Object);
-    if (!located) return;
-    const TiPlotPopupMenuEvent* event = EventsOf(located->first).PopupMenu;
-    if (event && *event) RunGuarded([&] { (*event)(located->second, Cancel, ScreenX, ScreenY); });
+    events_.PopupMenu(Object, Cancel, ScreenX, ScreenY);
 }
 
 void TiPlotComponent::DoDataPointClick(TiPlotObject* Channel, int PointIndex) {
-    FireIndexEvent(Channel, dblClickActive_ ? OnDblClickDataPoint : OnClickDataPoint, PointIndex);
+    events_.Index(Channel, dblClickActive_ ? OnDblClickDataPoint : OnClickDataPoint, PointIndex);
 }
 
 void TiPlotComponent::DoAxesMinChange(TiPlotObject* Axis, double OldValue, double NewValue) {
-    FireAxisEvent(Axis, OnXAxisMinChange, OnYAxisMinChange, OldValue, NewValue);
+    events_.Axis(Axis, OnXAxisMinChange, OnYAxisMinChange, OldValue, NewValue);
 }
 
 void TiPlotComponent::DoAxesSpanChange(TiPlotObject* Axis, double OldValue, double NewValue) {
-    FireAxisEvent(Axis, OnXAxisSpanChange, OnYAxisSpanChange, OldValue, NewValue);
+    events_.Axis(Axis, OnXAxisSpanChange, OnYAxisSpanChange, OldValue, NewValue);
 }
 
 void TiPlotComponent::DoAxesMinSpanChange(TiPlotObject* Axis, double OldMin, double OldSpan,
                                           double NewMin, double NewSpan) {
-    FireAxisEvent(Axis, OnXAxisMinSpanChange, OnYAxisMinSpanChange, OldMin, OldSpan, NewMin,
-                  NewSpan);
+    events_.Axis(Axis, OnXAxisMinSpanChange, OnYAxisMinSpanChange, OldMin, OldSpan, NewMin,
+                 NewSpan);
 }
 
 void TiPlotComponent::DoAxesCustomizeLabel(TiPlotObject* Axis, double Value, QString& Text) {
-    FireAxisEvent(Axis, OnXAxisCustomizeLabel, OnYAxisCustomizeLabel, Value, Text);
+    events_.Axis(Axis, OnXAxisCustomizeLabel, OnYAxisCustomizeLabel, Value, Text);
 }
 
 void TiPlotComponent::DataCursorChange(TiPlotObject* Cursor) {
-    FireIndexEvent(Cursor, OnDataCursorChange);
+    events_.Index(Cursor, OnDataCursorChange);
 }
 
 void TiPlotComponent::DoDataCursorCustomizeHint(TiPlotObject* Cursor, QString& Text) {
-    FireIndexEvent(Cursor, OnDataCursorCustomizeHint, Text);
+    events_.Index(Cursor, OnDataCursorCustomizeHint, Text);
 }
 
 void TiPlotComponent::DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) {
@@ -1190,20 +1005,20 @@ void TiPlotComponent::DrawImageListImage(TCanvas& Canvas, int ListIndex, int Ima
 
 void TiPlotComponent::DoLimitLine1PositionChange(TiPlotObject* Limit, double OldValue,
                                                  double NewValue) {
-    FireIndexEvent(Limit, OnLimitLine1PositionChange, OldValue, NewValue);
+    events_.Index(Limit, OnLimitLine1PositionChange, OldValue, NewValue);
 }
 
 void TiPlotComponent::DoLimitLine2PositionChange(TiPlotObject* Limit, double OldValue,
                                                  double NewValue) {
-    FireIndexEvent(Limit, OnLimitLine2PositionChange, OldValue, NewValue);
+    events_.Index(Limit, OnLimitLine2PositionChange, OldValue, NewValue);
 }
 
 void TiPlotComponent::DoAnnotationCoordinatesChange(TiPlotObject* Annotation) {
-    FireIndexEvent(Annotation, OnAnnotationCoordinatesChange);
+    events_.Index(Annotation, OnAnnotationCoordinatesChange);
 }
 
 void TiPlotComponent::DoAnnotationCoordinatesChangeFinished(TiPlotObject* Annotation) {
-    FireIndexEvent(Annotation, OnAnnotationCoordinatesChangeFinished);
+    events_.Index(Annotation, OnAnnotationCoordinatesChangeFinished);
 }
 
 // Collisions and layers.
@@ -1377,14 +1192,8 @@ void TiPlotComponent::MoveWithoutButton(TShiftState Shift, int X, int Y, TPoint 
     object->iMouseMove(hint, Shift, X, Y, Screen.X, Screen.Y, dblClickActive_);
     if (!object) return;
     if (hintsShow_ && !hint.Text.isEmpty()) {
-        hintText_ = hint.Text;
-        hintLeft_ = hint.Left;
-        hintTop_ = hint.Top;
-        TimerStop();
-        if (captureLost_ || buttonDown_)
-            captureLost_ = false;
-        else
-            TimerStart(0, uint32_t(hintsPause_));
+        hint_.Offer(hint, captureLost_ || buttonDown_);
+        captureLost_ = false;
     }
     hoverObject_ = object;
 }
@@ -1427,26 +1236,8 @@ void TiPlotComponent::iKeyDown(uint16_t& Key, TShiftState Shift) {
     if (TiPlotObjectManager* objects = ObjectManager()) objects->KeyDownFocusObjects(Key, Shift);
 }
 
-// The hint box.
-
-void TiPlotComponent::HintTimer() {
-    TimerStop();
-    if (hintShowing_) {
-        KillHint();
-        if (mouseGrabber() == this) releaseMouse();
-    } else {
-        hintShowing_ = true;
-        TimerStart(0, uint32_t(hintsHidePause_));
-        // So that the control sees the pointer leave.
-        if (mouseGrabber() != this) grabMouse();
-    }
-    InvalidateNow();
-}
-
 void TiPlotComponent::KillHint() {
-    TimerStop();
-    if (hintPainted_) InvalidateNow();
-    hintShowing_ = false;
+    hint_.Kill();
 }
 
 // A Leave while the control holds nothing is the pointer simply moving away.
@@ -1577,18 +1368,6 @@ void TiPlotComponent::DrawOutSideObjects(TCanvas& Canvas) {
         ForEachObject(kind, draw);
 }
 
-void TiPlotComponent::DrawHint(TCanvas& Canvas) {
-    hintPainted_ = hintShowing_;
-    if (!hintShowing_) return;
-    Canvas.SetFont(hintsFont_.get());
-    Canvas.Brush()->SetColor(clInfoBk);
-    Canvas.Brush()->SetStyle(bsSolid);
-    Canvas.Font()->SetColor(clInfoText);
-    const TSize size = Canvas.TextExtent(hintText_);
-    Canvas.FillRect({hintLeft_, hintTop_, hintLeft_ + size.cx + 4, hintTop_ + size.cy + 4});
-    Canvas.TextOut(hintLeft_ + 2, hintTop_ + 2, hintText_);
-}
-
 void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
     // A plot without toolbar, legend or data view draws what it has: a missing object is
     // simply not drawn, instead of the whole plot staying blank.
@@ -1611,5 +1390,5 @@ void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
     DrawOutSideObjects(Canvas);
     for (K kind : {K::DataCursor, K::Legend, K::Table})
         ForEachObject(kind, [&](TiPlotObject* object) { object->Draw(Canvas, BackGroundColor()); });
-    DrawHint(Canvas);
+    hint_.Draw(Canvas);
 }

@@ -6,7 +6,10 @@
 #include "platform/Brush.h"
 #include "platform/Font.h"
 #include "platform/Pen.h"
+#include "plot/iPlotDescription.h"
+#include "plot/iPlotEventRouter.h"
 #include "plot/iPlotFrameLayout.h"
+#include "plot/iPlotHintBox.h"
 #include "plot/iPlotHost.h"
 #include "plot/iPlotManagers.h"
 #include "plot/iPlotMasterManager.h"
@@ -39,9 +42,6 @@ class TiPlotTable;
 class TiPlotToolBar;
 class TMetafile;
 
-// The plot's events name objects by their index in their kind's manager; none passes a sender.
-using TiPlotObjectEvent = std::function<void(int Index)>;
-using TiPlotPopupMenuEvent = std::function<void(int Index, bool& Cancel, int ScreenX, int ScreenY)>;
 using TiPlotObjectDoubleValueChangeEvent =
     std::function<void(int Index, double OldValue, double NewValue)>;
 using TiPlotAxesMinSpanChangeEvent =
@@ -53,16 +53,6 @@ using TiPlotObjectCustomizeTextEvent = std::function<void(int Index, QString& AT
 
 // The platform's invalid-cast error: "Invalid class typecast".
 [[noreturn]] void ThrowInvalidCast();
-
-// What the plot's stored description holds besides its published properties: the data
-// view's place in both band orders and the object collections by their managers' names.
-struct TiPlotDefinedProperties {
-    int DataViewZHorz = 1;
-    int DataViewZVert = 1;
-    // "ImageList0".."ImageList2", each only when its list holds a picture.
-    QMap<QString, QByteArray> ImageLists;
-    QMap<QString, TiPlotCollection> Collections;
-};
 
 class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     Q_OBJECT
@@ -450,9 +440,9 @@ public:
 
     // The hint box: shown once the pointer has rested on an object that offers a hint for
     // HintsPause ms, hidden after HintsHidePause ms or at the next move, press or release.
-    bool HintShowing() const { return hintShowing_; }
-    bool HintPainted() const { return hintPainted_; }
-    QString HintText() const { return hintText_; }
+    bool HintShowing() const { return hint_.Showing(); }
+    bool HintPainted() const { return hint_.Painted(); }
+    QString HintText() const { return hint_.Text(); }
     void KillHint();
 
     TiPlotObjectEvent OnClickChannel, OnDblClickChannel, OnGotFocusChannel, OnLostFocusChannel;
@@ -512,25 +502,6 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    QMap<QString, QString> TakeDescribedTexts();
-    // The event families of one kind; unset members are events the kind does not have.
-    struct TKindEvents {
-        TiPlotObjectEvent* Click = nullptr;
-        TiPlotObjectEvent* DblClick = nullptr;
-        TiPlotObjectEvent* GotFocus = nullptr;
-        TiPlotObjectEvent* LostFocus = nullptr;
-        TiPlotPopupMenuEvent* PopupMenu = nullptr;
-    };
-    TKindEvents EventsOf(TiPlotObjectKind Kind);
-    // The object's kind and index in its manager; nothing for an object of no kind.
-    std::optional<std::pair<TiPlotObjectKind, int>> Locate(const QObject* Object) const;
-    // Calls the event of the object's kind that Pick selects, when assigned.
-    void FireObjectEvent(const QObject* Object, TiPlotObjectEvent* TKindEvents::*Pick);
-    // The X-axis or Y-axis event of the axis, with its index.
-    template <class Event, class... Args>
-    void FireAxisEvent(const QObject* Axis, Event& XEvent, Event& YEvent, Args&&... args);
-    template <class Event, class... Args>
-    void FireIndexEvent(const QObject* Object, Event& Handler, Args&&... args);
     void ObjectInserted(QObject* Object);
     void SetOuterMargin(int Value, int& Field);
     void SetPrintMargin(double Value, double& Field);
@@ -552,7 +523,6 @@ private:
     void BuildLayerList();
     void DrawLayers(TCanvas& Canvas);
     void DrawOutSideObjects(TCanvas& Canvas);
-    void DrawHint(TCanvas& Canvas);
     // Input.
     TiPlotObjectManager* ObjectManager() const;
     bool IsKind(const QObject* Object, TiPlotObjectKind Kind) const;
@@ -565,16 +535,14 @@ private:
     // The hover object hears the pointer is no longer over it.
     void ForgetHoverObject();
     TPoint ScreenPoint(int X, int Y) const;
-    void HintTimer();
     void MouseCaptureLost();
-    // Suspends layout and repaints for a description's properties.
-    void BeginDefinition();
-    void EndDefinition();
 
+    TiPlotEventRouter events_{*this};
     std::unique_ptr<TiPlotMasterManager> master_;
     std::unique_ptr<TiPlotImageLists> imageLists_;
     std::unique_ptr<TiPlotOutput> output_;
     std::unique_ptr<TiPlotDataLog> dataLog_;
+    std::unique_ptr<TiPlotDescription> description_;
     QMenu objectMenu_;
     std::unique_ptr<TFont> hintsFont_;
     std::unique_ptr<TFont> annotationDefaultFont_;
@@ -620,11 +588,7 @@ private:
     bool buttonDown_ = false;
     bool captureLost_ = false;
     bool dblClickActive_ = false;
-    bool hintShowing_ = false;
-    bool hintPainted_ = false;
-    QString hintText_;
-    int hintLeft_ = 0;
-    int hintTop_ = 0;
+    TiPlotHintBox hint_{*this};
     bool destroying_ = false;
 };
 
