@@ -12,10 +12,9 @@
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotButton.h"
 #include "plot/iPlotConfigurationFile.h"
+#include "plot/iPlotData.h"
 #include "plot/iPlotDataArray.h"
 #include "plot/iPlotDataCursor.h"
-#include "plot/iPlotDataFile.h"
-#include "plot/iPlotDataLog.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotDescription.h"
 #include "plot/iPlotHintBox.h"
@@ -139,7 +138,7 @@ TiPlotComponent::TiPlotComponent(QWidget* parent)
     SetTabStop(false);
     annotationDefaultFont_->SetColor(clWhite);
     master_ = std::make_unique<TiPlotMasterManager>(this);
-    dataLog_ = std::make_unique<TiPlotDataLog>();
+    data_ = std::make_unique<TiPlotData>(*this);
     master_->OnObjectInserted = [this](QObject* object) { ObjectInserted(object); };
     imageLists_ = std::make_unique<TiPlotImageLists>();
     imageLists_->OnChange = [this] { InvalidateChange(); };
@@ -640,128 +639,57 @@ void TiPlotComponent::SetSelectModeActive(bool Value) {
 
 void TiPlotComponent::TransferChannelData(int SourceChannelIndex, int DestinationChannelIndex,
                                           int StartIndex, int StopIndex) {
-    TiPlotChannelCustom* source = GetChannelCustom(SourceChannelIndex);
-    TiPlotChannelCustom* destination = GetChannelCustom(DestinationChannelIndex);
-    if (StartIndex < 0) throw Exception(QStringLiteral("Start Index Must be 0 or Greater"));
-    if (StopIndex > source->GetCount() - 1)
-        throw Exception(QStringLiteral("StopIndex Must Out Of Range"));
-    if (StartIndex > StopIndex) return;
-    // Read whole before the first append: copying a channel onto itself, and into a ring
-    // that drops its oldest points, would otherwise read points already overwritten.
-    struct TPointCopy {
-        double X, Y;
-        bool Empty, Null;
-    };
-    std::vector<TPointCopy> points(size_t(StopIndex - StartIndex + 1));
-    for (int i = StartIndex; i <= StopIndex; ++i) {
-        TPointCopy& p = points[size_t(i - StartIndex)];
-        source->GetXYEmptyNull(i, p.X, p.Y, p.Empty, p.Null);
-    }
-    for (const TPointCopy& p : points) {
-        destination->AddXY(p.X, p.Y);
-        // AddXY answers the storage slot, which in a full ring is not the point's index.
-        const int index = destination->GetCount() - 1;
-        destination->SetDataNull(index, p.Null);
-        destination->SetDataEmpty(index, p.Empty);
-    }
+    data_->TransferChannelData(SourceChannelIndex, DestinationChannelIndex, StartIndex, StopIndex);
 }
 
 // Data files, logging and data arrays.
 
 QString TiPlotComponent::LogFileName() const {
-    return dataLog_->File().FileName();
+    return data_->LogFileName();
 }
 
 void TiPlotComponent::SetLogFileName(const QString& Value) {
-    dataLog_->File().SetFileName(
-        Value, QStringLiteral("Log File Name can not be changed while logging is active."));
+    data_->SetLogFileName(Value);
 }
 
 int TiPlotComponent::LogBufferSize() const {
-    return dataLog_->File().BufferSize();
+    return data_->LogBufferSize();
 }
 
 void TiPlotComponent::SetLogBufferSize(int Value) {
-    dataLog_->File().SetBufferSize(Value);
+    data_->SetLogBufferSize(Value);
 }
 
 bool TiPlotComponent::LoggingActive() const {
-    return dataLog_->File().Active();
-}
-
-std::vector<TiPlotChannelCustom*> TiPlotComponent::DataChannels() const {
-    std::vector<TiPlotChannelCustom*> channels;
-    for (int i = 0; i < ChannelCount(); ++i)
-        if (auto* channel = qobject_cast<TiPlotChannelCustom*>(master_->Get(K::Channel, i)))
-            channels.push_back(channel);
-    return channels;
+    return data_->LoggingActive();
 }
 
 void TiPlotComponent::SaveDataToFile(const QString& FileName) {
-    try {
-        TStringList lines;
-        for (const QString& line : PlotDataFileLines(DataChannels()))
-            lines.Add(line);
-        lines.SaveToFile(FileName);
-    } catch (const Exception& e) {
-        throw Exception(QStringLiteral("Error Saving Data - ") + e.Message());
-    }
+    data_->SaveToFile(FileName);
 }
 
 void TiPlotComponent::LoadDataFromFile(const QString& FileName) {
-    const std::vector<TiPlotChannelCustom*> channels = DataChannels();
-    std::vector<qsizetype> room;
-    for (const TiPlotChannelCustom* channel : channels)
-        room.push_back(channel->GetMaxDataPoints() -
-                       (channel->RingBufferSize() > 0 ? 0 : channel->GetCount()));
-    std::vector<TiPlotFileEntry> entries;
-    try {
-        entries = ParsePlotDataLines(ReadDataFileLines(FileName), room);
-    } catch (const Exception& e) {
-        throw Exception(QStringLiteral("Error Loading Data - ") + e.Message());
-    }
-    TiUpdateBatch batch(*this);
-    for (const TiPlotFileEntry& entry : entries)
-        channels[size_t(entry.Channel)]->AddPoint(entry.Point.X, entry.Point.Y, entry.Point.Status);
+    data_->LoadFromFile(FileName);
 }
 
 void TiPlotComponent::LogActivate(bool Append) {
-    dataLog_->Activate(Append, DataChannels());
+    data_->LogActivate(Append);
 }
 
 void TiPlotComponent::LogDeactivate() {
-    dataLog_->File().Stop();
-    if (dataLog_->HasPendingRows()) WriteLog();
-    dataLog_->Reset();
+    data_->LogDeactivate();
 }
 
 void TiPlotComponent::WriteLog() {
-    const QStringList rows = dataLog_->PendingRows(DataChannels());
-    if (!rows.isEmpty()) dataLog_->File().AppendRows(rows);
-    dataLog_->Reset();
+    data_->WriteLog();
 }
 
 void TiPlotComponent::AddDataArray(double X, const TiPlotDataArray& Data) {
-    bool due = false;
-    for (TiPlotLogSample& sample : AddDataArrayToChannels(DataChannels(), X, Data))
-        due = dataLog_->Count(std::move(sample)) || due;
-    if (due) RunGuarded([this] { WriteLog(); });
+    data_->AddDataArray(X, Data);
 }
 
 void TiPlotComponent::ClearAllData() {
-    // Every step runs; the first error is raised at the end.
-    std::exception_ptr error;
-    const auto step = [&error](const std::function<void()>& Step) {
-        try {
-            Step();
-        } catch (...) {
-            if (!error) error = std::current_exception();
-        }
-    };
-    if (LoggingActive()) step([this] { LogDeactivate(); });
-    for (TiPlotChannelCustom* channel : DataChannels())
-        step([channel] { channel->Clear(); });
-    if (error) std::rethrow_exception(error);
+    data_->ClearAll();
 }
 
 void TiPlotComponent::MousePointerSet(Qt::CursorShape Cursor) {

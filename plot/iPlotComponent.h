@@ -30,7 +30,7 @@ class TiPlotAxis;
 class TiPlotChannelCustom;
 class TiPlotDataArray;
 class TiPlotDataCursor;
-class TiPlotDataLog;
+class TiPlotData;
 class TiPlotDataView;
 class TiPlotImageLists;
 class TiPlotLabel;
@@ -509,8 +509,6 @@ private:
     template <class E> bool SetStoredEnum(E Value, E& Field);
     void ForEachObject(TiPlotObjectKind Kind, const std::function<void(TiPlotObject*)>& Action);
     TiPlotLabel* Title() const;
-    // The channels that hold points, in channel order.
-    std::vector<TiPlotChannelCustom*> DataChannels() const;
     TRect DataViewRect() const;
     // Steps of the paint.
     void UpdateDataCursors();
@@ -541,7 +539,7 @@ private:
     std::unique_ptr<TiPlotMasterManager> master_;
     std::unique_ptr<TiPlotImageLists> imageLists_;
     std::unique_ptr<TiPlotOutput> output_;
-    std::unique_ptr<TiPlotDataLog> dataLog_;
+    std::unique_ptr<TiPlotData> data_;
     std::unique_ptr<TiPlotDescription> description_;
     QMenu objectMenu_;
     std::unique_ptr<TFont> hintsFont_;
