@@ -1,7 +1,5 @@
 #include "plot/iPlotComponent.h"
 
-#include "instruments/framework/Igpfunctions.h"
-#include "platform/Bitmap.h"
 #include "platform/Clock.h"
 #include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
@@ -96,31 +94,6 @@ const PropertyDefaults::Registration
 
 constexpr int maxPenWidth = 100;
 
-// Removes a clip restriction however the drawing inside it ends.
-class TClipRestriction {
-public:
-    TClipRestriction(TCanvas& canvas, const TRect& rect) : canvas_(canvas) {
-        canvas_.SaveState();
-        canvas_.IntersectClipRect(rect);
-    }
-    ~TClipRestriction() { canvas_.RestoreState(); }
-    TClipRestriction(const TClipRestriction&) = delete;
-    TClipRestriction& operator=(const TClipRestriction&) = delete;
-
-private:
-    TCanvas& canvas_;
-};
-
-TiPlotLayoutAxis* LayoutAxisOf(TiPlotObject* object) {
-    auto* layout = qobject_cast<TiPlotLayoutObject*>(object);
-    return layout ? layout->GetLayoutAxis() : nullptr;
-}
-
-bool IsCartesian(TiPlotObject* axis) {
-    const TiPlotLayoutAxis* layout = LayoutAxisOf(axis);
-    return layout && layout->CartesianStyle() != ipcsNone;
-}
-
 } // namespace
 
 void ThrowInvalidCast() {
@@ -152,8 +125,7 @@ TiPlotComponent::~TiPlotComponent() {
     if (LoggingActive()) RunGuarded([this] { LogDeactivate(); });
     // Tearing down requests no repaint and reports nothing.
     destroying_ = true;
-    collisions_.clear();
-    layers_.clear();
+    frame_.Clear();
     master_.reset();
 }
 
@@ -813,7 +785,7 @@ void TiPlotComponent::MasterChange(QObject*) {
 void TiPlotComponent::MasterRemove(QObject* Object) {
     if (Object == pressedObject_.data()) pressedObject_ = nullptr;
     if (Object == hoverObject_.data()) hoverObject_ = nullptr;
-    std::erase_if(layers_, [Object](const auto& entry) { return entry.second == Object; });
+    frame_.Forget(Object);
 }
 
 void TiPlotComponent::InvalidateNow() {
@@ -951,33 +923,16 @@ void TiPlotComponent::DoAnnotationCoordinatesChangeFinished(TiPlotObject* Annota
 
 // Collisions and layers.
 
-TRect TiPlotComponent::DataViewRect() const {
-    const TiPlotLayoutManager* layout = LayoutManager();
-    return layout ? layout->DataViewRect() : TRect{};
-}
-
 void TiPlotComponent::AddAxesCollisionItem(const TRect& Rect) {
-    collisions_.push_back(Rect);
+    frame_.AddCollision(Rect);
 }
 
 bool TiPlotComponent::AddAxesCollisionDetectionItem(const TRect& Rect) {
-    for (const TRect& registered : collisions_)
-        if (!IntersectRect(registered, Rect).IsEmpty()) return false;
-    // Inside when the union with the data view is the data view; an empty rectangle adds
-    // nothing to a union.
-    const TRect view = DataViewRect();
-    const bool inside = Rect.IsEmpty() || (Rect.Left >= view.Left && Rect.Top >= view.Top &&
-                                           Rect.Right <= view.Right && Rect.Bottom <= view.Bottom);
-    if (!inside) return false;
-    collisions_.push_back(Rect);
-    return true;
+    return frame_.AcceptLabel(Rect);
 }
 
 void TiPlotComponent::AddLayerObject(const QString& Key, TiPlotObject* Object) {
-    const auto at =
-        std::lower_bound(layers_.begin(), layers_.end(), Key,
-                         [](const auto& entry, const QString& key) { return entry.first < key; });
-    layers_.insert(at, {Key, Object});
+    frame_.AddLayer(Key, Object);
 }
 
 // Input.
@@ -1053,7 +1008,7 @@ void TiPlotComponent::iMouseDown(TMouseButton Button, TShiftState Shift, int X, 
     data.X = X;
     data.Y = Y;
     UpdateAxisPixels(data);
-    EnsureScreenLayout();
+    frame_.EnsureScreenLayout();
     setFocus();
     KillHint();
     const TPoint screen = ScreenPoint(X, Y);
@@ -1104,7 +1059,7 @@ void TiPlotComponent::iMouseMove(TShiftState Shift, int X, int Y) {
 void TiPlotComponent::MoveWithoutButton(TShiftState Shift, int X, int Y, TPoint Screen) {
     // A release the control never saw ends the drag now.
     if (pressedObject_) ReleaseObjects(mbLeft, Shift, X, Y, Screen);
-    EnsureScreenLayout();
+    frame_.EnsureScreenLayout();
     TiPlotMouseData data;
     data.X = X;
     data.Y = Y;
@@ -1190,133 +1145,6 @@ void TiPlotComponent::ForgetHoverObject() {
 
 // Painting.
 
-void TiPlotComponent::UpdateDataCursors() {
-    for (int i = 0; i < DataCursorCount(); ++i)
-        GetDataCursor(i)->DoUpdate();
-}
-
-void TiPlotComponent::PreparePaint(TCanvas& Canvas) {
-    TiPlotLegend* legend = LegendCount() > 0 ? GetLegend(0) : nullptr;
-    if (legend) legend->SetCursorValuesMode(false);
-    for (int i = 0; i < DataCursorCount(); ++i) {
-        TiPlotDataCursor* cursor = GetDataCursor(i);
-        cursor->DoUpdate();
-        if (legend && cursor->Visible() && cursor->BoundToAllChannels() &&
-            cursor->ChannelShowAllInLegend())
-            legend->SetCursorValuesMode(true);
-    }
-    LayOut(Canvas);
-    UpdateDataCursors();
-    for (K kind : {K::Channel, K::XAxis, K::YAxis})
-        ForEachObject(kind, [&](TiPlotObject* object) { object->DrawSetup(Canvas); });
-    TiPlotDataView* dataView = DataViewCount() > 0 ? GetDataView(0) : nullptr;
-    // Without its data view an annotation neither draws nor can be hit.
-    ForEachObject(K::Annotation, [&](TiPlotObject* object) {
-        if (auto* annotation = qobject_cast<TiPlotAnnotation*>(object))
-            annotation->SetDataView(dataView);
-        object->SetXYAxesReversed(XYAxesReverse());
-    });
-    for (int i = 0; i < DataCursorCount(); ++i)
-        GetDataCursor(i)->SetDataView(dataView);
-}
-
-void TiPlotComponent::LayOut(TCanvas& Canvas) {
-    TiPlotLayoutManager* layout = LayoutManager();
-    if (PaintingExport()) {
-        layout->Layout(Canvas);
-        return;
-    }
-    if (!screenLayout_.CurrentFor(LayoutFrame(), master_->ChangeCount()) ||
-        !screenLayout_.MeasuredOn(Canvas))
-        screenLayout_ = layout->Layout(Canvas);
-}
-
-void TiPlotComponent::EnsureScreenLayout() {
-    TiPlotLayoutManager* layout = LayoutManager();
-    if (!layout || screenLayout_.CurrentFor(LayoutFrame(), master_->ChangeCount())) return;
-    // Measured on a canvas of the frame's kind, so that the next paint keeps it.
-    TBitmap measure;
-    measure.SetDevicePixelRatio(ScreenPixelRatio());
-    measure.SetSize(1, 1);
-    screenLayout_ = layout->Layout(*measure.Canvas());
-}
-
-void TiPlotComponent::DrawPlotBackground(TCanvas& Canvas) {
-    if (backGroundGradientEnabled_)
-        DrawGradientDirection(&Canvas, {0, 0, width(), height()}, backGroundGradientDirection_,
-                              backGroundGradientStartColor_, backGroundGradientStopColor_);
-    else
-        DrawBackGround(Canvas, BackGroundColor());
-    if (DataViewCount() > 0) GetDataView(0)->DrawBackground(Canvas);
-}
-
-void TiPlotComponent::BuildLayerList() {
-    const auto add = [this](TiPlotObject* object, char letter) {
-        AddLayerObject(object->GetLayerString() + QLatin1Char(letter), object);
-    };
-    const auto addLimits = [&](bool FillType, char letter) {
-        for (int i = 0; i < LimitCount(); ++i)
-            if (GetLimit(i)->GetIsFillType() == FillType) add(GetLimit(i), letter);
-    };
-    addLimits(true, 'A');
-    if (DataViewCount() > 0) add(GetDataView(0), 'B');
-    addLimits(false, 'C');
-    ForEachObject(K::YAxis, [&](TiPlotObject* axis) {
-        if (IsCartesian(axis)) add(axis, 'D');
-    });
-    ForEachObject(K::XAxis, [&](TiPlotObject* axis) {
-        if (IsCartesian(axis)) add(axis, 'E');
-    });
-    ForEachObject(K::Channel, [&](TiPlotObject* channel) {
-        if (channel->DrawSetupDone()) add(channel, 'F');
-    });
-    ForEachObject(K::Annotation, [&](TiPlotObject* annotation) { add(annotation, 'G'); });
-}
-
-void TiPlotComponent::DrawLayers(TCanvas& Canvas) {
-    const TRect view = DataViewRect();
-    const TRect clip{view.Left, view.Top, view.Right + 1, view.Bottom + 1};
-    for (const auto& [key, object] : layers_) {
-        TClipRestriction restriction(Canvas, clip);
-        object->Draw(Canvas, BackGroundColor());
-    }
-}
-
-void TiPlotComponent::DrawOutSideObjects(TCanvas& Canvas) {
-    Canvas.Brush()->SetColor(BackGroundColor());
-    Canvas.Brush()->SetStyle(bsSolid);
-    DrawBorder(Canvas);
-    const TColor background = BackGroundColor();
-    const auto draw = [&](TiPlotObject* object) { object->Draw(Canvas, background); };
-    for (K kind : {K::XAxis, K::YAxis})
-        ForEachObject(kind, [&](TiPlotObject* axis) {
-            if (!IsCartesian(axis)) draw(axis);
-        });
-    for (K kind : {K::Label, K::ToolBar})
-        ForEachObject(kind, draw);
-}
-
 void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
-    // A plot without toolbar, legend or data view draws what it has: a missing object is
-    // simply not drawn, instead of the whole plot staying blank.
-    collisions_.clear();
-    layers_.clear();
-    // An export lays the objects out for its own canvas; the screen's layout goes back into
-    // them however the paint ends.
-    struct TScreenLayoutBack {
-        TiPlotComponent& Plot;
-        ~TScreenLayoutBack() {
-            TiPlotLayoutManager* layout = Plot.LayoutManager();
-            if (layout && Plot.PaintingExport() && Plot.screenLayout_.Serial > 0)
-                layout->Apply(Plot.screenLayout_);
-        }
-    } screenLayoutBack{*this};
-    PreparePaint(Canvas);
-    DrawPlotBackground(Canvas);
-    BuildLayerList();
-    DrawLayers(Canvas);
-    DrawOutSideObjects(Canvas);
-    for (K kind : {K::DataCursor, K::Legend, K::Table})
-        ForEachObject(kind, [&](TiPlotObject* object) { object->Draw(Canvas, BackGroundColor()); });
-    hint_.Draw(Canvas);
+    frame_.Paint(Canvas);
 }

@@ -8,7 +8,7 @@
 #include "platform/Pen.h"
 #include "plot/iPlotDescription.h"
 #include "plot/iPlotEventRouter.h"
-#include "plot/iPlotFrameLayout.h"
+#include "plot/iPlotFrame.h"
 #include "plot/iPlotHintBox.h"
 #include "plot/iPlotHost.h"
 #include "plot/iPlotManagers.h"
@@ -421,13 +421,13 @@ public:
     // Registers Rect and answers true when it overlaps no registered rectangle and lies wholly
     // inside the data view.
     bool AddAxesCollisionDetectionItem(const TRect& Rect);
-    const std::vector<TRect>& AxesCollisionList() const { return collisions_; }
+    const std::vector<TRect>& AxesCollisionList() const { return frame_.Collisions(); }
     // Sorted by key; an entry goes in front of the entries with an equal key.
     void AddLayerObject(const QString& Key, TiPlotObject* Object);
-    const std::vector<QPair<QString, TiPlotObject*>>& LayerList() const { return layers_; }
+    const std::vector<QPair<QString, TiPlotObject*>>& LayerList() const { return frame_.Layers(); }
     // The layout the screen shows and hit-testing reads, kept until the control's measures
     // or the master's change count move on; exports lay out for their own canvas.
-    const TiPlotFrameLayout& ScreenLayout() const { return screenLayout_; }
+    const TiPlotFrameLayout& ScreenLayout() const { return frame_.ScreenLayout(); }
 
     // The pointer as the objects see it: the axis-direction pixels exchanged when X axes run
     // vertically.
@@ -502,6 +502,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // The frame paints with the control's own background, border and export state.
+    friend class TiPlotFrame;
     void ObjectInserted(QObject* Object);
     void SetOuterMargin(int Value, int& Field);
     void SetPrintMargin(double Value, double& Field);
@@ -509,18 +511,6 @@ private:
     template <class E> bool SetStoredEnum(E Value, E& Field);
     void ForEachObject(TiPlotObjectKind Kind, const std::function<void(TiPlotObject*)>& Action);
     TiPlotLabel* Title() const;
-    TRect DataViewRect() const;
-    // Steps of the paint.
-    void UpdateDataCursors();
-    void PreparePaint(TCanvas& Canvas);
-    void LayOut(TCanvas& Canvas);
-    // Lays the screen out anew when it is stale, so that input finds objects where the next
-    // paint shows them.
-    void EnsureScreenLayout();
-    void DrawPlotBackground(TCanvas& Canvas);
-    void BuildLayerList();
-    void DrawLayers(TCanvas& Canvas);
-    void DrawOutSideObjects(TCanvas& Canvas);
     // Input.
     TiPlotObjectManager* ObjectManager() const;
     bool IsKind(const QObject* Object, TiPlotObjectKind Kind) const;
@@ -546,9 +536,7 @@ private:
     std::unique_ptr<TFont> annotationDefaultFont_;
     // What the title getters answer without labels.
     std::unique_ptr<TFont> ownFont_;
-    std::vector<TRect> collisions_;
-    std::vector<QPair<QString, TiPlotObject*>> layers_;
-    TiPlotFrameLayout screenLayout_;
+    TiPlotFrame frame_{*this};
 
     int outerMarginLeft_ = 5;
     int outerMarginTop_ = 5;
