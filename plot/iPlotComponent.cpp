@@ -17,6 +17,7 @@
 #include "plot/iPlotDescription.h"
 #include "plot/iPlotHintBox.h"
 #include "plot/iPlotImageLists.h"
+#include "plot/iPlotInputRouter.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
@@ -783,8 +784,7 @@ void TiPlotComponent::MasterChange(QObject*) {
 }
 
 void TiPlotComponent::MasterRemove(QObject* Object) {
-    if (Object == pressedObject_.data()) pressedObject_ = nullptr;
-    if (Object == hoverObject_.data()) hoverObject_ = nullptr;
+    input_.Forget(Object);
     frame_.Forget(Object);
 }
 
@@ -835,8 +835,8 @@ void TiPlotComponent::ObjectInserted(QObject* Object) {
 // Events.
 
 void TiPlotComponent::DoObjectClick(TiPlotObject* Object) {
-    events_.Click(Object, dblClickActive_);
-    dblClickActive_ = false;
+    events_.Click(Object, input_.DblClickActive());
+    input_.SetDblClickActive(false);
 }
 
 void TiPlotComponent::DoObjectGotFocus(TiPlotObject* Object) {
@@ -853,7 +853,8 @@ void TiPlotComponent::DoPopUpMenuEvent(TiPlotObject* Object, bool& Cancel, int S
 }
 
 void TiPlotComponent::DoDataPointClick(TiPlotObject* Channel, int PointIndex) {
-    events_.Index(Channel, dblClickActive_ ? OnDblClickDataPoint : OnClickDataPoint, PointIndex);
+    events_.Index(Channel, input_.DblClickActive() ? OnDblClickDataPoint : OnClickDataPoint,
+                  PointIndex);
 }
 
 void TiPlotComponent::DoAxesMinChange(TiPlotObject* Axis, double OldValue, double NewValue) {
@@ -937,177 +938,32 @@ void TiPlotComponent::AddLayerObject(const QString& Key, TiPlotObject* Object) {
 
 // Input.
 
-TiPlotObjectManager* TiPlotComponent::ObjectManager() const {
-    return master_ ? master_->GetPlotObjectManager() : nullptr;
-}
-
-bool TiPlotComponent::IsKind(const QObject* Object, K Kind) const {
-    return master_->KindOf(Object) == Kind;
-}
-
-bool TiPlotComponent::IsAxis(const QObject* Object) const {
-    return IsKind(Object, K::XAxis) || IsKind(Object, K::YAxis);
-}
-
-bool TiPlotComponent::TakesPressAlone(const QObject* Object) const {
-    return qobject_cast<const TiPlotButton*>(Object) || IsKind(Object, K::Annotation) ||
-           IsKind(Object, K::Limit);
-}
-
-TPoint TiPlotComponent::ScreenPoint(int X, int Y) const {
-    return FromQPoint(mapToGlobal(QPoint(X, Y)));
-}
-
 void TiPlotComponent::UpdateAxisPixels(TiPlotMouseData& MouseData) const {
     MouseData.CalcAxisPixels(XYAxesReverse());
 }
 
 TiPlotObject* TiPlotComponent::FindMouseObject(const TiPlotMouseData& MouseData) const {
-    const TiPlotObjectManager* objects = ObjectManager();
-    if (!objects) return nullptr;
-    const auto find = [&](const std::function<bool(TiPlotObject*)>& accept) -> TiPlotObject* {
-        for (int i = 0; i < objects->GetCount(); ++i) {
-            TiPlotObject* object = objects->GetObject(i);
-            if (object->Enabled() && object->Visible() && accept(object) &&
-                object->iMouseHitTest(MouseData))
-                return object->GetMouseObject(MouseData.X, MouseData.Y);
-        }
-        return nullptr;
-    };
-    const auto container = [this](TiPlotObject* object) {
-        return IsKind(object, K::DataView) || IsKind(object, K::Legend);
-    };
-    const auto ordinary = [&](TiPlotObject* object) {
-        return !container(object) && !qobject_cast<TiPlotDataViewLayout*>(object);
-    };
-    if (TiPlotObject* selected =
-            find([&](TiPlotObject* object) { return object->UserSelected() && ordinary(object); }))
-        return selected;
-    if (TiPlotObject* other = find(ordinary)) return other;
-    return find(container);
-}
-
-void TiPlotComponent::SelectPressed(TiPlotObject* Object, TShiftState Shift) {
-    if (Shift & ssShift) {
-        axisLock_ = IsAxis(Object);
-        Object->SetUserSelected(true);
-    } else if (Shift & ssCtrl) {
-        axisLock_ = IsAxis(Object);
-        Object->SetUserSelected(axisLock_ ? !Object->UserSelected() : true);
-    } else if (!IsKind(Object, K::ToolBar)) {
-        Object->SetUserSelected(true);
-    }
+    return input_.FindMouseObject(MouseData);
 }
 
 void TiPlotComponent::iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TiPlotObjectManager* objects = ObjectManager();
-    if (!objects) return;
-    objects->SetShiftState(Shift);
-    buttonDown_ = true;
-    TiPlotMouseData data;
-    data.X = X;
-    data.Y = Y;
-    UpdateAxisPixels(data);
-    frame_.EnsureScreenLayout();
-    setFocus();
-    KillHint();
-    const TPoint screen = ScreenPoint(X, Y);
-    if (Button == mbRight) objects->ClearAllUserSelections();
-    const QPointer<TiPlotObject> object = FindMouseObject(data);
-    pressedObject_ = object;
-    if (!object) {
-        objects->ClearAllUserSelections();
-        return;
-    }
-    SelectPressed(object, Shift);
-    // A handler of the selection may have removed the object.
-    if (!object || object->Destroying() || pressedObject_ != object) return;
-    if (Button == mbRight || TakesPressAlone(object))
-        object->iMouseDown(Button, Shift, X, Y, screen.X, screen.Y, PopupMenu());
-    else
-        objects->MouseDownFocusObjects(Button, Shift, X, Y, screen.X, screen.Y, PopupMenu());
+    input_.MouseDown(Button, Shift, X, Y);
 }
 
 void TiPlotComponent::iMouseMove(TShiftState Shift, int X, int Y) {
-    TiPlotObjectManager* objects = ObjectManager();
-    if (!objects || GetIsDesigning()) return;
-    // No button is held, so the release of the last press went to another window, such as the
-    // menu the press opened, and no window system tells of it: the press is over. Left set,
-    // the flags held back every hint, and the lock every move, until the next click.
-    if (!(Shift & (ssLeft | ssRight | ssMiddle))) {
-        buttonDown_ = false;
-        axisLock_ = false;
-    }
-    if (axisLock_) return;
-    if (!rect().contains(X, Y) && !buttonDown_ && mouseGrabber() == this) releaseMouse();
-    objects->SetShiftState(Shift);
-    const TPoint screen = ScreenPoint(X, Y);
-    KillHint();
-    if (!(Shift & (ssLeft | ssRight))) {
-        MoveWithoutButton(Shift, X, Y, screen);
-        return;
-    }
-    TiHintData hint;
-    if (pressedObject_ && !pressedObject_->Destroying() &&
-        (IsKind(pressedObject_, K::Annotation) || IsKind(pressedObject_, K::ToolBar)))
-        pressedObject_->iMouseMove(hint, Shift, X, Y, screen.X, screen.Y, dblClickActive_);
-    else
-        objects->MouseMoveFocusObjects(hint, Shift, X, Y, screen.X, screen.Y, dblClickActive_);
-    unsetCursor();
-}
-
-void TiPlotComponent::MoveWithoutButton(TShiftState Shift, int X, int Y, TPoint Screen) {
-    // A release the control never saw ends the drag now.
-    if (pressedObject_) ReleaseObjects(mbLeft, Shift, X, Y, Screen);
-    frame_.EnsureScreenLayout();
-    TiPlotMouseData data;
-    data.X = X;
-    data.Y = Y;
-    UpdateAxisPixels(data);
-    const QPointer<TiPlotObject> object = FindMouseObject(data);
-    if (hoverObject_ != object) ForgetHoverObject();
-    if (!object) {
-        unsetCursor();
-        return;
-    }
-    setCursor(object->GetMousePointer({X, Y}));
-    TiHintData hint;
-    object->iMouseMove(hint, Shift, X, Y, Screen.X, Screen.Y, dblClickActive_);
-    if (!object) return;
-    if (hintsShow_ && !hint.Text.isEmpty()) {
-        hint_.Offer(hint, captureLost_ || buttonDown_);
-        captureLost_ = false;
-    }
-    hoverObject_ = object;
-}
-
-void TiPlotComponent::ReleaseObjects(TMouseButton Button, TShiftState Shift, int X, int Y,
-                                     TPoint Screen) {
-    if (pressedObject_ && !pressedObject_->Destroying())
-        pressedObject_->iMouseUp(Button, Shift, X, Y, Screen.X, Screen.Y, dblClickActive_);
-    pressedObject_ = nullptr;
-    if (TiPlotObjectManager* objects = ObjectManager())
-        objects->MouseUpFocusObjects(Button, Shift, X, Y, Screen.X, Screen.Y, dblClickActive_);
+    input_.MouseMove(Shift, X, Y);
 }
 
 void TiPlotComponent::iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TiPlotObjectManager* objects = ObjectManager();
-    if (!objects || GetIsDesigning()) return;
-    buttonDown_ = false;
-    objects->SetShiftState(Shift);
-    KillHint();
-    axisLock_ = false;
-    ReleaseObjects(Button, Shift, X, Y, ScreenPoint(X, Y));
-    dblClickActive_ = false;
+    input_.MouseUp(Button, Shift, X, Y);
 }
 
 void TiPlotComponent::iDoubleClick() {
-    dblClickActive_ = true;
+    input_.SetDblClickActive(true);
 }
 
 bool TiPlotComponent::iMouseWheel(int WheelDelta, TShiftState Shift, TPoint MousePos) {
-    if (TiPlotObjectManager* objects = ObjectManager())
-        objects->MouseWheelFocusObjects(WheelDelta, Shift, MousePos);
+    input_.MouseWheel(WheelDelta, Shift, MousePos);
     return true;
 }
 
@@ -1116,31 +972,16 @@ void TiPlotComponent::iWantSpecialKey(uint16_t& Key, bool& Result) {
 }
 
 void TiPlotComponent::iKeyDown(uint16_t& Key, TShiftState Shift) {
-    if (TiPlotObjectManager* objects = ObjectManager()) objects->KeyDownFocusObjects(Key, Shift);
+    input_.KeyDown(Key, Shift);
 }
 
 void TiPlotComponent::KillHint() {
     hint_.Kill();
 }
 
-// A Leave while the control holds nothing is the pointer simply moving away.
 void TiPlotComponent::leaveEvent(QEvent* event) {
     TiCustomComponent::leaveEvent(event);
-    if (buttonDown_ || mouseGrabber() == this) RunGuarded([this] { MouseCaptureLost(); });
-}
-
-// The grab is let go as well: held on, it would keep every click from a modal window the
-// plot opened, until the pointer left the plot.
-void TiPlotComponent::MouseCaptureLost() {
-    if (mouseGrabber() == this) releaseMouse();
-    KillHint();
-    captureLost_ = true;
-    ForgetHoverObject();
-}
-
-void TiPlotComponent::ForgetHoverObject() {
-    const QPointer<TiPlotObject> left = std::exchange(hoverObject_, nullptr);
-    if (left && !left->Destroying()) left->DoMouseNotOver();
+    input_.Leave();
 }
 
 // Painting.

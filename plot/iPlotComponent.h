@@ -11,6 +11,7 @@
 #include "plot/iPlotFrame.h"
 #include "plot/iPlotHintBox.h"
 #include "plot/iPlotHost.h"
+#include "plot/iPlotInputRouter.h"
 #include "plot/iPlotManagers.h"
 #include "plot/iPlotMasterManager.h"
 
@@ -413,8 +414,8 @@ public:
                             bool Enabled) override;
     // From a double click until the release after it; an object click then reports the
     // double-click event.
-    bool DblClickActive() const { return dblClickActive_; }
-    void SetDblClickActive(bool Value) { dblClickActive_ = Value; }
+    bool DblClickActive() const { return input_.DblClickActive(); }
+    void SetDblClickActive(bool Value) { input_.SetDblClickActive(Value); }
 
     // The rectangles axis labels must not overlap, filled anew by every paint.
     void AddAxesCollisionItem(const TRect& Rect);
@@ -435,8 +436,8 @@ public:
     // The object under the pointer: selected objects first, then any other, data views and
     // legends (which contain other objects) last; null over nothing.
     TiPlotObject* FindMouseObject(const TiPlotMouseData& MouseData) const;
-    TiPlotObject* PressedObject() const { return pressedObject_; }
-    TiPlotObject* HoverObject() const { return hoverObject_; }
+    TiPlotObject* PressedObject() const { return input_.PressedObject(); }
+    TiPlotObject* HoverObject() const { return input_.HoverObject(); }
 
     // The hint box: shown once the pointer has rested on an object that offers a hint for
     // HintsPause ms, hidden after HintsHidePause ms or at the next move, press or release.
@@ -502,8 +503,10 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    // The frame paints with the control's own background, border and export state.
+    // The frame paints with the control's own background, border and export state; the input
+    // router lays the screen out and offers hints through them.
     friend class TiPlotFrame;
+    friend class TiPlotInputRouter;
     void ObjectInserted(QObject* Object);
     void SetOuterMargin(int Value, int& Field);
     void SetPrintMargin(double Value, double& Field);
@@ -511,19 +514,6 @@ private:
     template <class E> bool SetStoredEnum(E Value, E& Field);
     void ForEachObject(TiPlotObjectKind Kind, const std::function<void(TiPlotObject*)>& Action);
     TiPlotLabel* Title() const;
-    // Input.
-    TiPlotObjectManager* ObjectManager() const;
-    bool IsKind(const QObject* Object, TiPlotObjectKind Kind) const;
-    bool IsAxis(const QObject* Object) const;
-    // Whether a press goes to the object alone instead of to every selected object.
-    bool TakesPressAlone(const QObject* Object) const;
-    void SelectPressed(TiPlotObject* Object, TShiftState Shift);
-    void ReleaseObjects(TMouseButton Button, TShiftState Shift, int X, int Y, TPoint Screen);
-    void MoveWithoutButton(TShiftState Shift, int X, int Y, TPoint Screen);
-    // The hover object hears the pointer is no longer over it.
-    void ForgetHoverObject();
-    TPoint ScreenPoint(int X, int Y) const;
-    void MouseCaptureLost();
 
     TiPlotEventRouter events_{*this};
     std::unique_ptr<TiPlotMasterManager> master_;
@@ -567,13 +557,7 @@ private:
     QString printDocumentName_ = QStringLiteral("Untitled");
     QString printerName_;
 
-    // Buttons of objects are found too, and leave with their object unannounced.
-    QPointer<TiPlotObject> pressedObject_;
-    QPointer<TiPlotObject> hoverObject_;
-    bool axisLock_ = false;
-    bool buttonDown_ = false;
-    bool captureLost_ = false;
-    bool dblClickActive_ = false;
+    TiPlotInputRouter input_{*this};
     TiPlotHintBox hint_{*this};
     bool destroying_ = false;
 };
