@@ -24,8 +24,9 @@ public:
         if (!path.contains('.')) return;
         try {
             PropertyWalker::Write(control, QString::fromLatin1(path), control->property(path));
-        } catch (const Exception&) {
+        } catch (const Exception& e) {
             // A path the control does not have, or a value it cannot hold, stays as written.
+            ReportGuardCatch("Designer sub-object value", e.what());
         }
     }
 

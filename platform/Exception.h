@@ -2,6 +2,8 @@
 // exact English message.
 #pragma once
 
+#include "platform/GuardReport.h"
+
 #include <QString>
 #include <exception>
 #include <string>
@@ -26,14 +28,17 @@ public:
 
 // Runs a call into user code (an event handler, an overridden input or painting operation) so
 // that whatever it raises ends here and never unwinds through the toolkit's event loop, which
-// cannot pass exceptions on. Answers whether the call ran to its end.
+// cannot pass exceptions on; what it caught is reported (GuardReport). Answers whether the
+// call ran to its end.
 template <typename Call> bool RunGuarded(Call&& call) noexcept {
     try {
         std::forward<Call>(call)();
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        ReportGuardCatch("RunGuarded", e.what());
         return false;
     } catch (...) {
+        ReportGuardCatch("RunGuarded", "an exception of unknown type");
         return false;
     }
 }

@@ -167,7 +167,7 @@ void TiPlotAxis::SetScaleType(TiPlotScaleType Value) {
 
 void TiPlotAxis::SetTrackingEnabled(bool Value) {
     TiPlotObjectGuard guard(*this);
-    tracking_.SetEnabled(Value, range_, labelsMinLength_);
+    tracking_.SetEnabled(Value, range_, measuredMinLength_);
 }
 
 void TiPlotAxis::SetTrackingStyle(TiPlotTrackingStyle Value) {
@@ -340,6 +340,8 @@ void TiPlotAxis::SetDateTimeFormat(const QString& Value) {
 }
 
 void TiPlotAxis::SetLabelsMinLength(double Value) {
+    // A length set anew starts the measured growth again from it.
+    if (!std::isnan(Value)) measuredMinLength_ = 0;
     SetBoundedDouble(Value, 0, MaxCharacterFactor, labelsMinLength_);
 }
 
@@ -465,7 +467,7 @@ void TiPlotAxis::NewTrackingData(double Value) {
 }
 
 void TiPlotAxis::UpdateResumeValues() {
-    tracking_.UpdateResumeValues(range_, labelsMinLength_);
+    tracking_.UpdateResumeValues(range_, measuredMinLength_);
 }
 
 void TiPlotAxis::Zoom(double Factor) {
@@ -560,9 +562,23 @@ TiPlotAxisDrawSettings TiPlotAxis::DrawSettings() const {
 }
 
 void TiPlotAxis::CalcScaleRect(TCanvas& Canvas) {
-    rects_ = CalcPlotAxisScaleRects(Canvas, DrawSettings(), DrawRect(), StartStacked(),
-                                    StopStacked(), labelsVisible_ ? labelLength_ : 0);
-    hitRect_ = rects_.HitRect;
+    const TiPlotAxisDrawSettings settings = DrawSettings();
+    rects_ = CalcPlotAxisScaleRects(Canvas, settings, DrawRect(), StartStacked(), StopStacked(),
+                                    labelsVisible_ ? labelLength_ : 0);
+    hitRect_ = PlotAxisHitRect(settings, rects_, DrawRect(), widths_);
+    InvalidateMap();
+}
+
+TiPlotAxisLayout TiPlotAxis::AxisLayout() const {
+    return {rects_, hitRect_, widths_, labelLength_, ticks_};
+}
+
+void TiPlotAxis::ApplyAxisLayout(const TiPlotAxisLayout& Layout) {
+    rects_ = Layout.Rects;
+    hitRect_ = Layout.HitRect;
+    widths_ = Layout.Widths;
+    labelLength_ = Layout.LabelLength;
+    ticks_ = Layout.Ticks;
     InvalidateMap();
 }
 
@@ -608,6 +624,13 @@ QString TiPlotAxis::FormattedText(double Value, bool UseDefault,
 }
 
 QString TiPlotAxis::GetLabelText(double Value) {
+    // A handler may remove the axis; its memory stays until the text is kept.
+    TiPlotObjectGuard guard(*this);
+    return labelTexts_.Text(Value, {labelsFormat_, Span(), range_.IsLog()},
+                            [&] { return MakeLabelText(Value); });
+}
+
+QString TiPlotAxis::MakeLabelText(double Value) {
     TiPlotAxisValueText text = PlotAxisValueText(Value, labelsFormat_, Span(), range_.IsLog());
     if (!text.Made || !OnCustomizeLabel) return text.Text;
     // Labels are made while the toolkit paints, which cannot pass an exception on: a handler
@@ -636,9 +659,10 @@ QString TiPlotAxis::TypicalLabel() {
 
 int TiPlotAxis::GetRequiredLabelLength(TCanvas& Canvas) {
     const QString typical = TypicalLabel();
-    labelsMinLength_ =
-        AdjustedLabelsMinLength(labelsMinLength_, labelsMinLengthAutoAdjust_, typical);
-    return PlotAxisRequiredLabelLength(Canvas, DrawSettings(), typical, labelsMinLength_,
+    // The growth is the axis's own: measuring leaves the published LabelsMinLength alone.
+    measuredMinLength_ =
+        AdjustedLabelsMinLength(LabelsMinLengthShown(), labelsMinLengthAutoAdjust_, typical);
+    return PlotAxisRequiredLabelLength(Canvas, DrawSettings(), typical, measuredMinLength_,
                                        ticks_.Ticks);
 }
 
@@ -647,13 +671,13 @@ int TiPlotAxis::GetMaxLabelLengthPixels(TCanvas& Canvas) {
 }
 
 int TiPlotAxis::GetRequiredLegendLength(TCanvas& Canvas, const TFont* Font) {
-    return PlotAxisTextMinLength(Canvas, Font,
-                                 legendUseDefaultFormat_ ? labelsMinLength_ : legendMinLength_);
+    return PlotAxisTextMinLength(
+        Canvas, Font, legendUseDefaultFormat_ ? LabelsMinLengthShown() : legendMinLength_);
 }
 
 int TiPlotAxis::GetRequiredCursorLength(TCanvas& Canvas, const TFont* Font) {
-    return PlotAxisTextMinLength(Canvas, Font,
-                                 cursorUseDefaultFormat_ ? labelsMinLength_ : cursorMinLength_);
+    return PlotAxisTextMinLength(
+        Canvas, Font, cursorUseDefaultFormat_ ? LabelsMinLengthShown() : cursorMinLength_);
 }
 
 int TiPlotAxis::GetRequiredWidth(TCanvas& Canvas) {
@@ -679,9 +703,8 @@ void TiPlotAxis::DrawSetup(TCanvas& Canvas) {
 
 void TiPlotAxis::Draw(TCanvas& Canvas, TColor) {
     if (!Visible()) return;
-    CalcTickPixels();
-    hitRect_ = DrawPlotAxis(Canvas, DrawSettings(), rects_, DrawRect(), widths_, ticks_.Ticks,
-                            AxesCollisions, UserSelected());
+    DrawPlotAxis(Canvas, DrawSettings(), rects_, DrawRect(), widths_, ticks_.Ticks, AxesCollisions,
+                 UserSelected());
 }
 
 void TiPlotAxis::DrawGridLines(TCanvas& Canvas, const TRect& Rect, const TiPlotGridLinePen& Major,

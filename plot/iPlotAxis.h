@@ -16,6 +16,7 @@
 #include "plot/iPlotManagers.h"
 #include "plot/iPlotNameReference.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -314,6 +315,12 @@ public:
     // the application's tick list).
     void CalcTicks(TCanvas& Canvas) override;
     void CalcTickPixels();
+    void BeginLayout() override { labelTexts_.BeginLayout(); }
+    void EndLayout() override { labelTexts_.EndLayout(); }
+    // The plot keeps the label texts from layout to layout (TiPlotAxisLabelTexts).
+    void KeepLabelTexts() { labelTexts_.Keep(); }
+    TiPlotAxisLayout AxisLayout() const override;
+    void ApplyAxisLayout(const TiPlotAxisLayout& Layout) override;
     const std::vector<TiPlotTick>& Ticks() const { return ticks_.Ticks; }
     bool MonthTicks() const { return ticks_.MonthSteps; }
     bool YearTicks() const { return ticks_.YearSteps; }
@@ -322,15 +329,16 @@ public:
     TiPlotLayoutObject* GetAlignRefAxis() override;
     TiPlotLayoutAxis* GetLayoutAxis() override { return this; }
 
-    // Texts. A label text made is offered to OnCustomizeLabel.
+    // Texts. A label text made is offered to OnCustomizeLabel, once per value in a layout.
     QString GetLabelText(double Value);
     QString GetCursorText(double Value) override;
     QString GetCursorValueText(double Value) const override;
     QString GetLegendText(double Value);
-    // Text measures in pixels; GetRequiredLabelLength grows LabelsMinLength with
-    // LabelsMinLengthAutoAdjust.
+    // Text measures in pixels; with LabelsMinLengthAutoAdjust GetRequiredLabelLength grows the
+    // length shown (LabelsMinLengthShown) to the typical label, never LabelsMinLength itself.
     int GetRequiredLabelLength(TCanvas& Canvas);
     int GetMaxLabelLengthPixels(TCanvas& Canvas);
+    double LabelsMinLengthShown() const { return std::max(labelsMinLength_, measuredMinLength_); }
     int GetRequiredLegendLength(TCanvas& Canvas, const TFont* Font);
     int GetRequiredCursorLength(TCanvas& Canvas, const TFont* Font);
     int GetRequiredWidth(TCanvas& Canvas) override;
@@ -389,6 +397,7 @@ private:
     // again only when next read.
     void InvalidateMap() { mapStale_ = true; }
     const TiPlotAxisMap& Map() const;
+    QString MakeLabelText(double Value);
     QString TypicalLabel();
     QString FormattedText(double Value, bool UseDefault, const TiPlotAxisTextFormat& Format);
     TiPlotAxisExtents GatherExtents() const;
@@ -443,6 +452,9 @@ private:
     double labelSeparation_ = 2;
     TiPlotAxisTextFormat labelsFormat_;
     double labelsMinLength_ = 5;
+    // What measuring grew the labels' length to, beyond LabelsMinLength.
+    double measuredMinLength_ = 0;
+    TiPlotAxisLabelTexts labelTexts_;
     bool labelsMinLengthAutoAdjust_ = false;
     bool cursorUseDefaultFormat_ = true;
     TiPlotAxisTextFormat cursorFormat_;

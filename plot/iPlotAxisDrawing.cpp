@@ -324,10 +324,17 @@ TRect PlotAxisScaleLineRect(const TiPlotAxisDrawSettings& Given,
     return LineRect(line.From, line.To);
 }
 
-TRect DrawPlotAxis(TCanvas& Canvas, const TiPlotAxisDrawSettings& Given,
-                   const TiPlotAxisScaleRects& Rects, const TRect& DrawRect,
-                   const TiPlotAxisWidths& Widths, const std::vector<TiPlotTick>& Ticks,
-                   const TiPlotAxisCollisions& Collisions, bool Selected) {
+TRect PlotAxisHitRect(const TiPlotAxisDrawSettings& Given, const TiPlotAxisScaleRects& Rects,
+                      const TRect& DrawRect, const TiPlotAxisWidths& Widths) {
+    const TiPlotAxisDrawSettings Settings = Bounded(Given);
+    if (!Settings.Cartesian) return Rects.HitRect;
+    return CartesianHitRect(Rects.HitRect, DrawRect, Settings, Widths.RequiredWidth);
+}
+
+void DrawPlotAxis(TCanvas& Canvas, const TiPlotAxisDrawSettings& Given,
+                  const TiPlotAxisScaleRects& Rects, const TRect& DrawRect,
+                  const TiPlotAxisWidths& Widths, const std::vector<TiPlotTick>& Ticks,
+                  const TiPlotAxisCollisions& Collisions, bool Selected) {
     const TiPlotAxisDrawSettings Settings = Bounded(Given);
     if (Settings.LabelsVisible)
         DrawLabels(Canvas, Settings, Rects.Side, DrawRect, Ticks, Collisions);
@@ -341,13 +348,11 @@ TRect DrawPlotAxis(TCanvas& Canvas, const TiPlotAxisDrawSettings& Given,
         Canvas.LineTo(line.To.X, line.To.Y);
         DrawTicks(Canvas, Settings, Rects.Side, DrawRect, Ticks, Collisions);
     }
-    TRect hit = Rects.HitRect;
-    if (Settings.Cartesian)
-        hit = CartesianHitRect(hit, DrawRect, Settings, Widths.RequiredWidth);
-    else
+    if (!Settings.Cartesian)
         DrawTitle(Canvas, Settings, Rects.Side, Rects.ScaleRect, Widths.LabelsZone);
-    if (Selected) iDrawFocusRect2(&Canvas, {hit.Left, hit.Top, hit.Right + 1, hit.Bottom + 1});
-    return hit;
+    if (!Selected) return;
+    const TRect hit = PlotAxisHitRect(Settings, Rects, DrawRect, Widths);
+    iDrawFocusRect2(&Canvas, {hit.Left, hit.Top, hit.Right + 1, hit.Bottom + 1});
 }
 
 void DrawPlotAxisGridLines(TCanvas& Canvas, const TRect& Rect, bool Horizontal,

@@ -90,13 +90,26 @@ struct TiPlotAxisCollisions {
 TRect PlotAxisScaleLineRect(const TiPlotAxisDrawSettings& Settings,
                             const TiPlotAxisScaleRects& Rects);
 
+// Where the axis answers the pointer: its hit rectangle, or for a cartesian axis a strip
+// across its line. The layout sets it, so hit-testing never waits for a paint.
+TRect PlotAxisHitRect(const TiPlotAxisDrawSettings& Settings, const TiPlotAxisScaleRects& Rects,
+                      const TRect& DrawRect, const TiPlotAxisWidths& Widths);
+
+// What one layout gives an axis, kept with the frame layout and put back after an export.
+struct TiPlotAxisLayout {
+    TiPlotAxisScaleRects Rects;
+    TRect HitRect;
+    TiPlotAxisWidths Widths;
+    int LabelLength = 0;
+    TiPlotAxisTicks Ticks;
+};
+
 // Labels of visible majors, the scale line and ticks, the title (not cartesian), and a focus
-// rectangle round the hit rectangle when Selected. Answers the hit rectangle from now on: a
-// cartesian axis is grabbed across its line.
-TRect DrawPlotAxis(TCanvas& Canvas, const TiPlotAxisDrawSettings& Settings,
-                   const TiPlotAxisScaleRects& Rects, const TRect& DrawRect,
-                   const TiPlotAxisWidths& Widths, const std::vector<TiPlotTick>& Ticks,
-                   const TiPlotAxisCollisions& Collisions, bool Selected);
+// rectangle round the hit rectangle (PlotAxisHitRect) when Selected.
+void DrawPlotAxis(TCanvas& Canvas, const TiPlotAxisDrawSettings& Settings,
+                  const TiPlotAxisScaleRects& Rects, const TRect& DrawRect,
+                  const TiPlotAxisWidths& Widths, const std::vector<TiPlotTick>& Ticks,
+                  const TiPlotAxisCollisions& Collisions, bool Selected);
 
 struct TiPlotGridLinePen {
     bool Show = true;

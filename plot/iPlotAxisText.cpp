@@ -164,3 +164,7 @@ TiPlotAxisValueText PlotAxisValueText(double Value, const TiPlotAxisTextFormat& 
 QString PlotAxisSingleLine(QString Text) {
     return Text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ');
 }
+
+void TiPlotAxisLabelTexts::BeginLayout() {
+    texts_.removeIf([this](const auto& kept) { return kept.value().Era < era_; });
+}

@@ -1,6 +1,5 @@
 #include "plot/iPlotComponent.h"
 
-#include "instruments/framework/Igpfunctions.h"
 #include "platform/Clock.h"
 #include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
@@ -10,14 +9,15 @@
 #include "plot/iPlotAnnotationFile.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotButton.h"
-#include "plot/iPlotCollectionText.h"
 #include "plot/iPlotConfigurationFile.h"
+#include "plot/iPlotData.h"
 #include "plot/iPlotDataArray.h"
 #include "plot/iPlotDataCursor.h"
-#include "plot/iPlotDataFile.h"
-#include "plot/iPlotDataLog.h"
 #include "plot/iPlotDataView.h"
+#include "plot/iPlotDescription.h"
+#include "plot/iPlotHintBox.h"
 #include "plot/iPlotImageLists.h"
+#include "plot/iPlotInputRouter.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
@@ -93,48 +93,7 @@ const PropertyDefaults::Registration
                  {"TabStop", false},
              });
 
-// The collections of the stored description, in the order they are defined and read.
-constexpr K streamedKinds[] = {K::ToolBar, K::Legend,   K::Table,      K::XAxis, K::YAxis,
-                               K::Channel, K::DataView, K::DataCursor, K::Limit, K::Label};
-const QString translationStreamName = QStringLiteral("TranslationManager");
-const QString dataViewZHorzName = QStringLiteral("DataViewZHorz");
-const QString dataViewZVertName = QStringLiteral("DataViewZVert");
-
-int ZOrderFromText(const QMap<QString, QString>& Texts, const QString& Name, int Current) {
-    const auto text = Texts.constFind(Name);
-    if (text == Texts.cend()) return Current;
-    bool ok = false;
-    const int value = text->trimmed().toInt(&ok);
-    if (!ok) throw Exception(QStringLiteral("'%1' is not a valid integer value").arg(*text));
-    return value;
-}
-
 constexpr int maxPenWidth = 100;
-
-// Removes a clip restriction however the drawing inside it ends.
-class TClipRestriction {
-public:
-    TClipRestriction(TCanvas& canvas, const TRect& rect) : canvas_(canvas) {
-        canvas_.SaveState();
-        canvas_.IntersectClipRect(rect);
-    }
-    ~TClipRestriction() { canvas_.RestoreState(); }
-    TClipRestriction(const TClipRestriction&) = delete;
-    TClipRestriction& operator=(const TClipRestriction&) = delete;
-
-private:
-    TCanvas& canvas_;
-};
-
-TiPlotLayoutAxis* LayoutAxisOf(TiPlotObject* object) {
-    auto* layout = qobject_cast<TiPlotLayoutObject*>(object);
-    return layout ? layout->GetLayoutAxis() : nullptr;
-}
-
-bool IsCartesian(TiPlotObject* axis) {
-    const TiPlotLayoutAxis* layout = LayoutAxisOf(axis);
-    return layout && layout->CartesianStyle() != ipcsNone;
-}
 
 } // namespace
 
@@ -153,12 +112,13 @@ TiPlotComponent::TiPlotComponent(QWidget* parent)
     SetTabStop(false);
     annotationDefaultFont_->SetColor(clWhite);
     master_ = std::make_unique<TiPlotMasterManager>(this);
-    dataLog_ = std::make_unique<TiPlotDataLog>();
+    data_ = std::make_unique<TiPlotData>(*this);
     master_->OnObjectInserted = [this](QObject* object) { ObjectInserted(object); };
     imageLists_ = std::make_unique<TiPlotImageLists>();
     imageLists_->OnChange = [this] { InvalidateChange(); };
     output_ = std::make_unique<TiPlotOutput>(*this);
-    OnInternalTimer = [this](QObject*) { HintTimer(); };
+    description_ = std::make_unique<TiPlotDescription>(*this, *imageLists_);
+    OnInternalTimer = [this](QObject*) { hint_.Tick(); };
 }
 
 TiPlotComponent::~TiPlotComponent() {
@@ -166,8 +126,7 @@ TiPlotComponent::~TiPlotComponent() {
     if (LoggingActive()) RunGuarded([this] { LogDeactivate(); });
     // Tearing down requests no repaint and reports nothing.
     destroying_ = true;
-    collisions_.clear();
-    layers_.clear();
+    frame_.Clear();
     master_.reset();
 }
 
@@ -624,7 +583,7 @@ void TiPlotComponent::AddDefaultObjects() {
 }
 
 void TiPlotComponent::EndConstruction() {
-    if (GetLoading()) BeginDefinition();
+    if (GetLoading()) description_->Begin();
 }
 
 // Application operations.
@@ -653,128 +612,57 @@ void TiPlotComponent::SetSelectModeActive(bool Value) {
 
 void TiPlotComponent::TransferChannelData(int SourceChannelIndex, int DestinationChannelIndex,
                                           int StartIndex, int StopIndex) {
-    TiPlotChannelCustom* source = GetChannelCustom(SourceChannelIndex);
-    TiPlotChannelCustom* destination = GetChannelCustom(DestinationChannelIndex);
-    if (StartIndex < 0) throw Exception(QStringLiteral("Start Index Must be 0 or Greater"));
-    if (StopIndex > source->GetCount() - 1)
-        throw Exception(QStringLiteral("StopIndex Must Out Of Range"));
-    if (StartIndex > StopIndex) return;
-    // Read whole before the first append: copying a channel onto itself, and into a ring
-    // that drops its oldest points, would otherwise read points already overwritten.
-    struct TPointCopy {
-        double X, Y;
-        bool Empty, Null;
-    };
-    std::vector<TPointCopy> points(size_t(StopIndex - StartIndex + 1));
-    for (int i = StartIndex; i <= StopIndex; ++i) {
-        TPointCopy& p = points[size_t(i - StartIndex)];
-        source->GetXYEmptyNull(i, p.X, p.Y, p.Empty, p.Null);
-    }
-    for (const TPointCopy& p : points) {
-        destination->AddXY(p.X, p.Y);
-        // AddXY answers the storage slot, which in a full ring is not the point's index.
-        const int index = destination->GetCount() - 1;
-        destination->SetDataNull(index, p.Null);
-        destination->SetDataEmpty(index, p.Empty);
-    }
+    data_->TransferChannelData(SourceChannelIndex, DestinationChannelIndex, StartIndex, StopIndex);
 }
 
 // Data files, logging and data arrays.
 
 QString TiPlotComponent::LogFileName() const {
-    return dataLog_->File().FileName();
+    return data_->LogFileName();
 }
 
 void TiPlotComponent::SetLogFileName(const QString& Value) {
-    dataLog_->File().SetFileName(
-        Value, QStringLiteral("Log File Name can not be changed while logging is active."));
+    data_->SetLogFileName(Value);
 }
 
 int TiPlotComponent::LogBufferSize() const {
-    return dataLog_->File().BufferSize();
+    return data_->LogBufferSize();
 }
 
 void TiPlotComponent::SetLogBufferSize(int Value) {
-    dataLog_->File().SetBufferSize(Value);
+    data_->SetLogBufferSize(Value);
 }
 
 bool TiPlotComponent::LoggingActive() const {
-    return dataLog_->File().Active();
-}
-
-std::vector<TiPlotChannelCustom*> TiPlotComponent::DataChannels() const {
-    std::vector<TiPlotChannelCustom*> channels;
-    for (int i = 0; i < ChannelCount(); ++i)
-        if (auto* channel = qobject_cast<TiPlotChannelCustom*>(master_->Get(K::Channel, i)))
-            channels.push_back(channel);
-    return channels;
+    return data_->LoggingActive();
 }
 
 void TiPlotComponent::SaveDataToFile(const QString& FileName) {
-    try {
-        TStringList lines;
-        for (const QString& line : PlotDataFileLines(DataChannels()))
-            lines.Add(line);
-        lines.SaveToFile(FileName);
-    } catch (const Exception& e) {
-        throw Exception(QStringLiteral("Error Saving Data - ") + e.Message());
-    }
+    data_->SaveToFile(FileName);
 }
 
 void TiPlotComponent::LoadDataFromFile(const QString& FileName) {
-    const std::vector<TiPlotChannelCustom*> channels = DataChannels();
-    std::vector<qsizetype> room;
-    for (const TiPlotChannelCustom* channel : channels)
-        room.push_back(channel->GetMaxDataPoints() -
-                       (channel->RingBufferSize() > 0 ? 0 : channel->GetCount()));
-    std::vector<TiPlotFileEntry> entries;
-    try {
-        entries = ParsePlotDataLines(ReadDataFileLines(FileName), room);
-    } catch (const Exception& e) {
-        throw Exception(QStringLiteral("Error Loading Data - ") + e.Message());
-    }
-    TiUpdateBatch batch(*this);
-    for (const TiPlotFileEntry& entry : entries)
-        channels[size_t(entry.Channel)]->AddPoint(entry.Point.X, entry.Point.Y, entry.Point.Status);
+    data_->LoadFromFile(FileName);
 }
 
 void TiPlotComponent::LogActivate(bool Append) {
-    dataLog_->Activate(Append, DataChannels());
+    data_->LogActivate(Append);
 }
 
 void TiPlotComponent::LogDeactivate() {
-    dataLog_->File().Stop();
-    if (dataLog_->HasPendingRows()) WriteLog();
-    dataLog_->Reset();
+    data_->LogDeactivate();
 }
 
 void TiPlotComponent::WriteLog() {
-    const QStringList rows = dataLog_->PendingRows(DataChannels());
-    if (!rows.isEmpty()) dataLog_->File().AppendRows(rows);
-    dataLog_->Reset();
+    data_->WriteLog();
 }
 
 void TiPlotComponent::AddDataArray(double X, const TiPlotDataArray& Data) {
-    bool due = false;
-    for (TiPlotLogSample& sample : AddDataArrayToChannels(DataChannels(), X, Data))
-        due = dataLog_->Count(std::move(sample)) || due;
-    if (due) RunGuarded([this] { WriteLog(); });
+    data_->AddDataArray(X, Data);
 }
 
 void TiPlotComponent::ClearAllData() {
-    // Every step runs; the first error is raised at the end.
-    std::exception_ptr error;
-    const auto step = [&error](const std::function<void()>& Step) {
-        try {
-            Step();
-        } catch (...) {
-            if (!error) error = std::current_exception();
-        }
-    };
-    if (LoggingActive()) step([this] { LogDeactivate(); });
-    for (TiPlotChannelCustom* channel : DataChannels())
-        step([channel] { channel->Clear(); });
-    if (error) std::rethrow_exception(error);
+    data_->ClearAll();
 }
 
 void TiPlotComponent::MousePointerSet(Qt::CursorShape Cursor) {
@@ -831,138 +719,36 @@ void TiPlotComponent::ImageListLoadFromResourceName(int Index, const QString& Mo
 
 // The stored description.
 
-void TiPlotComponent::BeginDefinition() {
-    LayoutManager()->SetEnabled(false);
-    BeginUpdate();
-}
-
-void TiPlotComponent::EndDefinition() {
-    if (TiPlotLayoutManager* layout = LayoutManager()) layout->SetEnabled(true);
-    EndUpdate();
-}
-
 TiPlotDefinedProperties TiPlotComponent::WriteDefinedProperties() {
-    BeginDefinition();
-    TiPlotDefinedProperties defined;
-    try {
-        defined.DataViewZHorz = DataViewZHorz();
-        defined.DataViewZVert = DataViewZVert();
-        for (int i = 0; i < TiPlotImageLists::ListCount; ++i)
-            if (!imageLists_->List(i).Empty())
-                defined.ImageLists.insert(TiPlotImageLists::StreamName(i),
-                                          imageLists_->List(i).WriteToStream());
-        for (K kind : streamedKinds) {
-            const TiPlotObjectOwnedManager* manager = master_->GetManager(kind);
-            if (manager->DoWriteToStream())
-                defined.Collections.insert(manager->StreamName(), manager->WriteToStream());
-        }
-        defined.Collections.insert(translationStreamName,
-                                   master_->GetTranslationManager()->WriteToStream());
-    } catch (...) {
-        EndDefinition();
-        throw;
-    }
-    // A write is no load: no Loaded follows, so the plot must not stay suspended.
-    EndDefinition();
-    return defined;
+    return description_->Write();
 }
 
 void TiPlotComponent::ReadDefinedProperties(const TiPlotDefinedProperties& Defined) {
-    BeginDefinition();
-    try {
-        SetDataViewZHorz(Defined.DataViewZHorz);
-        SetDataViewZVert(Defined.DataViewZVert);
-        for (int i = 0; i < TiPlotImageLists::ListCount; ++i) {
-            const auto stored = Defined.ImageLists.constFind(TiPlotImageLists::StreamName(i));
-            if (stored != Defined.ImageLists.cend()) imageLists_->List(i).ReadFromStream(*stored);
-        }
-        for (K kind : streamedKinds) {
-            TiPlotObjectOwnedManager* manager = master_->GetManager(kind);
-            const auto stored = Defined.Collections.constFind(manager->StreamName());
-            if (stored != Defined.Collections.cend()) manager->ReadFromStream(&*stored);
-        }
-        const auto translations = Defined.Collections.constFind(translationStreamName);
-        if (translations != Defined.Collections.cend())
-            master_->GetTranslationManager()->ReadFromStream(&*translations);
-        master_->SeparateToolBarFromTitle();
-    } catch (...) {
-        // A form that fails to load tells no control Loaded.
-        EndDefinition();
-        throw;
-    }
-    if (!GetLoading()) EndDefinition();
+    description_->Read(Defined);
 }
 
 QStringList TiPlotComponent::DefinedCollectionNames() const {
-    QStringList names;
-    for (K kind : streamedKinds)
-        names.append(master_->GetManager(kind)->StreamName());
-    names.append(translationStreamName);
-    return names;
+    return description_->CollectionNames();
 }
 
 QMap<QString, QString> TiPlotComponent::WriteDefinedPropertiesText() {
-    const TiPlotDefinedProperties defined = WriteDefinedProperties();
-    QMap<QString, QString> texts;
-    texts.insert(dataViewZHorzName, QString::number(defined.DataViewZHorz));
-    texts.insert(dataViewZVertName, QString::number(defined.DataViewZVert));
-    for (auto it = defined.Collections.cbegin(); it != defined.Collections.cend(); ++it)
-        texts.insert(it.key(), PlotCollectionToText(it.value()));
-    for (auto it = defined.ImageLists.cbegin(); it != defined.ImageLists.cend(); ++it)
-        texts.insert(it.key(), TiPlotImageList::ToText(it.value()));
-    return texts;
+    return description_->WriteTexts();
 }
 
 void TiPlotComponent::ReadDefinedPropertiesText(const QMap<QString, QString>& Texts) {
-    TiPlotDefinedProperties defined;
-    defined.DataViewZHorz = ZOrderFromText(Texts, dataViewZHorzName, DataViewZHorz());
-    defined.DataViewZVert = ZOrderFromText(Texts, dataViewZVertName, DataViewZVert());
-    for (const QString& name : DefinedCollectionNames()) {
-        const auto text = Texts.constFind(name);
-        if (text != Texts.cend()) defined.Collections.insert(name, PlotCollectionFromText(*text));
-    }
-    for (const QString& name : TiPlotImageLists::StreamNames()) {
-        const auto text = Texts.constFind(name);
-        if (text != Texts.cend()) defined.ImageLists.insert(name, TiPlotImageList::FromText(*text));
-    }
-    // Objects may refuse a stored value halfway through; the plot then gets its own back,
-    // its empty image lists included.
-    TiPlotDefinedProperties before = WriteDefinedProperties();
-    for (int i = 0; i < TiPlotImageLists::ListCount; ++i)
-        before.ImageLists.insert(TiPlotImageLists::StreamName(i),
-                                 imageLists_->List(i).WriteToStream());
-    try {
-        ReadDefinedProperties(defined);
-    } catch (...) {
-        ReadDefinedProperties(before);
-        throw;
-    }
-}
-
-// uic leaves a form's collection texts as dynamic properties; they are read once, then
-// dropped so that they cannot go stale against the objects.
-QMap<QString, QString> TiPlotComponent::TakeDescribedTexts() {
-    QMap<QString, QString> texts;
-    for (const QString& name : DefinedCollectionNames() + TiPlotImageLists::StreamNames()) {
-        const QByteArray key = name.toLatin1();
-        const QVariant value = property(key.constData());
-        if (!value.isValid()) continue;
-        texts.insert(name, value.toString());
-        setProperty(key.constData(), QVariant());
-    }
-    return texts;
+    description_->ReadTexts(Texts);
 }
 
 void TiPlotComponent::Loaded() {
     TiCustomComponent::Loaded();
     try {
-        const QMap<QString, QString> texts = TakeDescribedTexts();
+        const QMap<QString, QString> texts = description_->TakeDescribedTexts();
         if (!texts.isEmpty()) ReadDefinedPropertiesText(texts);
     } catch (...) {
-        EndDefinition();
+        description_->End();
         throw;
     }
-    EndDefinition();
+    description_->End();
 }
 
 // Plot files.
@@ -998,9 +784,8 @@ void TiPlotComponent::MasterChange(QObject*) {
 }
 
 void TiPlotComponent::MasterRemove(QObject* Object) {
-    if (Object == pressedObject_.data()) pressedObject_ = nullptr;
-    if (Object == hoverObject_.data()) hoverObject_ = nullptr;
-    std::erase_if(layers_, [Object](const auto& entry) { return entry.second == Object; });
+    input_.Forget(Object);
+    frame_.Forget(Object);
 }
 
 void TiPlotComponent::InvalidateNow() {
@@ -1027,6 +812,7 @@ std::unique_ptr<TiPlotTimer> TiPlotComponent::CreateTimer() {
 void TiPlotComponent::ObjectInserted(QObject* Object) {
     auto* axis = qobject_cast<TiPlotAxis*>(Object);
     if (!axis) return;
+    axis->KeepLabelTexts();
     axis->OnMinChange = [this](QObject* sender, double oldMin, double newMin) {
         DoAxesMinChange(static_cast<TiPlotAxis*>(sender), oldMin, newMin);
     };
@@ -1048,121 +834,53 @@ void TiPlotComponent::ObjectInserted(QObject* Object) {
 
 // Events.
 
-std::optional<std::pair<K, int>> TiPlotComponent::Locate(const QObject* Object) const {
-    if (!master_ || !Object) return std::nullopt;
-    const std::optional<K> kind = master_->KindOf(Object);
-    if (!kind) return std::nullopt;
-    const int index = master_->GetManager(*kind)->GetIndex(Object);
-    if (index < 0) return std::nullopt;
-    return std::pair{*kind, index};
-}
-
-TiPlotComponent::TKindEvents TiPlotComponent::EventsOf(K Kind) {
-    switch (Kind) {
-    case K::Channel:
-        return {&OnClickChannel, &OnDblClickChannel, &OnGotFocusChannel, &OnLostFocusChannel,
-                &OnPopupMenuChannel};
-    case K::XAxis:
-        return {&OnClickXAxis, &OnDblClickXAxis, &OnGotFocusXAxis, &OnLostFocusXAxis,
-                &OnPopupMenuXAxis};
-    case K::YAxis:
-        return {&OnClickYAxis, &OnDblClickYAxis, &OnGotFocusYAxis, &OnLostFocusYAxis,
-                &OnPopupMenuYAxis};
-    case K::DataCursor:
-        return {&OnClickDataCursor, &OnDblClickDataCursor, &OnGotFocusDataCursor,
-                &OnLostFocusDataCursor, &OnPopupMenuDataCursor};
-    case K::DataView:
-        return {&OnClickDataView, &OnDblClickDataView, &OnGotFocusDataView, &OnLostFocusDataView,
-                &OnPopupMenuDataView};
-    case K::Legend:
-        return {&OnClickLegend, &OnDblClickLegend, &OnGotFocusLegend, &OnLostFocusLegend,
-                &OnPopupMenuLegend};
-    case K::Limit:
-        return {&OnClickLimit, &OnDblClickLimit, nullptr, nullptr, &OnPopupMenuLimit};
-    case K::Annotation:
-        return {&OnClickAnnotation, &OnDblClickAnnotation, &OnGotFocusAnnotation,
-                &OnLostFocusAnnotation, &OnPopupMenuAnnotation};
-    case K::ToolBar:
-    case K::Table:
-    case K::Label:
-        break;
-    }
-    return {};
-}
-
-void TiPlotComponent::FireObjectEvent(const QObject* Object,
-                                      TiPlotObjectEvent* TKindEvents::*Pick) {
-    const auto located = Locate(Object);
-    if (!located) return;
-    const TiPlotObjectEvent* event = EventsOf(located->first).*Pick;
-    if (event && *event) RunGuarded([&] { (*event)(located->second); });
-}
-
-template <class Event, class... Args>
-void TiPlotComponent::FireIndexEvent(const QObject* Object, Event& Handler, Args&&... args) {
-    const auto located = Locate(Object);
-    if (located && Handler)
-        RunGuarded([&] { Handler(located->second, std::forward<Args>(args)...); });
-}
-
-template <class Event, class... Args>
-void TiPlotComponent::FireAxisEvent(const QObject* Axis, Event& XEvent, Event& YEvent,
-                                    Args&&... args) {
-    const auto located = Locate(Axis);
-    if (!located || (located->first != K::XAxis && located->first != K::YAxis)) return;
-    Event& handler = located->first == K::XAxis ? XEvent : YEvent;
-    if (handler) RunGuarded([&] { handler(located->second, std::forward<Args>(args)...); });
-}
-
 void TiPlotComponent::DoObjectClick(TiPlotObject* Object) {
-    FireObjectEvent(Object, dblClickActive_ ? &TKindEvents::DblClick : &TKindEvents::Click);
-    dblClickActive_ = false;
+    events_.Click(Object, input_.DblClickActive());
+    input_.SetDblClickActive(false);
 }
 
 void TiPlotComponent::DoObjectGotFocus(TiPlotObject* Object) {
-    FireObjectEvent(Object, &TKindEvents::GotFocus);
+    events_.GotFocus(Object);
 }
 
 void TiPlotComponent::DoObjectLostFocus(TiPlotObject* Object) {
-    FireObjectEvent(Object, &TKindEvents::LostFocus);
+    events_.LostFocus(Object);
 }
 
 void TiPlotComponent::DoPopUpMenuEvent(TiPlotObject* Object, bool& Cancel, int ScreenX,
                                        int ScreenY) {
-    const auto located = Locate(Object);
-    if (!located) return;
-    const TiPlotPopupMenuEvent* event = EventsOf(located->first).PopupMenu;
-    if (event && *event) RunGuarded([&] { (*event)(located->second, Cancel, ScreenX, ScreenY); });
+    events_.PopupMenu(Object, Cancel, ScreenX, ScreenY);
 }
 
 void TiPlotComponent::DoDataPointClick(TiPlotObject* Channel, int PointIndex) {
-    FireIndexEvent(Channel, dblClickActive_ ? OnDblClickDataPoint : OnClickDataPoint, PointIndex);
+    events_.Index(Channel, input_.DblClickActive() ? OnDblClickDataPoint : OnClickDataPoint,
+                  PointIndex);
 }
 
 void TiPlotComponent::DoAxesMinChange(TiPlotObject* Axis, double OldValue, double NewValue) {
-    FireAxisEvent(Axis, OnXAxisMinChange, OnYAxisMinChange, OldValue, NewValue);
+    events_.Axis(Axis, OnXAxisMinChange, OnYAxisMinChange, OldValue, NewValue);
 }
 
 void TiPlotComponent::DoAxesSpanChange(TiPlotObject* Axis, double OldValue, double NewValue) {
-    FireAxisEvent(Axis, OnXAxisSpanChange, OnYAxisSpanChange, OldValue, NewValue);
+    events_.Axis(Axis, OnXAxisSpanChange, OnYAxisSpanChange, OldValue, NewValue);
 }
 
 void TiPlotComponent::DoAxesMinSpanChange(TiPlotObject* Axis, double OldMin, double OldSpan,
                                           double NewMin, double NewSpan) {
-    FireAxisEvent(Axis, OnXAxisMinSpanChange, OnYAxisMinSpanChange, OldMin, OldSpan, NewMin,
-                  NewSpan);
+    events_.Axis(Axis, OnXAxisMinSpanChange, OnYAxisMinSpanChange, OldMin, OldSpan, NewMin,
+                 NewSpan);
 }
 
 void TiPlotComponent::DoAxesCustomizeLabel(TiPlotObject* Axis, double Value, QString& Text) {
-    FireAxisEvent(Axis, OnXAxisCustomizeLabel, OnYAxisCustomizeLabel, Value, Text);
+    events_.Axis(Axis, OnXAxisCustomizeLabel, OnYAxisCustomizeLabel, Value, Text);
 }
 
 void TiPlotComponent::DataCursorChange(TiPlotObject* Cursor) {
-    FireIndexEvent(Cursor, OnDataCursorChange);
+    events_.Index(Cursor, OnDataCursorChange);
 }
 
 void TiPlotComponent::DoDataCursorCustomizeHint(TiPlotObject* Cursor, QString& Text) {
-    FireIndexEvent(Cursor, OnDataCursorCustomizeHint, Text);
+    events_.Index(Cursor, OnDataCursorCustomizeHint, Text);
 }
 
 void TiPlotComponent::DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) {
@@ -1188,230 +906,64 @@ void TiPlotComponent::DrawImageListImage(TCanvas& Canvas, int ListIndex, int Ima
 
 void TiPlotComponent::DoLimitLine1PositionChange(TiPlotObject* Limit, double OldValue,
                                                  double NewValue) {
-    FireIndexEvent(Limit, OnLimitLine1PositionChange, OldValue, NewValue);
+    events_.Index(Limit, OnLimitLine1PositionChange, OldValue, NewValue);
 }
 
 void TiPlotComponent::DoLimitLine2PositionChange(TiPlotObject* Limit, double OldValue,
                                                  double NewValue) {
-    FireIndexEvent(Limit, OnLimitLine2PositionChange, OldValue, NewValue);
+    events_.Index(Limit, OnLimitLine2PositionChange, OldValue, NewValue);
 }
 
 void TiPlotComponent::DoAnnotationCoordinatesChange(TiPlotObject* Annotation) {
-    FireIndexEvent(Annotation, OnAnnotationCoordinatesChange);
+    events_.Index(Annotation, OnAnnotationCoordinatesChange);
 }
 
 void TiPlotComponent::DoAnnotationCoordinatesChangeFinished(TiPlotObject* Annotation) {
-    FireIndexEvent(Annotation, OnAnnotationCoordinatesChangeFinished);
+    events_.Index(Annotation, OnAnnotationCoordinatesChangeFinished);
 }
 
 // Collisions and layers.
 
-TRect TiPlotComponent::DataViewRect() const {
-    const TiPlotLayoutManager* layout = LayoutManager();
-    return layout ? layout->DataViewRect() : TRect{};
-}
-
 void TiPlotComponent::AddAxesCollisionItem(const TRect& Rect) {
-    collisions_.push_back(Rect);
+    frame_.AddCollision(Rect);
 }
 
 bool TiPlotComponent::AddAxesCollisionDetectionItem(const TRect& Rect) {
-    for (const TRect& registered : collisions_)
-        if (!IntersectRect(registered, Rect).IsEmpty()) return false;
-    // Inside when the union with the data view is the data view; an empty rectangle adds
-    // nothing to a union.
-    const TRect view = DataViewRect();
-    const bool inside = Rect.IsEmpty() || (Rect.Left >= view.Left && Rect.Top >= view.Top &&
-                                           Rect.Right <= view.Right && Rect.Bottom <= view.Bottom);
-    if (!inside) return false;
-    collisions_.push_back(Rect);
-    return true;
+    return frame_.AcceptLabel(Rect);
 }
 
 void TiPlotComponent::AddLayerObject(const QString& Key, TiPlotObject* Object) {
-    const auto at =
-        std::lower_bound(layers_.begin(), layers_.end(), Key,
-                         [](const auto& entry, const QString& key) { return entry.first < key; });
-    layers_.insert(at, {Key, Object});
+    frame_.AddLayer(Key, Object);
 }
 
 // Input.
-
-TiPlotObjectManager* TiPlotComponent::ObjectManager() const {
-    return master_ ? master_->GetPlotObjectManager() : nullptr;
-}
-
-bool TiPlotComponent::IsKind(const QObject* Object, K Kind) const {
-    return master_->KindOf(Object) == Kind;
-}
-
-bool TiPlotComponent::IsAxis(const QObject* Object) const {
-    return IsKind(Object, K::XAxis) || IsKind(Object, K::YAxis);
-}
-
-bool TiPlotComponent::TakesPressAlone(const QObject* Object) const {
-    return qobject_cast<const TiPlotButton*>(Object) || IsKind(Object, K::Annotation) ||
-           IsKind(Object, K::Limit);
-}
-
-TPoint TiPlotComponent::ScreenPoint(int X, int Y) const {
-    return FromQPoint(mapToGlobal(QPoint(X, Y)));
-}
 
 void TiPlotComponent::UpdateAxisPixels(TiPlotMouseData& MouseData) const {
     MouseData.CalcAxisPixels(XYAxesReverse());
 }
 
 TiPlotObject* TiPlotComponent::FindMouseObject(const TiPlotMouseData& MouseData) const {
-    const TiPlotObjectManager* objects = ObjectManager();
-    if (!objects) return nullptr;
-    const auto find = [&](const std::function<bool(TiPlotObject*)>& accept) -> TiPlotObject* {
-        for (int i = 0; i < objects->GetCount(); ++i) {
-            TiPlotObject* object = objects->GetObject(i);
-            if (object->Enabled() && object->Visible() && accept(object) &&
-                object->iMouseHitTest(MouseData))
-                return object->GetMouseObject(MouseData.X, MouseData.Y);
-        }
-        return nullptr;
-    };
-    const auto container = [this](TiPlotObject* object) {
-        return IsKind(object, K::DataView) || IsKind(object, K::Legend);
-    };
-    const auto ordinary = [&](TiPlotObject* object) {
-        return !container(object) && !qobject_cast<TiPlotDataViewLayout*>(object);
-    };
-    if (TiPlotObject* selected =
-            find([&](TiPlotObject* object) { return object->UserSelected() && ordinary(object); }))
-        return selected;
-    if (TiPlotObject* other = find(ordinary)) return other;
-    return find(container);
-}
-
-void TiPlotComponent::SelectPressed(TiPlotObject* Object, TShiftState Shift) {
-    if (Shift & ssShift) {
-        axisLock_ = IsAxis(Object);
-        Object->SetUserSelected(true);
-    } else if (Shift & ssCtrl) {
-        axisLock_ = IsAxis(Object);
-        Object->SetUserSelected(axisLock_ ? !Object->UserSelected() : true);
-    } else if (!IsKind(Object, K::ToolBar)) {
-        Object->SetUserSelected(true);
-    }
+    return input_.FindMouseObject(MouseData);
 }
 
 void TiPlotComponent::iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TiPlotObjectManager* objects = ObjectManager();
-    if (!objects) return;
-    objects->SetShiftState(Shift);
-    buttonDown_ = true;
-    TiPlotMouseData data;
-    data.X = X;
-    data.Y = Y;
-    UpdateAxisPixels(data);
-    setFocus();
-    KillHint();
-    const TPoint screen = ScreenPoint(X, Y);
-    if (Button == mbRight) objects->ClearAllUserSelections();
-    const QPointer<TiPlotObject> object = FindMouseObject(data);
-    pressedObject_ = object;
-    if (!object) {
-        objects->ClearAllUserSelections();
-        return;
-    }
-    SelectPressed(object, Shift);
-    // A handler of the selection may have removed the object.
-    if (!object || object->Destroying() || pressedObject_ != object) return;
-    if (Button == mbRight || TakesPressAlone(object))
-        object->iMouseDown(Button, Shift, X, Y, screen.X, screen.Y, PopupMenu());
-    else
-        objects->MouseDownFocusObjects(Button, Shift, X, Y, screen.X, screen.Y, PopupMenu());
+    input_.MouseDown(Button, Shift, X, Y);
 }
 
 void TiPlotComponent::iMouseMove(TShiftState Shift, int X, int Y) {
-    TiPlotObjectManager* objects = ObjectManager();
-    if (!objects || GetIsDesigning()) return;
-    // No button is held, so the release of the last press went to another window, such as the
-    // menu the press opened, and no window system tells of it: the press is over. Left set,
-    // the flags held back every hint, and the lock every move, until the next click.
-    if (!(Shift & (ssLeft | ssRight | ssMiddle))) {
-        buttonDown_ = false;
-        axisLock_ = false;
-    }
-    if (axisLock_) return;
-    if (!rect().contains(X, Y) && !buttonDown_ && mouseGrabber() == this) releaseMouse();
-    objects->SetShiftState(Shift);
-    const TPoint screen = ScreenPoint(X, Y);
-    KillHint();
-    if (!(Shift & (ssLeft | ssRight))) {
-        MoveWithoutButton(Shift, X, Y, screen);
-        return;
-    }
-    TiHintData hint;
-    if (pressedObject_ && !pressedObject_->Destroying() &&
-        (IsKind(pressedObject_, K::Annotation) || IsKind(pressedObject_, K::ToolBar)))
-        pressedObject_->iMouseMove(hint, Shift, X, Y, screen.X, screen.Y, dblClickActive_);
-    else
-        objects->MouseMoveFocusObjects(hint, Shift, X, Y, screen.X, screen.Y, dblClickActive_);
-    unsetCursor();
-}
-
-void TiPlotComponent::MoveWithoutButton(TShiftState Shift, int X, int Y, TPoint Screen) {
-    // A release the control never saw ends the drag now.
-    if (pressedObject_) ReleaseObjects(mbLeft, Shift, X, Y, Screen);
-    TiPlotMouseData data;
-    data.X = X;
-    data.Y = Y;
-    UpdateAxisPixels(data);
-    const QPointer<TiPlotObject> object = FindMouseObject(data);
-    if (hoverObject_ != object) ForgetHoverObject();
-    if (!object) {
-        unsetCursor();
-        return;
-    }
-    setCursor(object->GetMousePointer({X, Y}));
-    TiHintData hint;
-    object->iMouseMove(hint, Shift, X, Y, Screen.X, Screen.Y, dblClickActive_);
-    if (!object) return;
-    if (hintsShow_ && !hint.Text.isEmpty()) {
-        hintText_ = hint.Text;
-        hintLeft_ = hint.Left;
-        hintTop_ = hint.Top;
-        TimerStop();
-        if (captureLost_ || buttonDown_)
-            captureLost_ = false;
-        else
-            TimerStart(0, uint32_t(hintsPause_));
-    }
-    hoverObject_ = object;
-}
-
-void TiPlotComponent::ReleaseObjects(TMouseButton Button, TShiftState Shift, int X, int Y,
-                                     TPoint Screen) {
-    if (pressedObject_ && !pressedObject_->Destroying())
-        pressedObject_->iMouseUp(Button, Shift, X, Y, Screen.X, Screen.Y, dblClickActive_);
-    pressedObject_ = nullptr;
-    if (TiPlotObjectManager* objects = ObjectManager())
-        objects->MouseUpFocusObjects(Button, Shift, X, Y, Screen.X, Screen.Y, dblClickActive_);
+    input_.MouseMove(Shift, X, Y);
 }
 
 void TiPlotComponent::iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TiPlotObjectManager* objects = ObjectManager();
-    if (!objects || GetIsDesigning()) return;
-    buttonDown_ = false;
-    objects->SetShiftState(Shift);
-    KillHint();
-    axisLock_ = false;
-    ReleaseObjects(Button, Shift, X, Y, ScreenPoint(X, Y));
-    dblClickActive_ = false;
+    input_.MouseUp(Button, Shift, X, Y);
 }
 
 void TiPlotComponent::iDoubleClick() {
-    dblClickActive_ = true;
+    input_.SetDblClickActive(true);
 }
 
 bool TiPlotComponent::iMouseWheel(int WheelDelta, TShiftState Shift, TPoint MousePos) {
-    if (TiPlotObjectManager* objects = ObjectManager())
-        objects->MouseWheelFocusObjects(WheelDelta, Shift, MousePos);
+    input_.MouseWheel(WheelDelta, Shift, MousePos);
     return true;
 }
 
@@ -1420,166 +972,20 @@ void TiPlotComponent::iWantSpecialKey(uint16_t& Key, bool& Result) {
 }
 
 void TiPlotComponent::iKeyDown(uint16_t& Key, TShiftState Shift) {
-    if (TiPlotObjectManager* objects = ObjectManager()) objects->KeyDownFocusObjects(Key, Shift);
-}
-
-// The hint box.
-
-void TiPlotComponent::HintTimer() {
-    TimerStop();
-    if (hintShowing_) {
-        KillHint();
-        if (mouseGrabber() == this) releaseMouse();
-    } else {
-        hintShowing_ = true;
-        TimerStart(0, uint32_t(hintsHidePause_));
-        // So that the control sees the pointer leave.
-        if (mouseGrabber() != this) grabMouse();
-    }
-    InvalidateNow();
+    input_.KeyDown(Key, Shift);
 }
 
 void TiPlotComponent::KillHint() {
-    TimerStop();
-    if (hintPainted_) InvalidateNow();
-    hintShowing_ = false;
+    hint_.Kill();
 }
 
-// A Leave while the control holds nothing is the pointer simply moving away.
 void TiPlotComponent::leaveEvent(QEvent* event) {
     TiCustomComponent::leaveEvent(event);
-    if (buttonDown_ || mouseGrabber() == this) RunGuarded([this] { MouseCaptureLost(); });
-}
-
-// The grab is let go as well: held on, it would keep every click from a modal window the
-// plot opened, until the pointer left the plot.
-void TiPlotComponent::MouseCaptureLost() {
-    if (mouseGrabber() == this) releaseMouse();
-    KillHint();
-    captureLost_ = true;
-    ForgetHoverObject();
-}
-
-void TiPlotComponent::ForgetHoverObject() {
-    const QPointer<TiPlotObject> left = std::exchange(hoverObject_, nullptr);
-    if (left && !left->Destroying()) left->DoMouseNotOver();
+    input_.Leave();
 }
 
 // Painting.
 
-void TiPlotComponent::UpdateDataCursors() {
-    for (int i = 0; i < DataCursorCount(); ++i)
-        GetDataCursor(i)->DoUpdate();
-}
-
-void TiPlotComponent::PreparePaint(TCanvas& Canvas) {
-    TiPlotLegend* legend = LegendCount() > 0 ? GetLegend(0) : nullptr;
-    if (legend) legend->SetCursorValuesMode(false);
-    for (int i = 0; i < DataCursorCount(); ++i) {
-        TiPlotDataCursor* cursor = GetDataCursor(i);
-        cursor->DoUpdate();
-        if (legend && cursor->Visible() && cursor->BoundToAllChannels() &&
-            cursor->ChannelShowAllInLegend())
-            legend->SetCursorValuesMode(true);
-    }
-    LayoutManager()->CalcLayout(Canvas);
-    LayoutManager()->CalcLayout(Canvas);
-    UpdateDataCursors();
-    for (K kind : {K::XAxis, K::YAxis})
-        ForEachObject(kind, [&](TiPlotObject* axis) {
-            if (TiPlotLayoutAxis* layout = LayoutAxisOf(axis)) layout->CalcTicks(Canvas);
-        });
-    for (K kind : {K::Channel, K::XAxis, K::YAxis})
-        ForEachObject(kind, [&](TiPlotObject* object) { object->DrawSetup(Canvas); });
-    TiPlotDataView* dataView = DataViewCount() > 0 ? GetDataView(0) : nullptr;
-    // Without its data view an annotation neither draws nor can be hit.
-    ForEachObject(K::Annotation, [&](TiPlotObject* object) {
-        if (auto* annotation = qobject_cast<TiPlotAnnotation*>(object))
-            annotation->SetDataView(dataView);
-        object->SetXYAxesReversed(XYAxesReverse());
-    });
-    for (int i = 0; i < DataCursorCount(); ++i)
-        GetDataCursor(i)->SetDataView(dataView);
-}
-
-void TiPlotComponent::DrawPlotBackground(TCanvas& Canvas) {
-    if (backGroundGradientEnabled_)
-        DrawGradientDirection(&Canvas, {0, 0, width(), height()}, backGroundGradientDirection_,
-                              backGroundGradientStartColor_, backGroundGradientStopColor_);
-    else
-        DrawBackGround(Canvas, BackGroundColor());
-    if (DataViewCount() > 0) GetDataView(0)->DrawBackground(Canvas);
-}
-
-void TiPlotComponent::BuildLayerList() {
-    const auto add = [this](TiPlotObject* object, char letter) {
-        AddLayerObject(object->GetLayerString() + QLatin1Char(letter), object);
-    };
-    const auto addLimits = [&](bool FillType, char letter) {
-        for (int i = 0; i < LimitCount(); ++i)
-            if (GetLimit(i)->GetIsFillType() == FillType) add(GetLimit(i), letter);
-    };
-    addLimits(true, 'A');
-    if (DataViewCount() > 0) add(GetDataView(0), 'B');
-    addLimits(false, 'C');
-    ForEachObject(K::YAxis, [&](TiPlotObject* axis) {
-        if (IsCartesian(axis)) add(axis, 'D');
-    });
-    ForEachObject(K::XAxis, [&](TiPlotObject* axis) {
-        if (IsCartesian(axis)) add(axis, 'E');
-    });
-    ForEachObject(K::Channel, [&](TiPlotObject* channel) {
-        if (channel->DrawSetupDone()) add(channel, 'F');
-    });
-    ForEachObject(K::Annotation, [&](TiPlotObject* annotation) { add(annotation, 'G'); });
-}
-
-void TiPlotComponent::DrawLayers(TCanvas& Canvas) {
-    const TRect view = DataViewRect();
-    const TRect clip{view.Left, view.Top, view.Right + 1, view.Bottom + 1};
-    for (const auto& [key, object] : layers_) {
-        TClipRestriction restriction(Canvas, clip);
-        object->Draw(Canvas, BackGroundColor());
-    }
-}
-
-void TiPlotComponent::DrawOutSideObjects(TCanvas& Canvas) {
-    Canvas.Brush()->SetColor(BackGroundColor());
-    Canvas.Brush()->SetStyle(bsSolid);
-    DrawBorder(Canvas);
-    const TColor background = BackGroundColor();
-    const auto draw = [&](TiPlotObject* object) { object->Draw(Canvas, background); };
-    for (K kind : {K::XAxis, K::YAxis})
-        ForEachObject(kind, [&](TiPlotObject* axis) {
-            if (!IsCartesian(axis)) draw(axis);
-        });
-    for (K kind : {K::Label, K::ToolBar})
-        ForEachObject(kind, draw);
-}
-
-void TiPlotComponent::DrawHint(TCanvas& Canvas) {
-    hintPainted_ = hintShowing_;
-    if (!hintShowing_) return;
-    Canvas.SetFont(hintsFont_.get());
-    Canvas.Brush()->SetColor(clInfoBk);
-    Canvas.Brush()->SetStyle(bsSolid);
-    Canvas.Font()->SetColor(clInfoText);
-    const TSize size = Canvas.TextExtent(hintText_);
-    Canvas.FillRect({hintLeft_, hintTop_, hintLeft_ + size.cx + 4, hintTop_ + size.cy + 4});
-    Canvas.TextOut(hintLeft_ + 2, hintTop_ + 2, hintText_);
-}
-
 void TiPlotComponent::iPaintTo(TCanvas& Canvas) {
-    // A plot without toolbar, legend or data view draws what it has: a missing object is
-    // simply not drawn, instead of the whole plot staying blank.
-    collisions_.clear();
-    layers_.clear();
-    PreparePaint(Canvas);
-    DrawPlotBackground(Canvas);
-    BuildLayerList();
-    DrawLayers(Canvas);
-    DrawOutSideObjects(Canvas);
-    for (K kind : {K::DataCursor, K::Legend, K::Table})
-        ForEachObject(kind, [&](TiPlotObject* object) { object->Draw(Canvas, BackGroundColor()); });
-    DrawHint(Canvas);
+    frame_.Paint(Canvas);
 }

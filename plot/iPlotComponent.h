@@ -6,7 +6,12 @@
 #include "platform/Brush.h"
 #include "platform/Font.h"
 #include "platform/Pen.h"
+#include "plot/iPlotDescription.h"
+#include "plot/iPlotEventRouter.h"
+#include "plot/iPlotFrame.h"
+#include "plot/iPlotHintBox.h"
 #include "plot/iPlotHost.h"
+#include "plot/iPlotInputRouter.h"
 #include "plot/iPlotManagers.h"
 #include "plot/iPlotMasterManager.h"
 
@@ -26,7 +31,7 @@ class TiPlotAxis;
 class TiPlotChannelCustom;
 class TiPlotDataArray;
 class TiPlotDataCursor;
-class TiPlotDataLog;
+class TiPlotData;
 class TiPlotDataView;
 class TiPlotImageLists;
 class TiPlotLabel;
@@ -38,9 +43,6 @@ class TiPlotTable;
 class TiPlotToolBar;
 class TMetafile;
 
-// The plot's events name objects by their index in their kind's manager; none passes a sender.
-using TiPlotObjectEvent = std::function<void(int Index)>;
-using TiPlotPopupMenuEvent = std::function<void(int Index, bool& Cancel, int ScreenX, int ScreenY)>;
 using TiPlotObjectDoubleValueChangeEvent =
     std::function<void(int Index, double OldValue, double NewValue)>;
 using TiPlotAxesMinSpanChangeEvent =
@@ -52,16 +54,6 @@ using TiPlotObjectCustomizeTextEvent = std::function<void(int Index, QString& AT
 
 // The platform's invalid-cast error: "Invalid class typecast".
 [[noreturn]] void ThrowInvalidCast();
-
-// What the plot's stored description holds besides its published properties: the data
-// view's place in both band orders and the object collections by their managers' names.
-struct TiPlotDefinedProperties {
-    int DataViewZHorz = 1;
-    int DataViewZVert = 1;
-    // "ImageList0".."ImageList2", each only when its list holds a picture.
-    QMap<QString, QByteArray> ImageLists;
-    QMap<QString, TiPlotCollection> Collections;
-};
 
 class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     Q_OBJECT
@@ -422,18 +414,21 @@ public:
                             bool Enabled) override;
     // From a double click until the release after it; an object click then reports the
     // double-click event.
-    bool DblClickActive() const { return dblClickActive_; }
-    void SetDblClickActive(bool Value) { dblClickActive_ = Value; }
+    bool DblClickActive() const { return input_.DblClickActive(); }
+    void SetDblClickActive(bool Value) { input_.SetDblClickActive(Value); }
 
     // The rectangles axis labels must not overlap, filled anew by every paint.
     void AddAxesCollisionItem(const TRect& Rect);
     // Registers Rect and answers true when it overlaps no registered rectangle and lies wholly
     // inside the data view.
     bool AddAxesCollisionDetectionItem(const TRect& Rect);
-    const std::vector<TRect>& AxesCollisionList() const { return collisions_; }
+    const std::vector<TRect>& AxesCollisionList() const { return frame_.Collisions(); }
     // Sorted by key; an entry goes in front of the entries with an equal key.
     void AddLayerObject(const QString& Key, TiPlotObject* Object);
-    const std::vector<QPair<QString, TiPlotObject*>>& LayerList() const { return layers_; }
+    const std::vector<QPair<QString, TiPlotObject*>>& LayerList() const { return frame_.Layers(); }
+    // The layout the screen shows and hit-testing reads, kept until the control's measures
+    // or the master's change count move on; exports lay out for their own canvas.
+    const TiPlotFrameLayout& ScreenLayout() const { return frame_.ScreenLayout(); }
 
     // The pointer as the objects see it: the axis-direction pixels exchanged when X axes run
     // vertically.
@@ -441,14 +436,14 @@ public:
     // The object under the pointer: selected objects first, then any other, data views and
     // legends (which contain other objects) last; null over nothing.
     TiPlotObject* FindMouseObject(const TiPlotMouseData& MouseData) const;
-    TiPlotObject* PressedObject() const { return pressedObject_; }
-    TiPlotObject* HoverObject() const { return hoverObject_; }
+    TiPlotObject* PressedObject() const { return input_.PressedObject(); }
+    TiPlotObject* HoverObject() const { return input_.HoverObject(); }
 
     // The hint box: shown once the pointer has rested on an object that offers a hint for
     // HintsPause ms, hidden after HintsHidePause ms or at the next move, press or release.
-    bool HintShowing() const { return hintShowing_; }
-    bool HintPainted() const { return hintPainted_; }
-    QString HintText() const { return hintText_; }
+    bool HintShowing() const { return hint_.Showing(); }
+    bool HintPainted() const { return hint_.Painted(); }
+    QString HintText() const { return hint_.Text(); }
     void KillHint();
 
     TiPlotObjectEvent OnClickChannel, OnDblClickChannel, OnGotFocusChannel, OnLostFocusChannel;
@@ -508,25 +503,10 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    QMap<QString, QString> TakeDescribedTexts();
-    // The event families of one kind; unset members are events the kind does not have.
-    struct TKindEvents {
-        TiPlotObjectEvent* Click = nullptr;
-        TiPlotObjectEvent* DblClick = nullptr;
-        TiPlotObjectEvent* GotFocus = nullptr;
-        TiPlotObjectEvent* LostFocus = nullptr;
-        TiPlotPopupMenuEvent* PopupMenu = nullptr;
-    };
-    TKindEvents EventsOf(TiPlotObjectKind Kind);
-    // The object's kind and index in its manager; nothing for an object of no kind.
-    std::optional<std::pair<TiPlotObjectKind, int>> Locate(const QObject* Object) const;
-    // Calls the event of the object's kind that Pick selects, when assigned.
-    void FireObjectEvent(const QObject* Object, TiPlotObjectEvent* TKindEvents::*Pick);
-    // The X-axis or Y-axis event of the axis, with its index.
-    template <class Event, class... Args>
-    void FireAxisEvent(const QObject* Axis, Event& XEvent, Event& YEvent, Args&&... args);
-    template <class Event, class... Args>
-    void FireIndexEvent(const QObject* Object, Event& Handler, Args&&... args);
+    // The frame paints with the control's own background, border and export state; the input
+    // router lays the screen out and offers hints through them.
+    friend class TiPlotFrame;
+    friend class TiPlotInputRouter;
     void ObjectInserted(QObject* Object);
     void SetOuterMargin(int Value, int& Field);
     void SetPrintMargin(double Value, double& Field);
@@ -534,46 +514,19 @@ private:
     template <class E> bool SetStoredEnum(E Value, E& Field);
     void ForEachObject(TiPlotObjectKind Kind, const std::function<void(TiPlotObject*)>& Action);
     TiPlotLabel* Title() const;
-    // The channels that hold points, in channel order.
-    std::vector<TiPlotChannelCustom*> DataChannels() const;
-    TRect DataViewRect() const;
-    // Steps of the paint.
-    void UpdateDataCursors();
-    void PreparePaint(TCanvas& Canvas);
-    void DrawPlotBackground(TCanvas& Canvas);
-    void BuildLayerList();
-    void DrawLayers(TCanvas& Canvas);
-    void DrawOutSideObjects(TCanvas& Canvas);
-    void DrawHint(TCanvas& Canvas);
-    // Input.
-    TiPlotObjectManager* ObjectManager() const;
-    bool IsKind(const QObject* Object, TiPlotObjectKind Kind) const;
-    bool IsAxis(const QObject* Object) const;
-    // Whether a press goes to the object alone instead of to every selected object.
-    bool TakesPressAlone(const QObject* Object) const;
-    void SelectPressed(TiPlotObject* Object, TShiftState Shift);
-    void ReleaseObjects(TMouseButton Button, TShiftState Shift, int X, int Y, TPoint Screen);
-    void MoveWithoutButton(TShiftState Shift, int X, int Y, TPoint Screen);
-    // The hover object hears the pointer is no longer over it.
-    void ForgetHoverObject();
-    TPoint ScreenPoint(int X, int Y) const;
-    void HintTimer();
-    void MouseCaptureLost();
-    // Suspends layout and repaints for a description's properties.
-    void BeginDefinition();
-    void EndDefinition();
 
+    TiPlotEventRouter events_{*this};
     std::unique_ptr<TiPlotMasterManager> master_;
     std::unique_ptr<TiPlotImageLists> imageLists_;
     std::unique_ptr<TiPlotOutput> output_;
-    std::unique_ptr<TiPlotDataLog> dataLog_;
+    std::unique_ptr<TiPlotData> data_;
+    std::unique_ptr<TiPlotDescription> description_;
     QMenu objectMenu_;
     std::unique_ptr<TFont> hintsFont_;
     std::unique_ptr<TFont> annotationDefaultFont_;
     // What the title getters answer without labels.
     std::unique_ptr<TFont> ownFont_;
-    std::vector<TRect> collisions_;
-    std::vector<QPair<QString, TiPlotObject*>> layers_;
+    TiPlotFrame frame_{*this};
 
     int outerMarginLeft_ = 5;
     int outerMarginTop_ = 5;
@@ -604,18 +557,8 @@ private:
     QString printDocumentName_ = QStringLiteral("Untitled");
     QString printerName_;
 
-    // Buttons of objects are found too, and leave with their object unannounced.
-    QPointer<TiPlotObject> pressedObject_;
-    QPointer<TiPlotObject> hoverObject_;
-    bool axisLock_ = false;
-    bool buttonDown_ = false;
-    bool captureLost_ = false;
-    bool dblClickActive_ = false;
-    bool hintShowing_ = false;
-    bool hintPainted_ = false;
-    QString hintText_;
-    int hintLeft_ = 0;
-    int hintTop_ = 0;
+    TiPlotInputRouter input_{*this};
+    TiPlotHintBox hint_{*this};
     bool destroying_ = false;
 };
 

@@ -175,6 +175,7 @@ void TiPlotLayoutManager::AddSorted(std::vector<TiPlotLayoutObject*>& List,
 
 void TiPlotLayoutManager::DoLayoutChange(QObject*) {
     if (!enabled_) return;
+    master_.AdvanceChangeCount();
     for (auto* list : {&top_, &bottom_, &left_, &right_})
         list->clear();
     const int horzZ = dataViewHorz_ ? dataViewHorz_->ZOrder() : 0;
@@ -292,6 +293,70 @@ int TiPlotLayoutManager::GetMaxGaurd(const TBandList& List, bool StartEnd) {
         if (!entry.Cartesian && !stacked) guard = std::max(guard, entry.Guard);
     }
     return guard;
+}
+
+void TiPlotLayoutManager::ForEachAxis(const std::function<void(TiPlotLayoutAxis&)>& Action) const {
+    for (TiPlotObjectKind kind : {TiPlotObjectKind::XAxis, TiPlotObjectKind::YAxis})
+        for (int i = 0; i < master_.Count(kind); ++i)
+            if (auto* object = qobject_cast<TiPlotLayoutObject*>(master_.Get(kind, i)))
+                if (TiPlotLayoutAxis* axis = object->GetLayoutAxis()) Action(*axis);
+}
+
+TiPlotFrameLayout TiPlotLayoutManager::Layout(TCanvas& Canvas) {
+    ForEachAxis([](TiPlotLayoutAxis& axis) { axis.BeginLayout(); });
+    // An axis measures its labels on the ticks of the place it had; a pass that moves the data
+    // view moves the axes, whose ticks and labels then differ, so a second pass measures them
+    // where they now lie. Only the range and the band widths feed the ticks, and these are
+    // settled by then, so two passes are the most any change needs.
+    int passes = 0;
+    TRect before;
+    do {
+        before = dataViewRect_;
+        CalcLayout(Canvas);
+        ++passes;
+    } while (passes < 2 && !(dataViewRect_ == before));
+    // Aligned and cartesian axes moved their scales after the bands placed their ticks.
+    ForEachAxis([&](TiPlotLayoutAxis& axis) {
+        axis.CalcTicks(Canvas);
+        axis.EndLayout();
+    });
+    TiPlotFrameLayout layout = Capture();
+    layout.Frame = Owner()->LayoutFrame();
+    layout.ChangeCount = master_.ChangeCount();
+    layout.CanvasKind = &typeid(Canvas);
+    layout.Serial = ++layoutSerial_;
+    layout.Passes = passes;
+    return layout;
+}
+
+TiPlotFrameLayout TiPlotLayoutManager::Capture() const {
+    TiPlotFrameLayout layout;
+    layout.DataView = dataViewRect_;
+    for (TiPlotObject* item : Items()) {
+        auto* object = static_cast<TiPlotLayoutObject*>(item);
+        TiPlotObjectLayout& kept = layout.Objects.emplace_back();
+        kept.Object = object;
+        kept.DrawRect = object->DrawRect();
+        kept.LayoutRect = object->LayoutRect();
+        kept.StartStacked = object->StartStacked();
+        kept.StopStacked = object->StopStacked();
+        if (const TiPlotLayoutAxis* axis = object->GetLayoutAxis()) kept.Axis = axis->AxisLayout();
+    }
+    return layout;
+}
+
+void TiPlotLayoutManager::Apply(const TiPlotFrameLayout& Layout) {
+    dataViewRect_ = Layout.DataView;
+    for (const TiPlotObjectLayout& kept : Layout.Objects) {
+        TiPlotLayoutObject* object = kept.Object;
+        if (!object || object->Destroying()) continue;
+        object->SetDrawRect(kept.DrawRect);
+        object->SetLayoutRect(kept.LayoutRect);
+        object->SetStartStacked(kept.StartStacked);
+        object->SetStopStacked(kept.StopStacked);
+        TiPlotLayoutAxis* axis = object->GetLayoutAxis();
+        if (axis && kept.Axis) axis->ApplyAxisLayout(*kept.Axis);
+    }
 }
 
 void TiPlotLayoutManager::CalcLayout(TCanvas& Canvas) {

@@ -3,9 +3,12 @@
 // and the data view, its rectangle. Painting and hit-testing read the stored rectangles.
 #pragma once
 
+#include "plot/iPlotFrameLayout.h"
 #include "plot/iPlotLayoutObject.h"
 #include "plot/iPlotManagers.h"
 
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 enum TiInsertDirection { iidMerge, iidBelow, iidAbove };
@@ -51,7 +54,13 @@ public:
     // The number of distinct bands of a side list.
     static int GetUniqueCount(const std::vector<TiPlotLayoutObject*>& List);
 
-    // The layout pass: every object's rectangle and stacking, and the data view's.
+    // The frame layout on Canvas, given to every object and answered as a value: the band
+    // passes, then every axis's ticks where its scale finally lies.
+    TiPlotFrameLayout Layout(TCanvas& Canvas);
+    // Puts a layout kept as a value back into its objects (an export laid them out for its
+    // own canvas meanwhile).
+    void Apply(const TiPlotFrameLayout& Layout);
+    // One layout pass: every object's rectangle and stacking, and the data view's.
     void CalcLayout(TCanvas& Canvas);
     // Never of negative size.
     TRect DataViewRect() const { return dataViewRect_; }
@@ -92,6 +101,9 @@ private:
     void PlaceCartesianAxis(TiPlotLayoutObject* Object, TiPlotLayoutAxis& Axis) const;
     void NarrowDataView(TCanvas& Canvas);
     void SetDataViewDrawRect() const;
+    // The axes in the master's order, X axes first, counted afresh as handlers may remove some.
+    void ForEachAxis(const std::function<void(TiPlotLayoutAxis&)>& Action) const;
+    TiPlotFrameLayout Capture() const;
 
     TiPlotMasterManager& master_;
     bool xyAxesReverse_ = false;
@@ -101,4 +113,5 @@ private:
     std::vector<TiPlotLayoutObject*> top_, bottom_, left_, right_;
     TBandList visibleTop_, visibleBottom_, visibleLeft_, visibleRight_;
     TRect dataViewRect_;
+    uint64_t layoutSerial_ = 0;
 };

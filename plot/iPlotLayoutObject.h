@@ -2,6 +2,7 @@
 // legends, labels, tables, and the two place-holders standing for the data view itself.
 #pragma once
 
+#include "plot/iPlotAxisDrawing.h"
 #include "plot/iPlotObjects.h"
 #include "plot/iPlotTypes.h"
 
@@ -21,6 +22,12 @@ public:
     virtual void CalcScaleRect(TCanvas& Canvas) = 0;
     virtual TRect ScaleRect() const = 0;
     virtual void CalcTicks(TCanvas& Canvas) = 0;
+    // A layout begins and ends: label texts are made afresh, each value once for the layout.
+    virtual void BeginLayout() = 0;
+    virtual void EndLayout() = 0;
+    // What the layout placed, as a value, and that value put back.
+    virtual TiPlotAxisLayout AxisLayout() const = 0;
+    virtual void ApplyAxisLayout(const TiPlotAxisLayout& Layout) = 0;
 
 protected:
     ~TiPlotLayoutAxis() = default;

@@ -224,6 +224,7 @@ void TiPlotMasterManager::NotificationSetFocus(QObject* Object) {
 
 void TiPlotMasterManager::NotificationChange(QObject* Object) {
     if (shuttingDown_) return;
+    AdvanceChangeCount();
     plot_->MasterChange(Object);
 }
 

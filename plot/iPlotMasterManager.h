@@ -75,6 +75,10 @@ public:
     void NotificationRename(QObject* Object);
     void NotificationSetFocus(QObject* Object);
     void NotificationChange(QObject* Object);
+    // Advanced by every change notice and band rearrangement: the plot's frame layout is
+    // stale once the count has moved on from the one it was computed at.
+    uint64_t ChangeCount() const { return changeCount_; }
+    void AdvanceChangeCount() { ++changeCount_; }
 
     bool UserCanEditObjects() const { return userCanEditObjects_; }
     void SetUserCanEditObjects(bool Value);
@@ -108,6 +112,7 @@ private:
     bool userCanEditObjects_ = true;
     bool xyAxesReverse_ = false;
     bool shuttingDown_ = false;
+    uint64_t changeCount_ = 0;
     TiPlotObjectManager* objectManager_ = nullptr;
     std::array<TiPlotObjectOwnedManager*, PlotObjectKindCount> managers_{};
     TiPlotLayoutManager* layoutManager_ = nullptr;

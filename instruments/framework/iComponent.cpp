@@ -571,6 +571,7 @@ std::unique_ptr<TBitmap> TiComponent::PaintToBitmap() {
 
 void TiComponent::PaintUncached(TCanvas& Canvas) {
     TiComponentLock hold(*this);
+    const TExportPaint exporting(*this);
     const bool cached = cachedDrawing_;
     cachedDrawing_ = false;
     // A failing paint shows nothing for this frame.

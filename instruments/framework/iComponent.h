@@ -229,6 +229,22 @@ protected:
 
     // Painting without the cached background, for canvases that keep vectors.
     void PaintUncached(TCanvas& Canvas);
+    // Whether the paint under way is an export's (a bitmap, a picture, a print) rather than the
+    // control's own frame: a control may keep what it computed for the screen apart.
+    bool PaintingExport() const { return exportPaints_ > 0; }
+    // Marks the paints as an export's for as long as it lives.
+    class TExportPaint {
+    public:
+        explicit TExportPaint(TiComponent& Control) : control_(Control) {
+            ++control_.exportPaints_;
+        }
+        ~TExportPaint() { --control_.exportPaints_; }
+        TExportPaint(const TExportPaint&) = delete;
+        TExportPaint& operator=(const TExportPaint&) = delete;
+
+    private:
+        TiComponent& control_;
+    };
     // What SavePropertiesToFile leaves out: "Name", and the form's settings of the control
     // unless OptionSaveAllProperties is on.
     TStringList PropertyFileExclusions() const;
@@ -301,6 +317,7 @@ private:
     bool autoFrameRate_ = false;
     bool loading_ = false;
     bool cachedDrawing_ = true;
+    int exportPaints_ = 0;
     bool optionSaveAllProperties_ = false;
     bool userInputActive_ = false;
     bool errorActive_ = false;

@@ -95,6 +95,7 @@ void TiVCLComponent::iPaintToDC(int X, int Y, bool NoBackGround, TCanvas& Canvas
     noBackGround_ = NoBackGround;
     {
         TiComponentLock hold(*this);
+        const TExportPaint exporting(*this);
         const bool cached = CachedDrawing();
         SetCachedDrawing(false);
         // A failing paint leaves the canvas as it was.

@@ -511,8 +511,9 @@ void TiPlotChannel::Draw(TCanvas& Canvas, TColor) {
         DrawHighLow(Canvas, XYAxesReversed());
         DrawConnectPoints(Canvas, XYAxesReversed());
         DrawMarkers(Canvas, XYAxesReversed());
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // The rest of the channel is not drawn in this paint; its data stays.
+        ReportGuardCatch("channel drawing", e.what());
     }
 }
 

@@ -155,8 +155,8 @@ TEST_F(PlotAxisDrawing, CartesianAxisRegistersItsLinesAndDrawsOnlyAcceptedLabels
     const TiPlotAxisScaleRects rects =
         CalcPlotAxisScaleRects(canvas, settings, draw, true, true, 35);
     EXPECT_EQ(PlotAxisScaleLineRect(settings, rects), (TRect{100, 300, 501, 301}));
-    const TRect hit =
-        DrawPlotAxis(canvas, settings, rects, draw, {33, 28}, Ticks(rects), collisions, true);
+    DrawPlotAxis(canvas, settings, rects, draw, {33, 28}, Ticks(rects), collisions, true);
+    const TRect hit = PlotAxisHitRect(settings, rects, draw, {33, 28});
     EXPECT_EQ(offered, 6);
     EXPECT_EQ(canvas.Count(Op::DrawText), 3);
     ASSERT_EQ(added.size(), 6u + 5);

@@ -1,4 +1,5 @@
 #include "instruments/controls/iSevenSegmentInteger.h"
+#include "GuardCatchWatch.h"
 #include "platform/Geometry.h"
 
 #include "SevenSegmentTesting.h"
@@ -103,6 +104,7 @@ TEST_F(TiSevenSegmentIntegerTest, ExtremeSizeSettingsAreBoundedBeforeAnyArithmet
 
 // The settings once asked for a background of about 25 GB and took the program down.
 TEST_F(TiSevenSegmentIntegerTest, AutoSizeOfTheLargestSettingsStaysSaneAndPaintsWithoutDying) {
+    const ExpectedGuardCatches expected;
     display.SetDigitCount(32);
     display.SetSegmentSize(100);
     display.SetSegmentMargin(32000);

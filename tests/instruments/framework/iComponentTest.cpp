@@ -1,3 +1,4 @@
+#include "GuardCatchWatch.h"
 #include "TestInstrument.h"
 
 #include "instruments/framework/Igpfunctions.h"
@@ -252,6 +253,7 @@ TEST_F(TiComponentTest, BackGroundPictureIsStretchedWithoutBorderUnlessEmpty) {
 }
 
 TEST_F(TiComponentTest, AfterPaintDrawsOnTheFrameAndAFailingPaintIsDroppedBeforeIt) {
+    const ExpectedGuardCatches expected;
     int afterPaints = 0;
     control.OnAfterPaint = [&](QObject*, TCanvas* canvas) {
         ++afterPaints;
@@ -267,6 +269,7 @@ TEST_F(TiComponentTest, AfterPaintDrawsOnTheFrameAndAFailingPaintIsDroppedBefore
 // A frame of absurd size is not had: that paint draws nothing, and a later size that fits
 // draws again.
 TEST_F(TiComponentTest, AControlTooLargeForItsFrameDrawsNothingUntilItFitsAgain) {
+    const ExpectedGuardCatches expected;
     control.resize(20000, 20000);
     QImage image(10, 10, QImage::Format_RGB32);
     EXPECT_NO_THROW(control.render(&image));
@@ -358,6 +361,7 @@ TEST_F(TiComponentInputTest, DoubleClickIsFollowedByAPressMarkedDouble) {
 }
 
 TEST_F(TiComponentInputTest, FaultyHandlerIsDroppedAndEndsTheUserInput) {
+    const ExpectedGuardCatches expected;
     control.OnKeyDown = [](QObject*, uint16_t&, TShiftState) {
         throw Exception(QStringLiteral("handler failed"));
     };
@@ -373,6 +377,7 @@ TEST_F(TiComponentInputTest, FaultyHandlerIsDroppedAndEndsTheUserInput) {
 // Qt's event loop cannot pass an exception on: a handler raising anything, on any route, must
 // end at the control.
 TEST_F(TiComponentInputTest, NoThrowingHandlerUnwindsThroughTheEventLoopOnAnyRoute) {
+    const ExpectedGuardCatches expected;
     const auto fail = [] { throw std::runtime_error("handler failed"); };
     control.OnKeyDown = [&](QObject*, uint16_t&, TShiftState) { fail(); };
     control.OnKeyPress = [&](QObject*, QChar&) { fail(); };

@@ -1,3 +1,4 @@
+#include "GuardCatchWatch.h"
 #include "PlotAxisTestPlot.h"
 
 #include "platform/Exception.h"
@@ -295,6 +296,7 @@ TEST_F(PlotAxisObject, MenuOffersTrackingResumeValuesAndFit) {
 }
 
 TEST_F(PlotAxisObject, ThrowingHandlersEndAtMenuItemsAndLabels) {
+    const ExpectedGuardCatches expected;
     plot.Master->SetUserCanEditObjects(true);
     plot.AddChannel();
     plot.Channel()->XExtents = {5, 15};

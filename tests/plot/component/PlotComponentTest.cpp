@@ -1,4 +1,5 @@
 #include "../objects/PlotTestKinds.h"
+#include "GuardCatchWatch.h"
 #include "PlotComponentTestSupport.h"
 #include "instruments/framework/iFormLoading.h"
 #include "platform/Clock.h"
@@ -216,6 +217,7 @@ TEST_F(PlotComponentPaint, PlotAreaObjectsAreClippedToTheDataViewWidenedByOnePix
 }
 
 TEST_F(PlotComponentPaint, ThrowingDrawStopsThePaintAndLiftsTheClip) {
+    const ExpectedGuardCatches expected;
     plot.AddChannel();
     plot.AddChannel();
     Object(K::Channel, 1)->Throw = true;
@@ -272,6 +274,7 @@ protected:
 };
 
 TEST_F(PlotComponentEvents, DoubleClickFlagTurnsTheNextClickIntoADoubleClick) {
+    const ExpectedGuardCatches expected;
     plot.OnClickChannel = [&](int index) {
         events.push_back(QStringLiteral("click %1").arg(index));
     };

@@ -80,6 +80,16 @@ public:
     void CalcScaleRect(TCanvas&) override;
     TRect ScaleRect() const override { return scale_; }
     void CalcTicks(TCanvas&) override {}
+    void BeginLayout() override {}
+    void EndLayout() override {}
+    TiPlotAxisLayout AxisLayout() const override {
+        TiPlotAxisLayout layout;
+        layout.Rects.ScaleRect = scale_;
+        return layout;
+    }
+    void ApplyAxisLayout(const TiPlotAxisLayout& Layout) override {
+        scale_ = Layout.Rects.ScaleRect;
+    }
     void NotificationRemove(QObject* Object) override;
     void NotificationRename(QObject* Object) override;
 
