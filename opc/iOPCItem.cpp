@@ -2,6 +2,8 @@
 
 #include "opc/Iopcfunctions.h"
 #include "opc/iOPCTypes.h"
+#include "platform/PropertyDefaults.h"
+#include "platform/PropertyWalker.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -10,6 +12,13 @@ namespace {
 
 constexpr int FirstReconnectDelay = 1000;
 constexpr int LastReconnectDelay = 30000;
+
+// Strings are stored when not empty; the other three always.
+const PropertyDefaults::Registration defaults(TiOPCItem::staticMetaObject,
+                                              {{"PropertyName", QString()},
+                                               {"ComputerName", QString()},
+                                               {"ServerName", QString()},
+                                               {"ItemName", QString()}});
 
 const QString FailedToConnect = QStringLiteral("Failed to Connect to Server");
 
@@ -307,10 +316,13 @@ void TiOPCItem::ReceiveData(const TiOPCValue& value) {
 }
 
 void TiOPCItem::ReceiveWriteComplete(const std::optional<EDataAccessError>& error) {
-    if (!error) return;
+    if (error) ReportWriteFailure(QStringLiteral("Data Write Failure"));
+}
+
+void TiOPCItem::ReportWriteFailure(const QString& message) {
     writeFailed_ = true;
     if (autoError_) UpdateError();
-    if (manager_) manager_->Failure(this, QStringLiteral("Data Write Failure"));
+    if (manager_) manager_->Failure(this, message);
 }
 
 // Last in every notification: the owner's handler may destroy the item.
@@ -350,6 +362,75 @@ void TiOPCItemManager::Clear() {
     items_.clear();
     gone.clear();
     ErrorStateChanged();
+}
+
+namespace {
+
+QString StoredText(const PropertyDescriptor& property) {
+    if (property.Kind == TPropertyKind::Boolean)
+        return PropertyWalker::Read(property).toBool() ? QStringLiteral("True")
+                                                       : QStringLiteral("False");
+    const QString text = PropertyWalker::ReadText(property);
+    if (property.Kind != TPropertyKind::String) return text;
+    return '\'' + QString(text).replace('\'', QStringLiteral("''")) + '\'';
+}
+
+class ItemTextReader {
+public:
+    explicit ItemTextReader(const QStringList& lines) : lines_(lines) {}
+    bool AtEnd() const { return next_ >= lines_.size(); }
+    QString Next() {
+        if (AtEnd()) Fail();
+        return lines_[next_++].trimmed();
+    }
+    [[noreturn]] void Fail() const {
+        throw Exception(QStringLiteral("Invalid OPC item description (line %1)").arg(next_));
+    }
+    void ReadItem(TiOPCItem& item) {
+        for (QString line = Next(); line != QLatin1String("end"); line = Next()) {
+            const qsizetype equals = line.indexOf('=');
+            if (equals <= 0) Fail();
+            PropertyWalker::WriteText(&item, line.left(equals).trimmed(),
+                                      Unquoted(line.mid(equals + 1).trimmed()));
+        }
+    }
+
+private:
+    QString Unquoted(const QString& value) const {
+        if (!value.startsWith('\'')) return value;
+        if (value.size() < 2 || !value.endsWith('\'')) Fail();
+        return value.mid(1, value.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+    }
+
+    const QStringList& lines_;
+    qsizetype next_ = 0;
+};
+
+} // namespace
+
+QStringList TiOPCItemManager::WriteToText() const {
+    if (items_.empty()) return {};
+    QStringList lines{QStringLiteral("<")};
+    for (const auto& item : items_) {
+        lines << QStringLiteral("  item");
+        for (const PropertyDescriptor& property : PropertyDefaults::ValuesToStore(item.get()))
+            lines << QStringLiteral("    %1 = %2").arg(property.Path, StoredText(property));
+        lines << QStringLiteral("  end");
+    }
+    lines << QStringLiteral(">");
+    return lines;
+}
+
+void TiOPCItemManager::ReadFromText(const QStringList& lines) {
+    Clear();
+    ItemTextReader reader(lines);
+    if (reader.AtEnd() || reader.Next() != QLatin1String("<")) return;
+    for (QString line = reader.Next(); line != QLatin1String(">"); line = reader.Next()) {
+        if (line != QLatin1String("item")) reader.Fail();
+        TiOPCItem& item = *GetItem(Add());
+        reader.ReadItem(item);
+        item.Loaded();
+    }
 }
 
 bool TiOPCItemManager::GetDesigning() const {

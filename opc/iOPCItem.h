@@ -7,6 +7,7 @@
 #include "platform/DataAccess.h"
 
 #include <QObject>
+#include <QStringList>
 #include <QTimer>
 #include <QVariant>
 #include <functional>
@@ -63,6 +64,9 @@ public:
     // With AutoError: the quality is not good while the item is connected or failed to
     // connect, or a write was refused since the last good value.
     bool InError() const;
+    // A write that did not reach the server: shown as the error state (with AutoError) until
+    // the next good value, and told to the manager.
+    void ReportWriteFailure(const QString& message);
 
 private:
     void Connect();
@@ -129,6 +133,14 @@ public:
     int FindIndex(const TiOPCItem* item) const;
     void Clear();
     bool GetDesigning() const;
+    // The items as a stored description holds them: "<", per item "item", one
+    // "Name = Value" line per stored property (strings quoted), "end"; then ">". No lines
+    // without items.
+    QStringList WriteToText() const;
+    // Destroys every item; then, when the lines hold a collection, makes and reads each item
+    // in order and runs its Loaded. Raises "Invalid OPC item description (line <n>)" on text
+    // that is not one, and the property walk's errors on unknown names or values.
+    void ReadFromText(const QStringList& lines);
     quint16 RequestedType(const QString& propertyName) const;
 
     // Set by the owner. OnErrorState is set only by a control: it receives whether any item

@@ -96,6 +96,7 @@ void TiModeComboBox::SetItemIndex(int Value) {
 }
 
 void TiModeComboBox::Loaded() {
+    TiCustomComponent::Loaded();
     itemIndex_ = std::clamp(itemIndex_, -1, GetItemCount() - 1);
 }
 

@@ -229,6 +229,10 @@ protected:
 
     // Painting without the cached background, for canvases that keep vectors.
     void PaintUncached(TCanvas& Canvas);
+    // Values a property file holds besides the published properties: written after them,
+    // and taken out of the lines before the properties are read.
+    virtual void WriteExtraProperties(TStringList& Lines);
+    virtual void ReadExtraProperties(TStringList& Lines);
     // What SavePropertiesToFile leaves out: "Name", and the form's settings of the control
     // unless OptionSaveAllProperties is on.
     TStringList PropertyFileExclusions() const;
