@@ -206,6 +206,12 @@ void TiModeComboBox::DoChange() {
     if (userChange_ && OnChangeUser) OnChangeUser(this);
 }
 
+void TiModeComboBox::OPCItemActivateSend(int Index) {
+    TiOPCItem* item = GetOPCItem(Index);
+    item->Activate();
+    item->SetData(GetValue());
+}
+
 void TiModeComboBox::RevertIndex() {
     itemIndex_ = previousIndex_;
     if (dropDown_) dropDown_->SetItemIndex(itemIndex_);

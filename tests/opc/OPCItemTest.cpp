@@ -1,3 +1,4 @@
+#include "ExceptionText.h"
 #include "FakeDataAccess.h"
 #include "opc/iOPCItem.h"
 #include "opc/iOPCTypes.h"
@@ -8,15 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString MessageOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return QString();
-}
 
 class OPCItemTest : public testing::Test {
 protected:

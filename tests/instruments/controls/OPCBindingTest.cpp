@@ -2,6 +2,7 @@
 #include "InputSender.h"
 #include "instruments/controls/iCheckBox.h"
 #include "instruments/controls/iKnob.h"
+#include "instruments/controls/iModeComboBox.h"
 #include "instruments/controls/iSwitchLever.h"
 #include "instruments/framework/iFormLoading.h"
 #include "platform/StringList.h"
@@ -138,6 +139,33 @@ TEST_F(OPCBindingTest, FailedWriteOfAProgramChangeKeepsTheChangeAndIsToldNotRais
     EXPECT_FALSE(knob.ErrorActive());
     Group().CompleteWrite(EDataAccessError(TDataAccessCode::Refused, "read-only"));
     EXPECT_TRUE(knob.ErrorActive());
+}
+
+TEST_F(OPCBindingTest, ModeComboBoxHoldsASentChangeBackUntilTheServerConfirmsIt) {
+    TiModeComboBox box;
+    box.AddItem("Off", 0);
+    box.AddItem("Slow", 10);
+    box.AddItem("Fast", 20);
+    box.SetItemIndex(0);
+    TiOPCItem& item = *box.GetOPCItem(box.OPCAddItem());
+    item.SetPropertyName("Value");
+    item.SetServerName("Fake.Server");
+    item.SetItemName("Device.Mode");
+    item.SetAutoError(true);
+    box.OPCItemActivateSend(0);
+    ASSERT_EQ(Group().Writes.size(), 1u);
+    EXPECT_EQ(Group().Writes.back().second, QVariant(0));
+    box.SetItemIndex(2);
+    EXPECT_EQ(box.ItemIndex(), 0) << "shown only once the server's value comes back";
+    EXPECT_EQ(Group().Writes.back().second, QVariant(20));
+    Group().Deliver(20);
+    EXPECT_EQ(box.GetValue(), 20);
+    EXPECT_EQ(Group().Writes.size(), 2u) << "the server's value is not sent back";
+    Group().Deliver(QVariant(), TDataAccessQuality::BadNotConnected);
+    EXPECT_TRUE(box.ErrorActive());
+    Group().Deliver(10);
+    EXPECT_FALSE(box.ErrorActive());
+    EXPECT_EQ(box.GetValue(), 10);
 }
 
 TEST_F(OPCBindingTest, ShutdownThenAWriteReportsNoGroup) {
