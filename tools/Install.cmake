@@ -1,7 +1,7 @@
 # Installs the instrument library for other projects: the static libraries, their headers
 # below include/Instruments, a CMake package (find_package(Instruments) gives the targets
-# Instruments::platform, Instruments::opcua, Instruments::instruments and Instruments::plot)
-# and the Qt Designer plugin.
+# Instruments::platform, Instruments::opcua, Instruments::opc, Instruments::instruments and
+# Instruments::plot) and the Qt Designer plugin.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -11,10 +11,10 @@ set(INSTRUMENTS_CONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Instruments)
 set(INSTRUMENTS_DESIGNER_PLUGIN_DIR ${CMAKE_INSTALL_LIBDIR}/qt6/plugins/designer
     CACHE STRING "Where the Qt Designer plugin is installed, below the prefix")
 
-install(TARGETS platform opcua instruments plot EXPORT InstrumentsTargets
+install(TARGETS platform opcua opc instruments plot EXPORT InstrumentsTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Instruments
         INCLUDES DESTINATION ${INSTRUMENTS_INCLUDE_DIR})
-install(DIRECTORY platform opcua instruments plot DESTINATION ${INSTRUMENTS_INCLUDE_DIR}
+install(DIRECTORY platform opcua opc instruments plot DESTINATION ${INSTRUMENTS_INCLUDE_DIR}
         COMPONENT Instruments FILES_MATCHING PATTERN "*.h")
 install(EXPORT InstrumentsTargets NAMESPACE Instruments:: DESTINATION ${INSTRUMENTS_CONFIG_DIR}
         COMPONENT Instruments)

@@ -96,6 +96,7 @@ void TiModeComboBox::SetItemIndex(int Value) {
 }
 
 void TiModeComboBox::Loaded() {
+    TiCustomComponent::Loaded();
     itemIndex_ = std::clamp(itemIndex_, -1, GetItemCount() - 1);
 }
 
@@ -203,6 +204,12 @@ void TiModeComboBox::DoChange() {
     NotifyPropertyChange(QStringLiteral("Value"));
     if (OnChange) OnChange(this);
     if (userChange_ && OnChangeUser) OnChangeUser(this);
+}
+
+void TiModeComboBox::OPCItemActivateSend(int Index) {
+    TiOPCItem* item = GetOPCItem(Index);
+    item->Activate();
+    item->SetData(GetValue());
 }
 
 void TiModeComboBox::RevertIndex() {

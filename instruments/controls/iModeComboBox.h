@@ -46,6 +46,8 @@ public:
     int GetValue() const;
     // Chooses the first item with the value, none when no item has it.
     void SetValue(int Value);
+    // Activates live-data item Index and writes the current Value to it.
+    void OPCItemActivateSend(int Index);
     // As SetValue, with OnChange silent.
     void SetValueNoEvent(int Value);
     TColor Color() const { return color_; }

@@ -115,6 +115,7 @@ void TiRadioGroup::SetItemIndex(int Value) {
 }
 
 void TiRadioGroup::Loaded() {
+    TiCustomComponent::Loaded();
     itemIndex_ = std::clamp(itemIndex_, -1, int(items_.size()) - 1);
 }
 

@@ -344,6 +344,10 @@ TPoint TiComponent::GetXYRadPoint(double Degrees, double Radius, TPoint Center) 
 
 void TiComponent::PropertyVarType(const QString&, int&) {}
 
+void TiComponent::WriteExtraProperties(TStringList&) {}
+
+void TiComponent::ReadExtraProperties(TStringList&) {}
+
 bool TiComponent::OPCOutputData(const QString&, const QVariant&) {
     return false;
 }
@@ -533,6 +537,7 @@ void TiComponent::SavePropertiesToFile(const QString& FileName) {
         TStringList lines;
         lines.Add(QStringLiteral("File Type = ") + QString::fromLatin1(metaObject()->className()));
         SaveObjectToStringList(this, QString(), lines, &exclusions);
+        WriteExtraProperties(lines);
         lines.SaveToFile(FileName);
     } catch (const Exception& e) {
         throw Exception(QStringLiteral("Error Saving Properties - ") + e.Message());
@@ -547,6 +552,7 @@ void TiComponent::LoadPropertiesFromFile(const QString& FileName) {
         CheckPropertyFileSize(FileName);
         TStringList lines;
         lines.LoadFromFile(FileName);
+        ReadExtraProperties(lines);
         LoadObjectFromStringList(this, QString(), lines);
     } catch (const Exception& e) {
         throw Exception(QStringLiteral("Error Loading Properties - ") + e.Message());

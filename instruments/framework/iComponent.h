@@ -245,6 +245,10 @@ protected:
     private:
         TiComponent& control_;
     };
+    // Values a property file holds besides the published properties: written after them,
+    // and taken out of the lines before the properties are read.
+    virtual void WriteExtraProperties(TStringList& Lines);
+    virtual void ReadExtraProperties(TStringList& Lines);
     // What SavePropertiesToFile leaves out: "Name", and the form's settings of the control
     // unless OptionSaveAllProperties is on.
     TStringList PropertyFileExclusions() const;

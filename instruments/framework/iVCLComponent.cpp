@@ -1,15 +1,20 @@
 #include "instruments/framework/iVCLComponent.h"
 
+#include "instruments/framework/Igpfunctions.h"
+#include "instruments/framework/iOPCPropertyValue.h"
 #include "platform/Exception.h"
 #include "platform/Metafile.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QRegion>
 #include <algorithm>
 #include <array>
 #include <climits>
 
 namespace {
+
+constexpr const char* OPCItemsName = "OPCItems";
 
 int TimerMilliseconds(uint32_t value) {
     return int(std::min<uint32_t>(value, INT_MAX));
@@ -18,6 +23,21 @@ int TimerMilliseconds(uint32_t value) {
 } // namespace
 
 TiVCLComponent::TiVCLComponent(QWidget* parent) : TiComponent(parent) {
+    opcItems_.OnDesigning = [this] {
+        bool designing = false;
+        DoIsDesigning(this, designing);
+        return designing;
+    };
+    opcItems_.OnNewData = [this](TiOPCItem* item) { OPCNewData(item); };
+    opcItems_.OnRequestedType = [this](const QString& name) {
+        int type = vtEmpty;
+        PropertyVarType(name, type);
+        return quint16(type);
+    };
+    opcItems_.OnErrorState = [this](bool inError) { SetErrorActive(inError); };
+    opcItems_.OnFailure = [this](TiOPCItem* item, const QString& message) {
+        OPCFailure(item, message);
+    };
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] { TimerTick(); });
 }
@@ -140,6 +160,130 @@ std::unique_ptr<TJPEGImage> TiVCLComponent::PaintToJPEG(int Compression, bool Pr
     jpeg->Assign(*PaintToBitmap());
     jpeg->Compress();
     return jpeg;
+}
+
+int TiVCLComponent::OPCAddItem() {
+    return opcItems_.Add();
+}
+
+void TiVCLComponent::SetOPCItemComputerName(int Index, const QString& Value) {
+    GetOPCItem(Index)->SetComputerName(Value);
+}
+
+void TiVCLComponent::SetOPCItemServerName(int Index, const QString& Value) {
+    GetOPCItem(Index)->SetServerName(Value);
+}
+
+void TiVCLComponent::SetOPCItemItemName(int Index, const QString& Value) {
+    GetOPCItem(Index)->SetItemName(Value);
+}
+
+void TiVCLComponent::SetOPCItemPropertyName(int Index, const QString& Value) {
+    GetOPCItem(Index)->SetPropertyName(Value);
+}
+
+void TiVCLComponent::SetOPCItemAutoConnect(int Index, bool Value) {
+    GetOPCItem(Index)->SetAutoConnect(Value);
+}
+
+void TiVCLComponent::SetOPCItemUpdateRate(int Index, int Value) {
+    GetOPCItem(Index)->SetUpdateRate(Value);
+}
+
+// Either handler may destroy the item, or the control: each step looks again.
+void TiVCLComponent::OPCNewData(TiOPCItem* Item) {
+    if (Item->PropertyName().isEmpty()) return;
+    QVariant data = Item->Data();
+    const int index = opcItems_.FindIndex(Item);
+    const QPointer<TiVCLComponent> self(this);
+    const QPointer<TiOPCItem> item(Item);
+    if (OnBeforeNewOPCData) RunGuarded([&] { OnBeforeNewOPCData(this, index, data); });
+    if (!self) return;
+    if (item && item->GetQualityGood() && !OPCNewDataSpecial(item)) ApplyOPCValue(*item, data);
+    if (self && OnNewOPCData) RunGuarded([&] { OnNewOPCData(this, index); });
+}
+
+// A value no property can take is counted, never raised into the server's notification.
+void TiVCLComponent::ApplyOPCValue(TiOPCItem& Item, const QVariant& Value) {
+    const QPointer<TiVCLComponent> self(this);
+    opcEcho_ = Item.PropertyName();
+    try {
+        OPCSetProperty(this, QString(), Value, opcEcho_);
+    } catch (const Exception&) {
+        if (self) ++opcDroppedValues_;
+    }
+    if (self) opcEcho_.clear();
+}
+
+void TiVCLComponent::OPCSetProperty(QObject* Object, const QString& Prefix, const QVariant& Value,
+                                    const QString& Name) {
+    const QString prefix = Prefix.trimmed().isEmpty() ? QString() : Prefix + '.';
+    for (const PropertyDescriptor& property : PropertyWalker::List(Object)) {
+        if (!property.Writable || !property.IsValue()) continue;
+        if ((prefix + property.Path).compare(Name, Qt::CaseInsensitive) != 0) continue;
+        const std::optional<QVariant> value = OPCPropertyValue(property.Kind, Value);
+        if (!value)
+            throw EConvertError(QStringLiteral("'%1' is not a valid value").arg(Value.toString()));
+        PropertyWalker::Write(property, *value);
+    }
+}
+
+bool TiVCLComponent::OPCOutputData(const QString& PropName, const QVariant& Value) {
+    if (!opcEcho_.isEmpty() && opcEcho_.compare(PropName, Qt::CaseInsensitive) == 0) {
+        opcEcho_.clear();
+        return false;
+    }
+    for (int i = 0; i < opcItems_.GetCount(); ++i) {
+        TiOPCItem* item = opcItems_.GetItem(i);
+        if (!item->Active() || item->PropertyName().compare(PropName, Qt::CaseInsensitive) != 0)
+            continue;
+        try {
+            item->SetData(Value);
+        } catch (const Exception& e) {
+            item->ReportWriteFailure(e.Message());
+        }
+        return true;
+    }
+    return false;
+}
+
+void TiVCLComponent::OPCFailure(TiOPCItem* Item, const QString& Message) {
+    const int index = opcItems_.FindIndex(Item);
+    if (OnOPCError) RunGuarded([&] { OnOPCError(this, index, Message); });
+}
+
+void TiVCLComponent::Loaded() {
+    TiComponent::Loaded();
+    const QVariant described = property(OPCItemsName);
+    if (!described.isValid()) return;
+    setProperty(OPCItemsName, QVariant());
+    opcItems_.ReadFromText(described.toString().split('\n'));
+}
+
+void TiVCLComponent::WriteExtraProperties(TStringList& Lines) {
+    const QStringList items = opcItems_.WriteToText();
+    if (items.isEmpty()) return;
+    Lines.Add(QStringLiteral("%1 = %2").arg(QLatin1String(OPCItemsName), items.front()));
+    for (qsizetype i = 1; i < items.size(); ++i)
+        Lines.Add(items[i]);
+}
+
+// The block runs from "OPCItems = <" to the first line that is ">".
+void TiVCLComponent::ReadExtraProperties(TStringList& Lines) {
+    QStringList items;
+    for (int i = 0; i < Lines.Count(); ++i) {
+        QString name, value;
+        SeparateStrings(Lines[i], '=', name, value);
+        if (name.compare(QLatin1String(OPCItemsName), Qt::CaseInsensitive) != 0) continue;
+        items << value;
+        Lines.Delete(i);
+        while (i < Lines.Count() && items.back() != QLatin1String(">")) {
+            items << Lines[i].trimmed();
+            Lines.Delete(i);
+        }
+        break;
+    }
+    if (!items.isEmpty()) opcItems_.ReadFromText(items);
 }
 
 bool TiVCLComponent::OPCNewDataSpecial(QObject*) {

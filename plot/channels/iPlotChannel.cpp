@@ -256,11 +256,29 @@ int TiPlotChannel::AddHighLow(double X, double High, double Low, double Open, do
 }
 
 int TiPlotChannel::AddYElapsedTime(double Y) {
-    return AddXY(Now() - elapsedStartTime_, Y);
+    return AddXY(ElapsedTime(), Y);
 }
 
 int TiPlotChannel::AddYElapsedSeconds(double Y) {
-    return AddXY((Now() - elapsedStartTime_) * 86400.0, Y);
+    return AddXY(ElapsedTime() * 86400.0, Y);
+}
+
+double TiPlotChannel::ElapsedTime() const {
+    return Now() - elapsedStartTime_;
+}
+
+double TiPlotChannel::OPCXValue(const TiOPCItem& Item) {
+    switch (opcXValueSource_) {
+    case iopcxvsSystemTimeStamp:
+        return Now();
+    case iopcxvsElapsedTime:
+        return ElapsedTime();
+    case iopcxvsElapsedSeconds:
+        return ElapsedTime() * 86400.0;
+    case iopcxvsOPCServerTimeStamp:
+        break;
+    }
+    return TiPlotChannelCustom::OPCXValue(Item);
 }
 
 int TiPlotChannel::AddYNow(double Y) {

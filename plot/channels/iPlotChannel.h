@@ -220,10 +220,14 @@ public:
     void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
 
 protected:
+    // By OPCXValueSource: the server's time stamp, the time now, or the time elapsed as a
+    // date-time or in seconds.
+    double OPCXValue(const TiOPCItem& Item) override;
     void DrawConnectPoints(TCanvas& Canvas, bool Reversed) override;
     void DrawMarkers(TCanvas& Canvas, bool Reversed) override;
 
 private:
+    double ElapsedTime() const;
     void SetWidth(double Value, double& Field);
     int AddWithoutValue(double X, bool Null);
     // Not Null and finite: a point the extents count.

@@ -1,5 +1,6 @@
 #include "plot/channels/iPlotChannelCustom.h"
 
+#include "platform/Clock.h"
 #include "platform/Exception.h"
 #include "platform/PropertyDefaults.h"
 #include "platform/StringList.h"
@@ -96,7 +97,10 @@ void TiPlotChannelStatistics::SettleMeans() {
 TiPlotChannelCustom::TiPlotChannelCustom(TiPlotHost* Owner, const TiPlotObjectHooks& Hooks)
     : TiPlotManagerObject(Owner, Hooks), list_(TiPlotDataCustomList::Create(ipdsStandard)),
       markersFont_(std::make_unique<TFont>()), xAxis_(*this, TiPlotObjectKind::XAxis),
-      yAxis_(*this, TiPlotObjectKind::YAxis) {
+      yAxis_(*this, TiPlotObjectKind::YAxis), opcItem_(opcItems_.GetItem(opcItems_.Add())) {
+    opcItem_->SetPropertyName(QStringLiteral("Data"));
+    opcItem_->SetComputerName(QString());
+    opcItems_.OnNewData = [this](TiOPCItem* item) { OPCNewData(item); };
     TiPlotDataDefaults& d = list_->Defaults();
     d.TraceLineColor = 255;
     d.TraceLineWidth = 1;
@@ -240,23 +244,50 @@ void TiPlotChannelCustom::SetDataStyle(TiPlotDataStyle Value) {
 }
 
 void TiPlotChannelCustom::SetOPCComputerName(const QString& Value) {
-    SetStringProperty(Value, opcComputerName_, &TiPlotObject::TriggerChange);
+    if (Value == opcItem_->ComputerName()) return;
+    opcItem_->SetComputerName(Value);
+    TriggerChange(this);
 }
 
 void TiPlotChannelCustom::SetOPCServerName(const QString& Value) {
-    SetStringProperty(Value, opcServerName_, &TiPlotObject::TriggerChange);
+    if (Value == opcItem_->ServerName()) return;
+    opcItem_->SetServerName(Value);
+    TriggerChange(this);
 }
 
 void TiPlotChannelCustom::SetOPCItemName(const QString& Value) {
-    SetStringProperty(Value, opcItemName_, &TiPlotObject::TriggerChange);
+    if (Value == opcItem_->ItemName()) return;
+    opcItem_->SetItemName(Value);
+    TriggerChange(this);
 }
 
 void TiPlotChannelCustom::SetOPCUpdateRate(int Value) {
-    SetIntegerProperty(std::max(Value, 0), opcUpdateRate_, &TiPlotObject::TriggerChange);
+    if (std::max(Value, 0) == opcItem_->UpdateRate()) return;
+    opcItem_->SetUpdateRate(std::max(Value, 0));
+    TriggerChange(this);
 }
 
 void TiPlotChannelCustom::SetOPCAutoConnect(bool Value) {
-    SetBooleanProperty(Value, opcAutoConnect_, &TiPlotObject::TriggerChange);
+    if (Value == opcItem_->AutoConnect()) return;
+    opcItem_->SetAutoConnect(Value);
+    TriggerChange(this);
+}
+
+// A server that cannot be reached leaves the channel as it is: the item shows it.
+void TiPlotChannelCustom::Loaded() {
+    TiPlotManagerObject::Loaded();
+    if (OPCAutoConnect()) opcItem_->Loaded();
+}
+
+double TiPlotChannelCustom::OPCXValue(const TiOPCItem& Item) {
+    return Item.TimeStamp() != 0 ? Item.TimeStamp() : Now();
+}
+
+void TiPlotChannelCustom::OPCNewData(TiOPCItem* Item) {
+    bool isNumber = false;
+    const double y = Item->Data().toDouble(&isNumber);
+    const bool valid = Item->GetQualityGood() && isNumber && std::isfinite(y);
+    AddPoint(OPCXValue(*Item), valid ? y : 0.0, valid ? ipdpsValid : ipdpsNull);
 }
 
 int TiPlotChannelCustom::AddXY(double X, double Y) {

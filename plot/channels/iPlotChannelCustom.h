@@ -3,6 +3,7 @@
 // the legend and cursors show. Concrete channels find their visible index range and draw.
 #pragma once
 
+#include "opc/iOPCItem.h"
 #include "platform/Brush.h"
 #include "platform/Font.h"
 #include "platform/Pen.h"
@@ -183,17 +184,26 @@ public:
     void SetDataStyle(TiPlotDataStyle Value);
     QVariant Tag() const { return tag_; }
     void SetTag(const QVariant& Value) { tag_ = Value; }
-    QString OPCComputerName() const { return opcComputerName_; }
+    // The names and settings of the channel's one live-data item, bound to "Data".
+    QString OPCComputerName() const { return opcItem_->ComputerName(); }
     void SetOPCComputerName(const QString& Value);
-    QString OPCServerName() const { return opcServerName_; }
+    QString OPCServerName() const { return opcItem_->ServerName(); }
     void SetOPCServerName(const QString& Value);
-    QString OPCItemName() const { return opcItemName_; }
+    QString OPCItemName() const { return opcItem_->ItemName(); }
     void SetOPCItemName(const QString& Value);
-    int OPCUpdateRate() const { return opcUpdateRate_; }
+    int OPCUpdateRate() const { return opcItem_->UpdateRate(); }
     // A negative rate is 0.
     void SetOPCUpdateRate(int Value);
-    bool OPCAutoConnect() const { return opcAutoConnect_; }
+    bool OPCAutoConnect() const { return opcItem_->AutoConnect(); }
     void SetOPCAutoConnect(bool Value);
+    void OPCActivate() { opcItem_->Activate(); }
+    void OPCDeactivate() { opcItem_->Deactivate(); }
+    TiOPCItem& OPCItem() const { return *opcItem_; }
+    // Appends the item's value as a point at OPCXValue; a value of bad quality, or one that is
+    // no number, as a Null point, so the trace breaks where the data was bad.
+    virtual void OPCNewData(TiOPCItem* Item);
+    // Connects the item when OPCAutoConnect is set.
+    void Loaded() override;
 
     // Points. A point with a NaN or infinite coordinate is stored and drawn as a break, but
     // counts in no statistics, tracking or extent: comparisons with NaN fail silently and
@@ -396,6 +406,8 @@ protected:
     void TrackX(double X);
     // The plain trace: one segment between neighbouring valid points, in each point's own
     // trace attributes.
+    // The X of a live value: its time stamp, or the time it arrived when the server gave none.
+    virtual double OPCXValue(const TiOPCItem& Item);
     virtual void DrawConnectPoints(TCanvas& Canvas, bool Reversed);
     virtual void DrawMarkers(TCanvas& Canvas, bool Reversed);
     // Pen colour, clear brush, style and width (1 passed as 0) of a trace.
@@ -445,11 +457,8 @@ private:
     TiPlotPointSerials serials_;
     TiPlotDataStyle dataStyle_ = ipdsStandard;
     QVariant tag_;
-    QString opcComputerName_;
-    QString opcServerName_;
-    QString opcItemName_;
-    int opcUpdateRate_ = 500;
-    bool opcAutoConnect_ = true;
+    TiOPCItemManager opcItems_;
+    TiOPCItem* opcItem_;
 
     int startIndex_ = -1;
     int stopIndex_ = -1;

@@ -14,12 +14,3 @@ void LoggingObject::Draw(TCanvas& Canvas, TColor) {
     Record(Name(), Canvas);
     if (Throw) throw Exception(QStringLiteral("Draw failed"));
 }
-
-QString MessageOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return QString();
-}

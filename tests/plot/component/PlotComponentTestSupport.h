@@ -2,6 +2,8 @@
 // tests of the plot control.
 #pragma once
 
+#include "ExceptionText.h"
+
 #include "platform/RecordingCanvas.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAnnotation.h"
@@ -88,6 +90,3 @@ using TestXYPlot = TestablePlot<TiXYPlot>;
 
 // A plot control without default objects.
 class TestBarePlot : public TestablePlot<TiPlotComponent> {};
-
-// The message of the platform error the call raises; empty when it raises none.
-QString MessageOf(const std::function<void()>& call);
