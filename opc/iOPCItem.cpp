@@ -22,13 +22,28 @@ const PropertyDefaults::Registration defaults(TiOPCItem::staticMetaObject,
 
 const QString FailedToConnect = QStringLiteral("Failed to Connect to Server");
 
+// Layer objects let go of but not yet released.
+std::vector<std::shared_ptr<void>>& Released() {
+    static std::vector<std::shared_ptr<void>> released;
+    return released;
+}
+
+void ReleaseNow() {
+    const auto held = std::move(Released());
+    Released().clear();
+}
+
 // A layer object may be in the middle of the very notification that made the item let it go,
-// so the last reference is dropped from the event loop.
+// so the last reference is dropped from the event loop; at the latest when the application
+// ends, before its pending events are discarded (a release from inside that would find the
+// event queue locked).
 template <typename T> void ReleaseLater(std::shared_ptr<T>& object) {
     if (!object) return;
-    if (QCoreApplication::instance())
-        QTimer::singleShot(0, QCoreApplication::instance(), [held = std::move(object)] {});
-    object.reset();
+    if (!QCoreApplication::instance() || QCoreApplication::closingDown()) return object.reset();
+    static const bool atExit = (qAddPostRoutine(ReleaseNow), true);
+    Q_UNUSED(atExit);
+    if (Released().empty()) QTimer::singleShot(0, QCoreApplication::instance(), ReleaseNow);
+    Released().push_back(std::move(object));
 }
 
 template <typename Step> auto AsConnectFailure(Step&& step) {

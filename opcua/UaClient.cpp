@@ -6,6 +6,7 @@
 #include "opcua/UaServiceCall.h"
 #include "opcua/UaSubscription.h"
 
+#include <QCoreApplication>
 #include <QHostInfo>
 
 namespace {
@@ -111,7 +112,10 @@ void UaClient::Connect(const UaEndpointUrl& url) {
 void UaClient::Disconnect() {
     reconnect_.stop();
     keepAlive_.stop();
-    if (channel_ && state_ == State::Connected) {
+    // While the application ends its event queue is no longer served: no goodbyes then, and
+    // nothing left for it to delete.
+    const bool ending = QCoreApplication::closingDown();
+    if (channel_ && state_ == State::Connected && !ending) {
         UaCloseSessionRequest request;
         request.DeleteSubscriptions = true;
         Call<UaCloseSessionResponse>(request, [](const auto&, const auto&) {});
@@ -119,8 +123,12 @@ void UaClient::Disconnect() {
     ++generation_;
     if (channel_) {
         channel_->disconnect(this);
-        channel_->Close();
-        channel_->deleteLater();
+        if (ending) {
+            delete channel_;
+        } else {
+            channel_->Close();
+            channel_->deleteLater();
+        }
     }
     for (UaSubscription* subscription : subscriptions_)
         subscription->OnSessionLost();

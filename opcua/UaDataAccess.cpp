@@ -4,6 +4,7 @@
 #include "opcua/UaDataAccessServer.h"
 #include "opcua/UaDataAccessServerList.h"
 #include "opcua/UaDiscovery.h"
+#include "opcua/UaSecureChannel.h"
 
 #include <QTimer>
 
@@ -41,9 +42,10 @@ QString UaDataAccess::ClassIdFromProgId(const QString& progId) {
 std::shared_ptr<UaClient> UaDataAccess::Clients::For(const UaEndpointUrl& endpoint) {
     const QString key = endpoint.ToString();
     if (std::shared_ptr<UaClient> client = ByEndpoint.value(key).lock()) return client;
-    // Released later from the event loop: the last holder may let go from inside one of the
-    // client's own notifications.
+    // The last holder may let go from inside one of the client's own notifications: then the
+    // client is deleted from the event loop, otherwise at once.
     std::shared_ptr<UaClient> client(new UaClient, [](UaClient* client) {
+        if (!UaSecureChannel::Dispatching()) return delete client;
         client->Disconnect();
         client->deleteLater();
     });

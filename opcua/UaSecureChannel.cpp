@@ -18,6 +18,18 @@ qint64 NowMs() {
     return QDeadlineTimer::current().deadline();
 }
 
+// Counts the answers and failures being handed out, for Dispatching.
+class DispatchScope {
+public:
+    explicit DispatchScope(int& depth) : depth_(++depth) {}
+    ~DispatchScope() { --depth_; }
+    DispatchScope(const DispatchScope&) = delete;
+    DispatchScope& operator=(const DispatchScope&) = delete;
+
+private:
+    int& depth_;
+};
+
 UaError ClosedError() {
     return {UaStatusCodes::BadConnectionClosed, QStringLiteral("The connection was closed")};
 }
@@ -218,6 +230,7 @@ void UaSecureChannel::Reply(quint32 requestId, const QByteArray& body,
     if (found == pending_.end()) return; // timed out already, or never asked
     Answer answer = std::move(found->second.Callback);
     pending_.erase(found);
+    const DispatchScope dispatching(dispatching_);
     RunGuarded([&] { answer(body, error); });
 }
 
@@ -227,6 +240,7 @@ void UaSecureChannel::OnSocketError() {
 
 void UaSecureChannel::Fail(const UaError& error) {
     if (state_ == State::Closed) return;
+    const DispatchScope dispatching(dispatching_);
     state_ = State::Closed;
     connectTimer_.stop();
     renew_.stop();
@@ -240,6 +254,7 @@ void UaSecureChannel::Fail(const UaError& error) {
 }
 
 void UaSecureChannel::FailPending(const UaError& error) {
+    const DispatchScope dispatching(dispatching_);
     std::map<quint32, Pending> failed;
     failed.swap(pending_);
     tick_.stop();

@@ -41,6 +41,9 @@ public:
     void Send(const QByteArray& body, int timeoutMs, Answer answer);
 
     void SetConnectTimeout(int ms) { connectTimeoutMs_ = ms; }
+    // Whether some channel is handing out an answer or a failure right now: an owner let go
+    // from inside one must be deleted from the event loop, not on the spot.
+    static bool Dispatching() { return dispatching_ > 0; }
     // Requested token lifetime; the channel renews at three quarters of what the server grants.
     void SetRequestedLifetime(quint32 ms) { requestedLifetimeMs_ = ms; }
     quint32 TokenId() const { return tokenId_; }
@@ -88,4 +91,5 @@ private:
     quint32 tokenId_ = 0;
     quint32 lastRequestId_ = 0;
     quint32 openRequestId_ = 0;
+    static inline int dispatching_ = 0;
 };
